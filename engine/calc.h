@@ -1,0 +1,47 @@
+// The calculation: one entry, Calculate, and the steps it runs.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/state.h"
+#include "engine/view.h"
+
+namespace zod {
+
+// The one entry into the calculation, called after every change. An
+// arithmetic fault anywhere ends the run with a message showing errmsg;
+// nothing is redrawn then.
+void Calculate(State& z);
+void CheckGirderLt(State& z);
+void CalcStresses(State& z);
+
+// Shell and curved-panel buckling.
+void CalcShellBuckling(State& z);
+void CalcPanelBuckling(State& z);
+
+// Member sections and local buckling of the stiffener and the ring frame.
+void StiffSection(State& z, std::int16_t kind);
+void GirdSection(State& z, std::int16_t kind);
+
+// Effective sections and torsional buckling strength.
+void StiffEffective(State& z);
+void GirdEffective(State& z);
+void StiffTorsion(State& z);
+void GirdTorsion(State& z);
+
+// Stiffener, panel ring, heavy ring and column buckling.
+void CalcStiffBuckling(State& z);
+void CalcRingBuckling(State& z);
+void CalcIhSpecial(State& z);
+void CalcHeavyRing(State& z);
+void CalcColumnBuckling(State& z);
+
+// Panel drawers. y is the title row on entry and the last row on return;
+// mode 0 draws on a screen picture (cleared first), any other value on paper.
+void DrawShellPanel(State& z, PanelSurface& pic, double& y, double x, double mode);
+void DrawStiffPanel(State& z, PanelSurface& pic, double& y, double x, double mode);
+void DrawUnstiffNote(State& z, PanelSurface& pic, double& y, double x, double mode);
+void DrawRingPanel(State& z, PanelSurface& pic, double& y, double x, double mode);
+void DrawColPanel(State& z, PanelSurface& pic, double& y, double x, double mode);
+
+}  // namespace zod

@@ -1,0 +1,7 @@
+#include "engine/calc.h"
+
+namespace zod {
+
+void CalcColumnBuckling(State&) {}
+
+}  // namespace zod

@@ -1,0 +1,8 @@
+#include "engine/calc.h"
+
+namespace zod {
+
+void CalcShellBuckling(State&) {}
+void CalcPanelBuckling(State&) {}
+
+}  // namespace zod

@@ -1,0 +1,7 @@
+#include "engine/calc.h"
+
+namespace zod {
+
+void CalcStiffBuckling(State&) {}
+
+}  // namespace zod

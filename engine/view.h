@@ -1,0 +1,64 @@
+// How the engine reaches a window. The engine writes a few box texts and
+// captions, sets two picture buttons, moves the focus, shows or hides the Ih
+// check box, draws on the three result pictures and shows message boxes; all
+// of that goes through View, so the engine runs without any window.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zod {
+
+// A text canvas: one text line is one unit high. On screen a result picture,
+// on paper the printer page.
+class PanelSurface {
+ public:
+  virtual ~PanelSurface() = default;
+  virtual void Cls() = 0;
+  virtual double CurrentX() const = 0;
+  virtual double CurrentY() const = 0;
+  virtual void SetCurrentX(double x) = 0;
+  virtual void SetCurrentY(double y) = 0;
+  virtual void SetBold(bool on) = 0;
+  virtual void SetUnderline(bool on) = 0;
+  virtual void SetForeColor(int r, int g, int b) = 0;
+  // Width of the text in the current font, in surface units.
+  virtual double TextWidth(std::string_view text) = 0;
+  // Draws the text; the position moves to its end on the same line.
+  virtual void Print(std::string_view text) = 0;
+  // As Print, then the position moves to the left edge of the next line.
+  virtual void PrintLine(std::string_view text) = 0;
+};
+
+class View {
+ public:
+  virtual ~View() = default;
+  // Text of an input box: "ifyp", "ifys", "ifyg", "igilt".
+  virtual void SetText(std::string_view control, const std::string& text) = 0;
+  // Caption of a label: "stiffprof", "ringprof".
+  virtual void SetCaption(std::string_view control, const std::string& text) = 0;
+  // Picture of a button ("cmdpic_stiff", "cmdpic_gird") by icon name
+  // ("ico_stiff_l", "ico_gird_t", ...).
+  virtual void SetPicture(std::string_view control, const std::string& icon) = 0;
+  virtual void SetFocus(std::string_view control) = 0;
+  // Visibility of a control: "check_ih".
+  virtual void SetVisible(std::string_view control, bool visible) = 0;
+  // Result pictures "pic30", "pic31", "pic32"; null when there is none.
+  virtual PanelSurface* Surface(std::string_view control) = 0;
+  // Modal message box with the exclamation icon and the program's title.
+  virtual void Message(const std::string& text) = 0;
+};
+
+// Does nothing: the view of a state that has no window.
+class NullView : public View {
+ public:
+  void SetText(std::string_view, const std::string&) override {}
+  void SetCaption(std::string_view, const std::string&) override {}
+  void SetPicture(std::string_view, const std::string&) override {}
+  void SetFocus(std::string_view) override {}
+  void SetVisible(std::string_view, bool) override {}
+  PanelSurface* Surface(std::string_view) override { return nullptr; }
+  void Message(const std::string&) override {}
+};
+
+}  // namespace zod
