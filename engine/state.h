@@ -193,6 +193,7 @@ class State : public DesignCase, public CalcValues {
   bool stiffinp = false, ringinp = false, stressinp = false, columninp = false;
   bool stiffres = false, ringres = false, columnres = false;
   double dbrows = 0;
+  int16 filever = 0;  // version of the last project file read
 
   // where the engine's window effects go; never null
   View& view() { return *m_view; }

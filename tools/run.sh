@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
-cmake -S . -B build -G Ninja >/dev/null
+cmake -S . -B build -G Ninja -DZOD_GUI=ON >/dev/null
 cmake --build build -j "$(nproc)" --target zidavoru zoddata
 exec build/bin/zidavoru "$@"

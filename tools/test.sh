@@ -28,6 +28,6 @@ for f in build-fuzz/bin/fuzz_*; do
 done
 
 echo "== program and all tests"
-cmake -S . -B build -G Ninja >/dev/null
+cmake -S . -B build -G Ninja -DZOD_GUI=ON >/dev/null
 cmake --build build -j "$jobs"
 cd build && ctest -j "$jobs" --output-on-failure

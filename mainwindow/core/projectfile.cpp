@@ -1,0 +1,241 @@
+#include "mainwindow/core/projectfile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <limits>
+#include <ostream>
+#include <sstream>
+#include <system_error>
+#include <variant>
+#include <vector>
+
+#include "engine/checked.h"
+#include "mainwindow/core/cp1252.h"
+
+namespace zod {
+namespace {
+
+using Field = std::variant<int16 DesignCase::*, float DesignCase::*, double DesignCase::*, std::string DesignCase::*>;
+
+// Lines 2..59 in file order; line 1 is the version.
+const std::vector<Field>& Layout() {
+  using D = DesignCase;
+  static const std::vector<Field> fields = {
+      &D::proj,     &D::ident,    &D::matp,    &D::mats,    &D::matg,     &D::fyp,      &D::fys,
+      &D::fyg,      &D::dmethod,  &D::ufb,     &D::cylinder, &D::outside, &D::resv1,    &D::ringch,
+      &D::checkih,  &D::ringfab,  &D::stifftype, &D::istiffhp, &D::istiffl, &D::istifft, &D::istifff,
+      &D::girdtype, &D::igirdhp,  &D::igirdl,  &D::igirdt,  &D::igirdf,   &D::e,        &D::s,
+      &D::l,        &D::lt,       &D::gilt,    &D::cyll,    &D::cylr,     &D::t,        &D::sigx,
+      &D::sigy,     &D::tau,      &D::pd,      &D::stiffh,  &D::stiffb,   &D::stiffc,   &D::stifftw,
+      &D::stifftf,  &D::girdh,    &D::girdb,   &D::girdc,   &D::girdtw,   &D::girdtf,   &D::hringch,
+      &D::resv2,    &D::nn,       &D::m1a,     &D::m2a,     &D::m1b,      &D::m2b,      &D::k1,
+      &D::k2,       &D::dmom};
+  return fields;
+}
+
+// Shortest text that reads back to the same value.
+template <typename T>
+std::string NumberText(T v) {
+  char buf[64];
+  auto r = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, r.ptr);
+}
+
+struct LineReader {
+  std::istream& in;
+  int line = 0;
+  std::string Next() {
+    std::string s;
+    ++line;
+    if (!std::getline(in, s)) throw Error("the file ends at line " + std::to_string(line));
+    if (!s.empty() && s.back() == '\r') s.pop_back();
+    return s;
+  }
+  [[noreturn]] void Fail(const std::string& what) const {
+    throw Error("line " + std::to_string(line) + ": " + what);
+  }
+  double Number() {
+    std::string s = Next();
+    std::size_t b = s.find_first_not_of(" \t");
+    std::size_t e = s.find_last_not_of(" \t");
+    if (b == std::string::npos) Fail("a number is missing");
+    const char* first = s.data() + b;
+    const char* last = s.data() + e + 1;
+    if (*first == '+') ++first;
+    double v = 0;
+    auto r = std::from_chars(first, last, v);
+    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v)) Fail("\"" + Cp1252ToUtf8(s) + "\" is not a number");
+    return v;
+  }
+};
+
+// Codes and switches that the rest of the program indexes with.
+void CheckRanges(const DesignCase& c, const State& tables) {
+  auto within = [](int v, int lo, int hi, const char* name) {
+    if (v < lo || v > hi)
+      throw Error(std::string(name) + " = " + std::to_string(v) + " is out of range");
+  };
+  within(c.dmethod, 0, 1, "design method");
+  within(c.cylinder, 0, 3, "cylinder type");
+  for (int16 sw : {c.outside, c.ringch, c.checkih, c.ringfab, c.hringch, c.dmom}) within(sw, 0, 1, "switch");
+  within(c.stifftype, 0, 9, "stiffener kind");
+  within(c.girdtype, 0, 9, "ring-frame kind");
+  int nmat = std::max<int>(tables.mat.nmat, 0);
+  within(c.matp, 0, nmat, "plate material");
+  within(c.mats, 0, nmat, "stiffener material");
+  within(c.matg, 0, nmat, "ring-frame material");
+  for (int16 row : {c.istiffhp, c.istiffl, c.istifft, c.istifff, c.igirdhp, c.igirdl, c.igirdt, c.igirdf})
+    within(row, 0, 32767, "table row");
+}
+
+template <int R, int C>
+void FindRow(const ProfileTable<R, C>& tab, int16& index, auto matches) {
+  for (int i = 0; i <= tab.n && i < R; ++i)
+    if (matches(tab.v[i])) index = static_cast<int16>(i);
+}
+
+}  // namespace
+
+void WriteProject(std::ostream& out, const DesignCase& c) {
+  out << kProjectVersion << "\r\n";
+  for (const Field& f : Layout()) {
+    std::visit(
+        [&](auto m) {
+          using T = std::remove_cvref_t<decltype(c.*m)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            out << Utf8ToCp1252(c.*m);
+          else if constexpr (std::is_same_v<T, int16>)
+            out << static_cast<int>(c.*m);
+          else
+            out << NumberText(c.*m);
+        },
+        f);
+    out << "\r\n";
+  }
+}
+
+DesignCase ReadProject(std::istream& in, const DesignCase& base, const State& tables, std::int16_t& filever) {
+  DesignCase c = base;
+  LineReader r{in};
+  double version = r.Number();
+  if (version != std::floor(version) || version < -32768 || version > 32767) r.Fail("the version is not a whole number");
+  filever = static_cast<int16>(version);
+  std::size_t lines = Layout().size();  // 131 and above: lines 2..59
+  if (filever <= 105)
+    lines = 48;  // lines 2..49
+  else if (filever <= 130)
+    lines = 49;  // lines 2..50
+  for (std::size_t i = 0; i < lines; ++i) {
+    std::visit(
+        [&](auto m) {
+          using T = std::remove_cvref_t<decltype(c.*m)>;
+          if constexpr (std::is_same_v<T, std::string>) {
+            c.*m = Cp1252ToUtf8(r.Next());
+          } else {
+            double v = r.Number();
+            if constexpr (std::is_same_v<T, int16>) {
+              if (std::fabs(v) > 32767.5) r.Fail("the number is out of range");
+              c.*m = chk::i16(v);
+            } else if constexpr (std::is_same_v<T, float>) {
+              if (std::fabs(v) > std::numeric_limits<float>::max()) r.Fail("the number is out of range");
+              c.*m = static_cast<float>(v);
+            } else {
+              c.*m = v;
+            }
+          }
+        },
+        Layout()[i]);
+  }
+  c.resv1 = 1;
+  CheckRanges(c, tables);
+  AdoptProfiles(c, tables);
+  return c;
+}
+
+void AdoptProfiles(DesignCase& c, const State& z) {
+  // Table values are single precision; the file's values are compared exactly.
+  switch (c.stifftype) {
+    case 0:
+      FindRow(z.lprof, c.istiffl,
+              [&](auto& row) { return row[1] == c.stiffh && row[2] == c.stiffb && row[3] == c.stifftw; });
+      break;
+    case 2:
+      FindRow(z.tprof, c.istifft, [&](auto& row) {
+        return row[1] == c.stiffh && row[2] == c.stiffb && row[3] == c.stifftw && row[4] == c.stifftf;
+      });
+      break;
+    case 4:
+      FindRow(z.fprof, c.istifff, [&](auto& row) { return row[1] == c.stiffh && row[2] == c.stifftw; });
+      break;
+    case 6:
+      FindRow(z.bfprof, c.istiffhp, [&](auto& row) { return row[1] == c.stiffh && row[2] == c.stifftw; });
+      break;
+    default:
+      break;
+  }
+  struct Dims {
+    double h, b, c, tw;
+    float tf;
+  };
+  auto adopt = [](BuiltUpRefs m, int16 kind, Dims d) {
+    switch (kind) {
+      case 1: m.lbh = d.h, m.lbb = d.b, m.lbtw = d.tw, m.lbtf = d.tf; break;
+      case 3: m.tbh = d.h, m.tbb = d.b, m.tbtw = d.tw, m.tbtf = d.tf; break;
+      case 5: m.fbh = d.h, m.fbtw = static_cast<float>(d.tw); break;
+      case 7: m.rhsh = d.h, m.rhsb = d.b, m.rhstw = static_cast<float>(d.tw); break;
+      case 8: m.usph = d.h, m.uspb = d.b, m.uspa = d.c, m.usptw = static_cast<float>(d.tw); break;
+      case 9: m.ibh = d.h, m.ibb = d.b, m.ibtw = d.tw, m.ibtf = d.tf; break;
+      default: break;
+    }
+  };
+  adopt(BuiltUp(c, Member::Stiffener), c.stifftype, {c.stiffh, c.stiffb, c.stiffc, c.stifftw, c.stifftf});
+  adopt(BuiltUp(c, Member::RingFrame), c.girdtype, {c.girdh, c.girdb, c.girdc, c.girdtw, c.girdtf});
+}
+
+void WriteProjectFile(State& z, const std::string& name) {
+  namespace fs = std::filesystem;
+  fs::path target(name);
+  fs::path temp = target;
+  temp += ".tmp~";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) throw Error("can't save file - " + name);
+    WriteProject(out, z);
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ec;
+      fs::remove(temp, ec);
+      throw Error("can't save file - " + name);
+    }
+  }
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    throw Error("can't save file - " + name);
+  }
+  z.filename = name;
+}
+
+void ReadProjectFile(State& z, const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) throw Error("can't find file - " + name);
+  std::int16_t filever = 0;
+  DesignCase c;
+  try {
+    c = ReadProject(in, z, z, filever);
+  } catch (const Error& e) {
+    throw Error("The file " + name + " is damaged (" + e.what() + ") and was not opened.");
+  }
+  z.designCase() = c;
+  z.filever = filever;
+  z.filename = name;
+}
+
+}  // namespace zod
