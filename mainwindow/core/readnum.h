@@ -19,8 +19,9 @@ class InputMismatch : public Error {
 // Reads txt and rewrites it in place (leading blanks removed, separators made
 // uniform). commadec 0 (point system): the leading number of the text, 0 when
 // there is none; never fails. commadec non-zero (comma system): the whole
-// text must be a number, otherwise InputMismatch. The value is rounded to
-// single precision.
+// text must be a number (sign, digits, one comma, exponent, blanks after it),
+// otherwise InputMismatch. The value is rounded to single precision; a
+// magnitude beyond that range throws InputMismatch on both systems.
 float ReadNum(std::string& txt, std::int16_t commadec);
 
 // The decimal-separator flag of a system that formats 1.1 as `oneOne`
