@@ -1,7 +1,75 @@
+// Section of the longitudinal stiffener and its local-buckling proportion
+// checks (web height, flange outstand).
+//
+// Glossary (lengths mm, stresses MPa):
+//   kind        ProfileType 0..9                          argument (callers pass stifftype)
+//   H, B, tw    height, flange width, web thickness       stiffh, stiffb, stifftw
+//   tf          flange thickness (single)                 stifftf
+//   c, r        bulb c (trapezoid: offset a), bulb r      stiffc, stiffr
+//   tmat        thickness of the yield-strength look-up   tmat
+//   fy          yield strength of the stiffener           fys
+//   E           Young's modulus                           e
+//   hw          web height                                hw
+//   bo          free flange outstand                      (local)
+//   ef          flange eccentricity                       (local)
+//   hlim, blim  web-height and flange-outstand limits     (local; hlim single)
+//   section     A, Aw, Af, g, zg, Iy, Iz, designation     stiffsec
 #include "engine/calc.h"
+#include "engine/checked.h"
+#include "engine/format.h"
+#include "engine/section_common.h"
 
 namespace zod {
 
-void StiffSection(State&, std::int16_t) {}
+void StiffSection(State& z, std::int16_t kind) {
+  using namespace section;
+  RequireKnownKind(kind);
+  const Profile p = StiffProfile(z);
+
+  const double ax = TakeDimensions(z, kind, p, {z.istiffl, z.istifft, z.istifff, z.istiffhp},
+                                   BuiltUp(z, Member::Stiffener));
+
+  z.tmat = GoverningThickness(kind, p.tw, p.tf);
+  GetFys(z, z.mats);
+  z.view().SetText("ifys", Format(z.fys, "#000", z.decsep));
+
+  if (kind == 6) BulbAsAngle(p, ax);
+
+  // Web height, free flange outstand and flange eccentricity. The I profile
+  // counts one flange thickness off its web, like the T; the RHS has no web
+  // check and leaves hw alone.
+  double bo = 0, ef = 0;
+  if (kind <= 3 || kind == 6 || kind == 9) {
+    z.hw = p.h - p.tf;
+    if (IsOneSided(kind)) {
+      bo = p.b - p.tw;
+      ef = (p.b - p.tw) / 2;
+    } else {
+      bo = (p.b - p.tw) / 2;
+    }
+  } else if (IsFlatBar(kind)) {
+    z.hw = p.h;
+  } else if (kind == 8) {
+    z.hw = p.h - p.tw;
+  }
+
+  // Closed profiles (RHS, trapezoid) have no proportion checks.
+  if (kind <= 6 || kind == 9) {
+    const double e = z.e, fy = z.fys;
+    const float hlim = WebLimit(kind, p.tw, e, fy);
+    z.stiffwebtxt = CheckText("h <= ", hlim, z.hw <= hlim, IsFlatBar(kind) ? "3.10.6" : "3.10.7", z.decsep);
+    if (kind <= 3 || kind == 9) {
+      const double blim = FlangeLimit(p.tf, e, fy);
+      z.stiffflangetxt = CheckText("bf <= ", blim, bo <= blim, "3.10.9", z.decsep);
+    }
+  }
+
+  z.view().SetPicture("cmdpic_stiff", IconName("ico_stiff_", kind));
+
+  z.stiffsec.name = Designation(kind, p, z.decsep);
+  z.view().SetCaption("stiffprof", z.stiffsec.name);
+
+  Properties(kind, p, z.hw, ef, false);
+}
 
 }  // namespace zod
