@@ -13,7 +13,7 @@ class State;
 
 struct MaterialTable {
   static constexpr int kRows = 21;
-  std::array<std::string, kRows> matname;
+  std::array<std::string, kRows> matname;  // UTF-8; the file holds Windows-1252
   // mattab[row][col], col 1..13: yield strengths in the odd columns, thickness
   // limits (mm) in the even columns; column 0 is unused.
   std::array<std::array<float, 14>, kRows> mattab{};
@@ -47,6 +47,8 @@ void ReadFProf(State& z);
 void ReadTables(State& z);
 
 // The same readers on a stream; `file` names the source in error messages.
+// Each starts from an empty table; after an error the whole rows read before
+// the faulty one stay, and the last-row index counts exactly those.
 void ReadMat(MaterialTable& m, std::istream& in, const std::string& file);
 template <int Rows, int Cols>
 void ReadProfiles(ProfileTable<Rows, Cols>& p, std::istream& in, const std::string& file);

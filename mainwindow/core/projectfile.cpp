@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "engine/checked.h"
-#include "mainwindow/core/cp1252.h"
+#include "engine/cp1252.h"
 
 namespace zod {
 namespace {
