@@ -35,6 +35,8 @@ void CalcRingBuckling(State& z);
 void CalcIhSpecial(State& z);
 void CalcHeavyRing(State& z);
 void CalcColumnBuckling(State& z);
+// Characteristic column buckling strength at reduced slenderness lambda.
+double ColumnBucklingStrength(double lambda, double fak);
 
 // Panel drawers. y is the title row on entry and the last row on return;
 // mode 0 draws on a screen picture (cleared first), any other value on paper.
