@@ -64,8 +64,6 @@ struct Torsion {
 // Torsional buckling strength before the ring's cold-forming factor and the
 // cap by the plate's yield strength.
 double TorsionalStrength(const State& z, const Torsion& m) {
-  if (m.shape == Shape::Closed) return m.fy;
-
   const double E = z.e;
   const double G = E / 2.6;
   double C = 0;
@@ -75,6 +73,9 @@ double TorsionalStrength(const State& z, const Torsion& m) {
     C = chk::fin(chk::div(hc, m.sc) * chk::pow(chk::div(z.t, m.tw), 3) * chk::sqrt(1 - z.ufchar));
   }
   const double beta = chk::div(3 * C + 0.2, C + 0.2);
+  // The restraint above is worked out for every kind, so a web of no
+  // thickness ends the run here also for the profiles that simply take fy.
+  if (m.shape == Shape::Closed) return m.fy;
 
   float fET;
   if (m.shape == Shape::FlatBar) {

@@ -123,6 +123,18 @@ TEST(TorsionalStrength, SlendernessLimit) {
   EXPECT_FLOAT_EQ(z.fT, 360.8354797363281f);
 }
 
+// Without a restraint term (ufchar >= 1) a closed profile needs no web thickness.
+TEST(TorsionalStrength, ClosedProfileWithoutRestraintTermTakesFy) {
+  for (bool ring : {false, true}) {
+    TorsionCase c = kTorsion[4];  // RHS, fy 300
+    c.ring = ring, c.tw = 0, c.ufchar = 1;
+    State z;
+    SetTorsion(z, c);
+    ring ? GirdTorsion(z) : StiffTorsion(z);
+    EXPECT_EQ(z.fT, 300.0f) << ring;
+  }
+}
+
 TEST(TorsionalStrength, FaultsEndTheRun) {
   const std::pair<int, void (*)(TorsionCase&)> faults[] = {
       {0, [](TorsionCase& c) { c.tw = 0; }},                          // t / tw in C
@@ -130,6 +142,10 @@ TEST(TorsionalStrength, FaultsEndTheRun) {
       {0, [](TorsionCase& c) { c.kind = 12; }},                       // no such profile kind
       {2, [](TorsionCase& c) { c.H = 0; }},                           // tw / H of a flat bar
       {2, [](TorsionCase& c) { c.tw = 0, c.ufchar = 1; }},            // fET = 0 in lambdaT
+      // C is worked out for every kind, also where fT is then simply fy
+      {4, [](TorsionCase& c) { c.tw = 0; }},  // RHS
+      {5, [](TorsionCase& c) { c.tw = 0; }},  // I (the stiffener's takes fy)
+      {4, [](TorsionCase& c) { c.sc = 0; }},  // hc / sc
   };
   for (const auto& [base, f] : faults) {
     for (bool ring : {false, true}) {
