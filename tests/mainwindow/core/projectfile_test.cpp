@@ -180,7 +180,7 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefused) {
       with(27, "1e39"),            // single out of range
       with(28, "nan"),
       with(0, "18.5"),
-      std::string("\x00\xff\xfe garbage\n\x01\x02", 16),
+      std::string("\x00\xff\xfe garbage\n\x01\x02", 14),
   };
   for (const auto& text : damaged) EXPECT_THROW(Read(text, z), Error) << text.substr(0, 40);
 }
