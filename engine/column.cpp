@@ -54,14 +54,17 @@ const char* const kNegRoot = " Neg Root, ref Eq 3.8.8 in ZOD RP C202, Calculatio
 // The larger end stress of one axis and the ratio of the other end to it;
 // equal magnitudes take the b end.
 struct EndStresses {
-  float s, rho;
+  double s, rho;
 };
 
 EndStresses LargerEnd(double a, double b) {
-  if (std::fabs(a) > std::fabs(b)) return {chk::sgl(std::fabs(a)), chk::sgl(chk::div(b, a))};
+  if (std::fabs(a) > std::fabs(b)) return {std::fabs(a), chk::div(b, a)};
   if (b == 0) return {0, 0};  // no moment at either end
-  return {chk::sgl(std::fabs(b)), chk::sgl(chk::div(a, b))};
+  return {std::fabs(b), chk::div(a, b)};
 }
+
+// Axis 2 keeps its end stress and ratio in single precision, axis 1 does not.
+EndStresses Single(EndStresses e) { return {chk::sgl(e.s), chk::sgl(e.rho)}; }
 
 [[noreturn]] void NegativeRoot(State& z) {
   z.errmsg = kNegRoot;
@@ -96,7 +99,7 @@ void CalcColumnBuckling(State& z) {
   const float s2b = chk::sgl(chk::div(z.m2b * kNmmPerKNm, W));
   const double m1 = (s1a + s1b) / 2;
   const float m2 = chk::sgl((s2a + s2b) / 2);
-  const EndStresses ax1 = LargerEnd(s1a, s1b), ax2 = LargerEnd(s2a, s2b);
+  const EndStresses ax1 = LargerEnd(s1a, s1b), ax2 = Single(LargerEnd(s2a, s2b));
 
   // The shell check takes the larger mean stress, or the two axes combined
   // when that is more, as compression.

@@ -104,7 +104,7 @@ TEST_P(RingVariants, Requirement) {
 }
 
 #define GEN "  mm4 (General calc, ref ch 3.5.2.6)"
-#define SPEC "  mm4 (Special Calc, ref ch 3.5.2.7)"
+#define SPECIAL "  mm4 (Special Calc, ref ch 3.5.2.7)"
 INSTANTIATE_TEST_SUITE_P(
     RingBuckling, RingVariants,
     testing::Values(
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 115 steps of 1 %: the first Ih whose shell with rings is fully used
         // (pR = 0.29998 against 0.3, ufspecial 1.0000765)
         RingVariant{"SpecialToFullUse", [](State& z) { z.checkih = 1; }, -1.533078908920288,
-                    36430.956694956534, 6168465.508198568, "Ih =|6.168E+6|" SPEC,
+                    36430.956694956534, 6168465.508198568, "Ih =|6.168E+6|" SPECIAL,
                     "UF = IR/I = 6.651E+6/2.187E+7 = |0.30| "},
         // T 300x150x10x15 (A 5100, I 1.642E+8, fT capped at 355): never fully
         // used, 514 steps to the first Ih at or below 100000
@@ -140,11 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
                       z.checkih = 1, z.girdtype = 3, z.gtbh = 300, z.gtbb = 150, z.gtbtw = 10, z.gtbtf = 15;
                       z.gilt = 600;
                     },
-                    -1.2868393659591675, 28818.73567950876, 99421.83684116545, "Ih =|9.942E+4|" SPEC,
+                    -1.2868393659591675, 28818.73567950876, 99421.83684116545, "Ih =|9.942E+4|" SPECIAL,
                     "UF = IR/I = 5.436E+5/1.642E+8 = |0.00| "},
         // general Ih 73056 is below the floor: no step, lines still rewritten
         RingVariant{"SpecialBelowFloor", [](State& z) { z.pd = -0.001f, z.checkih = 1; }, 23.783021926879883,
-                    36430.956694956534, 73055.5574296951, "Ih =|7.306E+4|" SPEC,
+                    36430.956694956534, 73055.5574296951, "Ih =|7.306E+4|" SPECIAL,
                     "UF = IR/I = 5.551E+5/2.187E+7 = |0.03| "}),
     [](const testing::TestParamInfo<RingVariant>& i) { return std::string(i.param.name); });
 
