@@ -145,16 +145,44 @@ TEST(DriverStresses, VeryLongRingSpacingStaysFinite) {
   }
 }
 
-// Without a window nothing is drawn, and the run still completes.
+// Without a window nothing is drawn, and the run still completes. A bending
+// stress left by an earlier column run must not reach the shell check.
 TEST(DriverCalculate, RunsWithoutWindow) {
   State z;
   z.cylinder = 0;
   z.ringch = 0;
   z.fyp = 345;
   z.matp = 5;
+  z.SigmSd = -50;
   Calculate(z);
+  EXPECT_EQ(z.SigmSd, 0);
   EXPECT_NEAR(z.Zl, 286.18176042508, 1e-9);  // 3000² / 30000 · √0.91
   EXPECT_NEAR(z.ufshell, 1.0115455425, 1e-9);
+}
+
+// Every picture starts with its title at row 0.3, column 1; the typed yield
+// strength of a material outside the table shows with at least three digits.
+TEST(DriverCalculate, DrawsFromRowPointThreeAndShowsYieldStrength) {
+  State z;
+  RecordingView v;
+  z.setView(&v);
+  z.cylinder = 0;
+  z.ringch = 0;
+  z.fyp = 95;
+  z.matp = 5;
+  z.SigmSd = -50;
+  Calculate(z);
+  ASSERT_TRUE(v.messages.empty());
+  EXPECT_EQ(z.SigmSd, 0);
+  EXPECT_EQ(z.prty, 0);
+  EXPECT_EQ(v.texts["ifyp"], "095");
+  for (const char* pic : {"pic30", "pic31", "pic32"}) {
+    const auto& items = v.surfaces[pic].items;
+    ASSERT_FALSE(items.empty()) << pic;
+    EXPECT_DOUBLE_EQ(items[0].x, 1) << pic;
+    EXPECT_DOUBLE_EQ(items[0].y, 0.3) << pic;
+    EXPECT_TRUE(items[0].bold && items[0].underline) << pic;
+  }
 }
 
 // A zero stiffener spacing stops the run at l / s, before anything is drawn.

@@ -184,6 +184,25 @@ TEST(Headless, StiffenerSpacingChoosesNoteOrPanel) {
   }
 }
 
+// The ring switches alone decide the ring checks, whatever the cylinder type;
+// the heavy ring frame only follows a ring check (the driver clears its switch).
+TEST(Headless, RingSwitchesRunRingChecksForEveryType) {
+  for (int16 type : {0, 2, 3}) {
+    for (int16 ringch : {0, 1}) {
+      Program p;
+      p.z.cylinder = type;
+      p.z.ringch = ringch;
+      p.z.hringch = 1;
+      Calculate(p.z);
+      ASSERT_TRUE(p.v.messages.empty()) << type;
+      EXPECT_EQ(p.z.hringch, ringch) << type;
+      EXPECT_EQ(p.z.ringpanel.val[2].empty(), ringch == 0) << type;
+      EXPECT_EQ(p.z.ringpanel.txt[12] == "Heavy ringframe Ihr>= ", ringch == 1) << type;
+      EXPECT_TRUE(p.Drew("pic32", "Panel Ring Buckling: (Ch 3.5.2)")) << type;
+    }
+  }
+}
+
 // A tripping length above π √(1500 · 188) = 1668.3 becomes 1667.3, and the run goes on.
 TEST(Headless, TrippingLengthCorrectedAndRunGoesOn) {
   Program p;

@@ -4,6 +4,7 @@
 
 #include "engine/calc.h"
 #include "engine/checked.h"
+#include "engine/format.h"
 #include "engine/state.h"
 
 namespace zod {
@@ -121,6 +122,8 @@ TEST_P(ShellTable, MatchesHandCalculation) {
   const ResultPanel& p = z.shellpanel;
   EXPECT_EQ(p.txt[0], c.panel ? "Shell Buckling: (Ch 3.3.2)" : "Shell Buckling: (Ch 3.4.2)");
   EXPECT_EQ(p.txt[2], c.panel ? "fEtau = " : "fEtau/fEm = ");
+  // fEtau (fEm in the column case) is kept nowhere but on line 2.
+  EXPECT_EQ(p.val[2], Format(c.fE2, "0.0")) << "fE2";
   EXPECT_EQ(p.n, 10);
   const char* units[] = {"  MPa", "  MPa", "  MPa", "  MPa (only lateral pressure)", "  MPa ", " ",
                          "  MPa", " ",     "  MPa"};
