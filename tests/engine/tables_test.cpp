@@ -85,6 +85,7 @@ struct BadFile {
   const char* message;  // the part of the message that names file, row and fault
   int rowsKept;         // whole rows stored before the fault
 };
+void PrintTo(const BadFile& b, std::ostream* os) { *os << b.what; }
 
 class TablesBadFile : public ::testing::TestWithParam<BadFile> {};
 
