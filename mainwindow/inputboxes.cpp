@@ -1,0 +1,356 @@
+// The input boxes: getting the focus, the Enter chain and the commit on
+// leaving a box (read, store, write back, check, recalculate).
+#include "mainwindow/inputboxes.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <cmath>
+#include <exception>
+
+#include "engine/checked.h"
+#include "engine/format.h"
+#include "mainwindow/core/readnum.h"
+#include "mainwindow/qtext.h"
+#include "mainwindow/veltrane.h"
+
+namespace zod {
+
+namespace {
+
+using K = EnterKind;
+
+Violation Fails(bool failed, const char* text, bool refocusOnLeave = true) {
+  return failed ? Violation{text, refocusOnLeave} : Violation{};
+}
+
+Violation YieldLimits(double fy, const char* text) { return Fails(fy < 50 || fy > 2000, text); }
+
+// In the order of box::Id.
+const BoxSpec kSpecs[box::kCount] = {
+    {"icylr", "#00", K::MovesOn, [](State& z, float v) { z.cylr = v; },
+     [](const State& z) -> double { return z.cylr; },
+     [](const State& z) { return Fails(z.cylr < 50, " cylr >= 50 "); }},
+    {"il", "#00", K::MovesOn, [](State& z, float v) { z.l = v; },
+     [](const State& z) -> double { return z.l; },
+     [](const State& z) { return Fails(z.l < 50, " l >= 50 ", false); }},
+    {"it", "#0.0", K::MovesOn, [](State& z, float v) { z.t = v; },
+     [](const State& z) -> double { return z.t; },
+     [](const State& z) { return Fails(z.t < 0.1, " 0.1 <= t "); }},
+    // the modulus is checked on the text written back (see LostFocus)
+    {"ie", "0.00E+0", K::MovesOn, [](State& z, float v) { z.e = v; },
+     [](const State& z) -> double { return z.e; }, nullptr},
+    {"ifyp", "#00", K::MovesOn, [](State& z, float v) { z.fyp = v; },
+     [](const State& z) -> double { return z.fyp; },
+     [](const State& z) { return YieldLimits(z.fyp, " 50 <= fyp <= 2000 "); }},
+    {"ifys", "#00", K::MovesOn, [](State& z, float v) { z.fys = v; },
+     [](const State& z) -> double { return z.fys; },
+     [](const State& z) { return YieldLimits(z.fys, " 50 <= fys <= 2000 "); }},
+    {"ifyg", "#00", K::MovesOn, [](State& z, float v) { z.fyg = v; },
+     [](const State& z) -> double { return z.fyg; },
+     [](const State& z) { return YieldLimits(z.fyg, " 50 <= fyr <= 2000 "); }},
+    {"is1", "#00", K::ParsesStoresChecks, [](State& z, float v) { z.s = v; },
+     [](const State& z) -> double { return z.s; },
+     [](const State& z) {
+       if (z.s < 10) return Fails(true, " 10 <= s   ");
+       return Fails(z.s > z.cylr, " s  <= r  ", false);
+     }},
+    {"ilt", "#00", K::ParsesStoresChecks, [](State& z, float v) { z.lt = v; },
+     [](const State& z) -> double { return z.lt; },
+     [](const State& z) { return Fails(z.lt < 50, " 50 <= lt "); }},
+    {"icyll", "#00", K::ParsesStoresChecks, [](State& z, float v) { z.cyll = v; },
+     [](const State& z) -> double { return z.cyll; },
+     [](const State& z) {
+       if (z.cyll < 50) return Fails(true, " L >= 50  ");
+       return Fails(z.cyll < z.l, " L >= l  ");
+     }},
+    {"igilt", "#00", K::MovesOn, [](State& z, float v) { z.gilt = v; },
+     [](const State& z) -> double { return z.gilt; },
+     [](const State& z) { return Fails(z.gilt < 50, " 50 <= lt "); }},
+    {"icolL", "#00", K::ParsesStoresChecks, [](State& z, float v) { z.cyll = v; },
+     [](const State& z) -> double { return z.cyll; },
+     [](const State& z) { return Fails(z.cyll < 50, " L >= 50  "); }},
+    {"ik1", "#0.00", K::ParsesStoresChecks, [](State& z, float v) { z.k1 = v; },
+     [](const State& z) -> double { return z.k1; },
+     [](const State& z) { return Fails(z.k1 < 0.2, " k1 >= 0.2  "); }},
+    {"ik2", "#0.00", K::ParsesStoresChecks, [](State& z, float v) { z.k2 = v; },
+     [](const State& z) -> double { return z.k2; },
+     [](const State& z) { return Fails(z.k2 < 0.2, " k2 >= 0.2  "); }},
+    {"inn", "#0.0", K::ParsesStores, [](State& z, float v) { z.nn = v; },
+     [](const State& z) -> double { return z.nn; }, nullptr},
+    {"ip", "#0.000", K::ParsesStores, [](State& z, float v) { z.pd = v; },
+     [](const State& z) -> double { return z.pd; }, nullptr},
+    {"im1a", "#0.0", K::ParsesStores, [](State& z, float v) { z.m1a = v; },
+     [](const State& z) -> double { return z.m1a; }, nullptr},
+    {"im1b", "#0.0", K::ParsesStores, [](State& z, float v) { z.m1b = v; },
+     [](const State& z) -> double { return z.m1b; }, nullptr},
+    {"im2a", "#0.0", K::ParsesStores, [](State& z, float v) { z.m2a = v; },
+     [](const State& z) -> double { return z.m2a; }, nullptr},
+    {"im2b", "#0.0", K::ParsesStores, [](State& z, float v) { z.m2b = v; },
+     [](const State& z) -> double { return z.m2b; }, nullptr},
+    {"isigx", "##0.0", K::ParsesStores, [](State& z, float v) { z.sigx = v; },
+     [](const State& z) -> double { return z.sigx; }, nullptr},
+    {"isigy", "##0.0", K::ParsesStores, [](State& z, float v) { z.sigy = v; },
+     [](const State& z) -> double { return z.sigy; }, nullptr},
+    {"itau", "##0.0", K::ParsesStores, [](State& z, float v) { z.tau = v; },
+     [](const State& z) -> double { return z.tau; }, nullptr},
+    {"ipp", "##0.000", K::ParsesStores, [](State& z, float v) { z.pd = v; },
+     [](const State& z) -> double { return z.pd; }, nullptr},
+    {"iufb", "#0.00", K::MovesOn, [](State& z, float v) { z.ufb = v; },
+     [](const State& z) -> double { return z.ufb; },
+     [](const State& z) { return Fails(z.ufb < 0.5 || z.ufb > 1.5, " 0.5 < UF < 1.5 "); }},
+    {"iproj", nullptr, K::StoresText, nullptr, nullptr, nullptr},
+    {"iident", nullptr, K::StoresText, nullptr, nullptr, nullptr},
+};
+
+const QColor kFocusColour(255, 255, 192);
+const QColor kNormalColour(255, 255, 255);
+
+}  // namespace
+
+const BoxSpec& Spec(int id) { return kSpecs[id]; }
+
+void Veltrane::setBoxColour(QLineEdit* w, bool focus) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Base, focus ? kFocusColour : kNormalColour);
+  w->setPalette(pal);
+}
+
+bool Veltrane::shown(QWidget* w) const { return w && w->isVisibleTo(const_cast<Veltrane*>(this)); }
+
+void Veltrane::focusBack(QWidget* w) {
+  if (m_handling > 0)
+    m_pendingFocus = w;
+  else if (w)
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+void Veltrane::applyPendingFocus() {
+  QPointer<QWidget> target = m_pendingFocus;
+  m_pendingFocus = nullptr;
+  if (!target) return;
+  // The box that loses the focus now was never edited: it is not committed.
+  ++m_handling;
+  target->setFocus(Qt::OtherFocusReason);
+  --m_handling;
+}
+
+// ---- focus and keys
+
+bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::FocusIn: {
+      const int id = m_boxOf.value(watched, -1);
+      if (id >= 0 && m_current != m_box[id]) {
+        m_current = m_box[id];
+        GotFocus(id);
+      }
+      break;
+    }
+    case QEvent::FocusOut: {
+      const int id = m_boxOf.value(watched, -1);
+      if (id < 0 || m_current != m_box[id]) break;
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      // A message box, a pop-up menu or another window takes the focus for a
+      // while: the box stays the one under edit.
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+      m_current = nullptr;
+      if (m_handling > 0)
+        setBoxColour(m_box[id], false);
+      else
+        LostFocus(id);
+      break;
+    }
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key != Qt::Key_Return && key != Qt::Key_Enter) break;
+      const int id = m_boxOf.value(watched, -1);
+      if (id >= 0) {
+        KeyEnter(id);
+        return true;
+      }
+      if (QComboBox* combo = m_comboOf.value(watched)) {
+        ComboEnter(combo);
+        return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* me = static_cast<QMouseEvent*>(event);
+      if (me->button() == Qt::RightButton && m_controls.contains(watched->objectName()) &&
+          m_controls.value(watched->objectName()) == watched)
+        return RightMouseUp(watched, me->globalPosition().toPoint());
+      break;
+    }
+    case QEvent::ContextMenu:
+      // The Profiles menu takes the place of a box's own edit menu.
+      if (m_rightClick.contains(watched) && popupApplies()) return true;
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Veltrane::GotFocus(int id) {
+  setBoxColour(m_box[id], true);
+  if (Spec(id).enter != EnterKind::StoresText) m_box[id]->selectAll();
+}
+
+// Reads the box's text, stores the value and writes it back in the box's
+// display format. False when nothing could be stored; mismatch tells text
+// that is not a number (comma systems) from any other failure.
+bool Veltrane::ReadBox(int id, bool& mismatch) {
+  const BoxSpec& spec = Spec(id);
+  std::string txt = fromQ(m_box[id]->text());
+  float v = 0;
+  try {
+    v = ReadNum(txt, m_z.commadec);
+  } catch (const InputMismatch&) {
+    mismatch = true;
+    return false;
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (!std::isfinite(v)) return false;
+  spec.store(m_z, v);
+  m_box[id]->setText(display(spec.value(m_z), spec.pattern));
+  return true;
+}
+
+void Veltrane::LostFocus(int id) {
+  Busy busy(*this);
+  QLineEdit* e = m_box[id];
+  const BoxSpec& spec = Spec(id);
+  if (spec.enter == EnterKind::StoresText) {
+    (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
+    setBoxColour(e, false);
+    return;
+  }
+
+  bool mismatch = false;
+  if (!ReadBox(id, mismatch)) {
+    if (mismatch) {
+      message(QStringLiteral("Input string mismatch "));
+      focusBack(e);
+    }
+    if (id == box::il) {
+      // puts the stored l back into the box
+      RefreshForm();
+      calculate();
+    }
+    if (id != box::iufb) setBoxColour(e, false);
+    return;
+  }
+
+  Violation v = spec.check ? spec.check(m_z) : Violation{};
+  if (id == box::ie) {
+    // the modulus as it reads back from its three significant digits
+    std::string back = fromQ(e->text());
+    try {
+      if (ReadNum(back, m_z.commadec) < 1000) v = Violation{" 1000 <= E-modulus "};
+    } catch (const std::exception&) {
+    }
+  }
+  const bool passed = v.text == nullptr;
+  if (!passed) {
+    message(QString::fromLatin1(v.text));
+    if (v.refocusOnLeave) focusBack(e);
+  }
+  if (id == box::igilt && passed) CorrectGilt();
+  if (id == box::il || id == box::icolL) RefreshForm();
+  const bool ufbFailed = id == box::iufb && !passed;
+  if (id != box::ie && !ufbFailed) calculate();
+  if (!ufbFailed) setBoxColour(e, false);
+}
+
+// The ring frame's tripping length may not exceed pi * sqrt(r * h); a longer
+// one is replaced by that limit less 1 mm.
+void Veltrane::CorrectGilt() {
+  const float pi = 3.141593f;
+  try {
+    const double root = chk::sqrt(m_z.cylr * (m_z.girdh - m_z.girdtf));
+    const float limit = chk::sgl(pi * root);
+    if (limit < m_z.gilt) {
+      message(QStringLiteral(" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "));
+      m_z.gilt = chk::sgl(pi * root - 1);
+      m_box[box::igilt]->setText(display(m_z.gilt, "#00"));
+      focusBack(m_box[box::igilt]);
+    }
+  } catch (const Error&) {
+    // A ring frame higher than the radius: the calculation that follows
+    // reports it.
+  }
+}
+
+void Veltrane::KeyEnter(int id) {
+  const BoxSpec& spec = Spec(id);
+  QLineEdit* e = m_box[id];
+  if (spec.enter == EnterKind::StoresText) {
+    (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
+  } else if (spec.enter != EnterKind::MovesOn) {
+    Busy busy(*this);
+    bool mismatch = false;
+    if (!ReadBox(id, mismatch)) {
+      if (mismatch) message(QStringLiteral("Input string mismatch "));
+      return;
+    }
+    if (spec.enter == EnterKind::ParsesStoresChecks && spec.check) {
+      const Violation v = spec.check(m_z);
+      if (v.text) {
+        message(QString::fromLatin1(v.text));
+        return;
+      }
+    }
+  }
+  // leaving the box commits it
+  if (QWidget* next = NextInChain(QString::fromLatin1(spec.name))) next->setFocus(Qt::OtherFocusReason);
+}
+
+void Veltrane::ComboEnter(QComboBox* combo) {
+  if (QWidget* next = NextInChain(combo->objectName())) next->setFocus(Qt::OtherFocusReason);
+}
+
+// The control that Enter moves the focus to. A control that cannot take the
+// focus (a disabled box or list) is passed over along the same chain.
+QWidget* Veltrane::NextInChain(const QString& from) const {
+  auto step = [this](const QString& f) -> QString {
+    auto afterPlate = [this]() -> QString {
+      if (shown(m_fr120)) return "is1";
+      if (shown(m_fr121)) return "icyll";
+      if (shown(m_fr123)) return "isigx";
+      return "icolL";
+    };
+    static const QHash<QString, QString> simple = {
+        {"icylr", "il"},    {"il", "it"},         {"it", "ie"},           {"ie", "cbofyp"},
+        {"is1", "ilt"},     {"ilt", "cbostiff"},  {"cbostiff", "cbofys"}, {"ifys", "icyll"},
+        {"icyll", "igilt"}, {"igilt", "cboring"}, {"cboring", "cbofyg"},  {"ifyg", "isigx"},
+        {"isigx", "isigy"}, {"isigy", "itau"},    {"itau", "ipp"},        {"ipp", "iproj"},
+        {"icolL", "ik1"},   {"ik1", "ik2"},       {"ik2", "inn"},         {"inn", "ip"},
+        {"ip", "im1a"},     {"im1a", "im1b"},     {"im1b", "im2a"},       {"im2a", "im2b"},
+        {"im2b", "iproj"},  {"iproj", "iident"},  {"iufb", "icylr"}};
+    if (simple.contains(f)) return simple.value(f);
+    if (f == "cbofyp") return m_box[box::ifyp]->isEnabled() ? QStringLiteral("ifyp") : afterPlate();
+    if (f == "ifyp") return afterPlate();
+    if (f == "cbofys")
+      return m_box[box::ifys]->isEnabled() ? QStringLiteral("ifys") : QStringLiteral("icyll");
+    if (f == "cbofyg")
+      return m_box[box::ifyg]->isEnabled() ? QStringLiteral("ifyg") : QStringLiteral("isigx");
+    if (f == "iident") return shown(m_box[box::iufb]) ? QStringLiteral("iufb") : QStringLiteral("icylr");
+    return {};
+  };
+  QString name = from;
+  for (int guard = 0; guard < 40; ++guard) {
+    name = step(name);
+    QWidget* w = named(name);
+    if (!w) return nullptr;
+    if (w->isEnabled()) return w;
+  }
+  return nullptr;
+}
+
+}  // namespace zod

@@ -1,0 +1,235 @@
+// The main window "veltrane": one design case edited box by box and choice
+// by choice, recalculated after every change, with the three result pictures.
+// It holds no copy of the case: every control reads and writes the State it
+// was given. It is also the engine's View.
+#pragma once
+
+#include <QHash>
+#include <QLocale>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPixmap>
+#include <QPointer>
+#include <QSet>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "engine/state.h"
+#include "engine/view.h"
+#include "mainwindow/inputboxes.h"
+#include "mainwindow/sketches.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace zod {
+
+class Messenger;
+class ResultPicture;
+
+class Veltrane : public QMainWindow, public View {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    // The regional number formatting that start-up probes for the decimal
+    // separator (commadec, decsep); tests pass a fixed one.
+    QLocale locale = QLocale();
+    // Dots per inch that size the window and the result pictures; 0 takes
+    // the screen's logical dots per inch.
+    double dpi = 0;
+  };
+
+  // Windows that other parts of the program provide. Until one is installed
+  // the controls that open it stay disabled.
+  enum class Opener {
+    StiffForm,      // the stiffener dialog of stifftype: cbostiff, cmdpic_stiff
+    GirdForm,       // the ring-frame dialog of girdtype: cboring, cmdpic_gird
+    InfoUF,         // the basic usage factors: cmd_wsd
+    InfoVeltrane,   // the definition of the cylinder length: Picture
+    AddToDatabase,  // stores the case as a new database row: cmdDatabase
+  };
+
+  Veltrane(State& z, Messenger& messenger, QWidget* parent = nullptr);
+  Veltrane(State& z, Messenger& messenger, const Options& options, QWidget* parent = nullptr);
+  ~Veltrane() override;
+
+  // Start-up: program folder, decimal separator, size and layout, default
+  // case, tables, caption, refresh and the first calculation. False when a
+  // data table could not be read; the message has been shown then and the
+  // program must end.
+  bool FormLoad(const QString& apppath);
+
+  // Writes the whole design case into the window (see the refresh source).
+  void RefreshForm();
+  // The caption "Zidavoru ZOD: " followed by the current file name.
+  void WriteCaption();
+
+  State& state() { return m_z; }
+  Messenger& messenger() { return m_messenger; }
+  // An exclamation message box through the injected messenger.
+  void message(const QString& text);
+
+  void setOpener(Opener which, std::function<void()> open);
+  bool hasOpener(Opener which) const;
+  // The Profiles menu (objectName "mnuprofiles", with sub-menus "mnustiff"
+  // and "mnuring"): the refresh shows or hides it by cylinder type and a
+  // right-click on the window pops it up.
+  void setProfilesMenu(QMenu* menu);
+  QMenu* profilesMenu() const { return m_profilesMenu; }
+
+  // The sketch shown in pic20 and its store name ("pic20" ... "pic31").
+  QString currentSketchName() const;
+  CylinderSketch currentSketch() const { return m_sketch; }
+
+  // View
+  void SetText(std::string_view control, const std::string& text) override;
+  void SetCaption(std::string_view control, const std::string& text) override;
+  void SetPicture(std::string_view control, const std::string& icon) override;
+  void SetFocus(std::string_view control) override;
+  void SetVisible(std::string_view control, bool visible) override;
+  PanelSurface* Surface(std::string_view control) override;
+  void Message(const std::string& text) override;
+
+ public slots:
+  void showStiffForm();
+  void showGirdForm();
+  void showInfoUF();
+  void showInfoVeltrane();
+  void addToDatabase();
+
+ signals:
+  // The window was closed: the program ends.
+  void unloaded();
+
+ protected:
+  // The one recalculation of the case after a change.
+  virtual void calculate();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class Busy;
+  friend class Busy;
+
+  // design
+  void BuildControls();
+  void LayoutFrames();
+  void SizeWindow();
+  QWidget* named(const QString& name) const { return m_controls.value(name); }
+  template <class T>
+  T* add(T* w, const char* name, bool rightClick);
+  QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, bool rightClick = true);
+  QLabel* label(QWidget* parent, const char* name, const QString& text, double x, double y, double w,
+                bool rightClick, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+  QLineEdit* input(QWidget* parent, int id, double x, double y, double w);
+  void place(QWidget* w, double x, double y, double width, double height);
+  int px(double v) const;
+
+  // input boxes
+  void GotFocus(int id);
+  void LostFocus(int id);
+  void KeyEnter(int id);
+  void ComboEnter(QComboBox* combo);
+  bool ReadBox(int id, bool& mismatch);
+  void CorrectGilt();
+  QWidget* NextInChain(const QString& from) const;
+  void setBoxColour(QLineEdit* w, bool focus);
+  void focusBack(QWidget* w);
+  void applyPendingFocus();
+  bool shown(QWidget* w) const;
+
+  // choices and buttons
+  void ConnectChoices();
+  void cboMaterial_Click(int member, int index);
+  void cbostiff_Click(int index);
+  void cboring_Click(int index);
+  void cylinder_Click(int type);
+  void ring_ch_Click(bool ticked);
+  void hring_ch_Click(bool ticked);
+  void Outside_ch_Click(bool ticked);
+  void check_ih_Click(bool ticked);
+  void opt_lrfd_Click();
+  void opt_wsd_Click();
+  void odmom_Click(int k);
+  void ringfab_Click(int k);
+  void Command3_Click();
+  void cmd_lrfd_Click();
+  bool RightMouseUp(QObject* watched, const QPoint& globalPos);
+  bool popupApplies() const;
+  void ApplyProfilesMenu(int type);
+
+  // refresh
+  void ShowSketch(CylinderSketch which);
+  void setChecked(QRadioButton* b);
+  void setTicked(QCheckBox* b, bool ticked);
+
+  QString display(double v, const char* pattern) const;
+
+  State& m_z;
+  Messenger& m_messenger;
+  Options m_options;
+  double m_scale = 1;  // dots per inch / 96
+
+  QHash<QString, QWidget*> m_controls;  // every design control by its name
+  QSet<QObject*> m_rightClick;          // the controls whose right-click pops up the Profiles menu
+  QHash<QObject*, int> m_boxOf;
+  QHash<QObject*, QComboBox*> m_comboOf;  // a combo box and its line edit
+
+  std::array<QLineEdit*, box::kCount> m_box{};
+  QComboBox *m_cbofyp = nullptr, *m_cbofys = nullptr, *m_cbofyg = nullptr;
+  QComboBox *m_cbostiff = nullptr, *m_cboring = nullptr;
+  std::array<QRadioButton*, 4> m_cylinder{};
+  QRadioButton *m_optLrfd = nullptr, *m_optWsd = nullptr, *m_odmom1 = nullptr, *m_odmom2 = nullptr;
+  QRadioButton *m_ringfab0 = nullptr, *m_ringfab1 = nullptr;
+  QCheckBox *m_ringCh = nullptr, *m_hringCh = nullptr, *m_outsideCh = nullptr, *m_checkIh = nullptr;
+  QPushButton *m_cmdLrfd = nullptr, *m_cmdWsd = nullptr, *m_picture = nullptr, *m_command3 = nullptr;
+  QPushButton *m_cmdDatabase = nullptr, *m_cmdpicStiff = nullptr, *m_cmdpicGird = nullptr;
+  QGroupBox *m_fr10 = nullptr, *m_fr110 = nullptr, *m_fr111 = nullptr, *m_fr1111 = nullptr;
+  QGroupBox *m_fr112 = nullptr, *m_fr120 = nullptr, *m_fr121 = nullptr, *m_fr123 = nullptr;
+  QGroupBox *m_fr124 = nullptr, *m_fr12 = nullptr, *m_fr20 = nullptr;
+  QGroupBox *m_fr30 = nullptr, *m_fr31 = nullptr, *m_fr32 = nullptr;
+  QLabel *m_pic20 = nullptr, *m_textUfb = nullptr, *m_txt1 = nullptr;
+  QLabel *m_stiffprof = nullptr, *m_ringprof = nullptr;
+  ResultPicture *m_pic30 = nullptr, *m_pic31 = nullptr, *m_pic32 = nullptr;
+
+  QPointer<QMenu> m_profilesMenu;
+  std::array<std::function<void()>, 5> m_openers;
+
+  // the sketch store: drawn on first use, kept for the program's life
+  std::map<CylinderSketch, QPixmap> m_sketches;
+  CylinderSketch m_sketch = CylinderSketch::StringersInside;
+  bool m_sketchShown = false;
+
+  // focus bookkeeping: the box under edit, the handlers running, and the
+  // control a handler wants to have the focus once it has finished
+  QPointer<QLineEdit> m_current;
+  int m_handling = 0;
+  QPointer<QWidget> m_pendingFocus;
+};
+
+// Marks one of the window's handlers as running. Focus changes inside it
+// commit no box, and a focus that the handler asked for is given once the
+// outermost handler has finished.
+class Veltrane::Busy {
+ public:
+  explicit Busy(Veltrane& w) : m_w(w) { ++m_w.m_handling; }
+  ~Busy() {
+    if (--m_w.m_handling == 0) m_w.applyPendingFocus();
+  }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  Veltrane& m_w;
+};
+
+}  // namespace zod
