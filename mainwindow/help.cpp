@@ -1,0 +1,53 @@
+#include "mainwindow/help.h"
+
+#include <QDesktopServices>
+#include <QDir>
+
+namespace zod {
+
+bool SystemOpener::open(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+DesktopOpener& SystemDesktopOpener() {
+  static SystemOpener opener;
+  return opener;
+}
+
+QString HelpPagePath(const QString& programFolder, HelpPage page) {
+  QString name;
+  switch (page) {
+    case HelpPage::Contents:
+      name = QStringLiteral("index.html");
+      break;
+    case HelpPage::Index:
+      name = QStringLiteral("keywords.html");
+      break;
+    case HelpPage::Search:
+      name = QStringLiteral("search.html");
+      break;
+  }
+  return QDir(programFolder).filePath(QStringLiteral("help/") + name);
+}
+
+QString ManualFileName(Manual manual) {
+  switch (manual) {
+    case Manual::Update:
+      return QStringLiteral("Zidavoru ZOD Update.pdf");
+    case Manual::Theory:
+      return QStringLiteral("Zidavoru ZOD Theory Manual.pdf");
+    case Manual::Database:
+      return QStringLiteral("Zidavoru ZOD Database.pdf");
+  }
+  return {};
+}
+
+QString ManualPath(const QString& programFolder, Manual manual) {
+  return QDir(programFolder).filePath(QStringLiteral("Documentation/") + ManualFileName(manual));
+}
+
+// Always from the program folder, also for the search page: the current
+// folder of the process says nothing about where the help lies.
+void Help::openPage(HelpPage page) { m_opener.open(QUrl::fromLocalFile(HelpPagePath(m_folder, page))); }
+
+void Help::OpenManual(Manual manual) { m_opener.open(QUrl::fromLocalFile(ManualPath(m_folder, manual))); }
+
+}  // namespace zod
