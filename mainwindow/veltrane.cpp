@@ -16,10 +16,12 @@
 #include "engine/format.h"
 #include "engine/tables.h"
 #include "mainwindow/core/readnum.h"
+#include "mainwindow/filedialog.h"
 #include "mainwindow/messenger.h"
 #include "mainwindow/profileicons.h"
 #include "mainwindow/qtext.h"
 #include "mainwindow/resultpicture.h"
+#include "profiles/profiledialogs.h"
 
 namespace zod {
 
@@ -48,6 +50,7 @@ Veltrane::Veltrane(State& z, Messenger& messenger, const Options& options, QWidg
   setFont(f);
   BuildControls();
   ConnectChoices();
+  InstallWindows();
   m_z.setView(this);
 }
 
@@ -405,6 +408,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
   m_z.dpix = m_options.dpi;
   SizeWindow();
   LayoutFrames();
+  GetRecentFiles();
 
   SetDefaults(m_z);
   try {
@@ -417,6 +421,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
     m_messenger.plain(text);
     return false;
   }
+  ConnectHelp();
   WriteCaption();
   try {
     RefreshForm();

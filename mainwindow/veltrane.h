@@ -1,7 +1,8 @@
 // The main window "veltrane": one design case edited box by box and choice
 // by choice, recalculated after every change, with the three result pictures.
 // It holds no copy of the case: every control reads and writes the State it
-// was given. It is also the engine's View.
+// was given. It is also the engine's View and the host of the profile
+// dialogs, and it carries the menu bar with the File menu's commands.
 #pragma once
 
 #include <QHash>
@@ -14,12 +15,16 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "engine/state.h"
 #include "engine/view.h"
+#include "mainwindow/core/recentfiles.h"
 #include "mainwindow/inputboxes.h"
+#include "mainwindow/menus.h"
 #include "mainwindow/sketches.h"
+#include "profiles/profilehost.h"
 
 class QCheckBox;
 class QComboBox;
@@ -32,10 +37,13 @@ class QRadioButton;
 
 namespace zod {
 
+class DesktopOpener;
+class FileDialog;
 class Messenger;
+class ProfileDialogs;
 class ResultPicture;
 
-class Veltrane : public QMainWindow, public View {
+class Veltrane : public QMainWindow, public View, public ProfileHost {
   Q_OBJECT
 
  public:
@@ -46,6 +54,13 @@ class Veltrane : public QMainWindow, public View {
     // Dots per inch that size the window and the result pictures; 0 takes
     // the screen's logical dots per inch.
     double dpi = 0;
+    // The file dialog of the File menu; null takes the system's.
+    FileDialog* fileDialog = nullptr;
+    // The store of the recent-file list; null takes the user's settings.
+    RecentStore* recentStore = nullptr;
+    // Opens help pages, manuals and the about box's links; null takes the
+    // desktop's.
+    DesktopOpener* opener = nullptr;
   };
 
   // Windows that other parts of the program provide. Until one is installed
@@ -73,8 +88,13 @@ class Veltrane : public QMainWindow, public View {
   // The caption "Zidavoru ZOD: " followed by the current file name.
   void WriteCaption();
 
-  State& state() { return m_z; }
-  Messenger& messenger() { return m_messenger; }
+  // ProfileHost
+  State& state() override { return m_z; }
+  Messenger& messenger() override { return m_messenger; }
+  QWidget* ownerWindow() override { return this; }
+  void setKindComboText(Member m, int kind) override;
+  void refresh() override { RefreshForm(); }
+
   // An exclamation message box through the injected messenger.
   void message(const QString& text);
 
@@ -85,6 +105,21 @@ class Veltrane : public QMainWindow, public View {
   // right-click on the window pops it up.
   void setProfilesMenu(QMenu* menu);
   QMenu* profilesMenu() const { return m_profilesMenu; }
+
+  // The twenty profile dialogs of this window.
+  ProfileDialogs& profileDialogs() { return *m_profiles; }
+  // The menu bar.
+  const MainMenus& menus() const { return m_menus; }
+
+  // The File menu.
+  void mnunew_Click();
+  void mnuopen_Click();
+  void mnusave_Click();
+  void mnusaveas_Click();
+  void mnurecentfile_Click(int k);
+  // Rebuilds the recent-file items from the store.
+  void GetRecentFiles();
+  const RecentItems& recentItems() const { return m_recentItems; }
 
   // The sketch shown in pic20 and its store name ("pic20" ... "pic31").
   QString currentSketchName() const;
@@ -110,15 +145,24 @@ class Veltrane : public QMainWindow, public View {
   // The window was closed: the program ends.
   void unloaded();
 
- protected:
+ public:
   // The one recalculation of the case after a change.
-  virtual void calculate();
+  void calculate() override;
+
+ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   class Busy;
   friend class Busy;
+
+  // the other windows, the menu bar and its handlers
+  void InstallWindows();
+  void ConnectHelp();
+  bool ReadFile(const QString& path);
+  bool SaveFile(const QString& path);
+  void ReDerive();
 
   // design
   void BuildControls();
@@ -203,6 +247,15 @@ class Veltrane : public QMainWindow, public View {
 
   QPointer<QMenu> m_profilesMenu;
   std::array<std::function<void()>, 5> m_openers;
+
+  std::unique_ptr<ProfileDialogs> m_profiles;
+  MainMenus m_menus;
+  std::unique_ptr<FileDialog> m_ownFileDialog;
+  FileDialog* m_fileDialog = nullptr;
+  std::unique_ptr<RecentStore> m_ownRecentStore;
+  RecentStore* m_recentStore = nullptr;
+  RecentItems m_recentItems;
+  DesktopOpener* m_opener = nullptr;
 
   // the sketch store: drawn on first use, kept for the program's life
   std::map<CylinderSketch, QPixmap> m_sketches;

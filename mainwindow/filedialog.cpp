@@ -1,0 +1,33 @@
+#include "mainwindow/filedialog.h"
+
+#include <QFileDialog>
+
+namespace zod {
+
+QString SystemFileDialog::getOpenFileName(QWidget* parent, const QString& folder, const QString& filter,
+                                          const QString& defaultSuffix) {
+  return run(parent, false, folder, QString(), filter, defaultSuffix);
+}
+
+QString SystemFileDialog::getSaveFileName(QWidget* parent, const QString& folder, const QString& proposed,
+                                          const QString& filter, const QString& defaultSuffix) {
+  return run(parent, true, folder, proposed, filter, defaultSuffix);
+}
+
+QString SystemFileDialog::run(QWidget* parent, bool save, const QString& folder, const QString& proposed,
+                              const QString& filter, const QString& defaultSuffix) {
+  if (!folder.isEmpty()) m_folder = folder;
+  QFileDialog d(parent);
+  d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  d.setFileMode(QFileDialog::AnyFile);
+  d.setOption(QFileDialog::DontConfirmOverwrite);
+  d.setNameFilter(filter);
+  d.setDefaultSuffix(defaultSuffix);
+  if (!m_folder.isEmpty()) d.setDirectory(m_folder);
+  if (!proposed.isEmpty()) d.selectFile(proposed);
+  if (d.exec() != QDialog::Accepted) return {};
+  const QStringList files = d.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace zod

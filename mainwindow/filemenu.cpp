@@ -1,0 +1,165 @@
+// The File menu: New, Open, Save, Save As and the four recent files.
+//
+// A project file is read into a copy and applied only when the whole file
+// was read, so a missing or damaged file leaves the case, the file name and
+// the caption as they were, and nothing after the read runs. A save goes
+// through a temporary file; when it fails the user is told and the file name
+// stays. Opening closes the profile dialogs after the file has been read,
+// without letting them read their boxes: the file's dimensions stay.
+#include <QAction>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "engine/calc.h"
+#include "engine/checked.h"
+#include "engine/tables.h"
+#include "mainwindow/core/projectfile.h"
+#include "mainwindow/filedialog.h"
+#include "mainwindow/qtext.h"
+#include "mainwindow/veltrane.h"
+#include "profiles/profiledialogs.h"
+
+namespace zod {
+
+namespace {
+
+const QString kFilter = QStringLiteral("*.vtr");
+const QString kExtension = QStringLiteral("vtr");
+constexpr const char* kNewFile = "New File";
+
+QString FolderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
+
+}  // namespace
+
+// Reads the file into the case. False, with the reason told, when the file is
+// missing or damaged; nothing has changed then.
+bool Veltrane::ReadFile(const QString& path) {
+  try {
+    ReadProjectFile(m_z, fromQ(path));
+  } catch (const Error& e) {
+    message(toQ(e.what()));
+    return false;
+  }
+  return true;
+}
+
+// Writes the case to the file. False, with the reason told, when it could not
+// be written; the previous file and filename are as they were then.
+bool Veltrane::SaveFile(const QString& path) {
+  try {
+    WriteProjectFile(m_z, fromQ(path));
+  } catch (const Error&) {
+    message(QStringLiteral("can't save file - ") + path);
+    return false;
+  }
+  WriteCaption();
+  return true;
+}
+
+// The case just read, made whole again: yield strengths, the stiffener
+// section of the file's kind, then the window and the results. A case that
+// names a table row this installation's tables lack stops its step with a
+// message; the window still shows the case that was read.
+void Veltrane::ReDerive() {
+  try {
+    GetFyp(m_z, m_z.matp);
+    StiffSection(m_z, m_z.stifftype);
+  } catch (const Error& e) {
+    message(toQ(e.what()));
+  }
+  try {
+    GetFys(m_z, m_z.mats);
+  } catch (const Error& e) {
+    message(toQ(e.what()));
+  }
+  RefreshForm();
+  calculate();
+}
+
+void Veltrane::mnunew_Click() {
+  Busy busy(*this);
+  SetDefaults(m_z);
+  WriteCaption();
+  RefreshForm();
+  calculate();
+}
+
+void Veltrane::mnuopen_Click() {
+  Busy busy(*this);
+  const QString path = m_fileDialog->getOpenFileName(this, toQ(m_z.lastdir), kFilter, kExtension);
+  if (path.isEmpty()) return;
+  const bool same = fromQ(path) == m_z.filename;
+  if (!ReadFile(path)) return;
+  if (!same) {
+    WriteCaption();
+    MoveRecentFile(*m_recentStore, m_recentItems, m_z.filename);
+    GetRecentFiles();
+  }
+  m_profiles->closeAll();
+  m_z.lastdir = fromQ(FolderOf(path));
+  ReDerive();
+}
+
+void Veltrane::mnurecentfile_Click(int k) {
+  Busy busy(*this);
+  if (k < 1 || k > 4 || !m_recentItems.visible[k]) return;
+  const std::string path = m_recentItems.Path(k);
+  const std::string folder = RecentFolder(path);
+  const bool same = path == m_z.filename;
+  if (!ReadFile(toQ(path))) return;
+  if (!same) {
+    PromoteRecentFile(*m_recentStore, path, k);
+    GetRecentFiles();
+  }
+  WriteCaption();
+  if (!folder.empty()) m_z.lastdir = folder;
+  m_profiles->closeAll();
+  ReDerive();
+}
+
+void Veltrane::mnusave_Click() {
+  Busy busy(*this);
+  m_z.ident = fromQ(m_box[box::iident]->text());
+  m_z.proj = fromQ(m_box[box::iproj]->text());
+  if (m_z.filename != kNewFile) {
+    SaveFile(toQ(m_z.filename));
+    return;
+  }
+  const QString path = m_fileDialog->getSaveFileName(this, QString(), QString(), kFilter, kExtension);
+  if (path.isEmpty()) return;
+  if (!SaveFile(path)) return;
+  m_z.lastdir = fromQ(FolderOf(path));
+  WriteRecentFiles(*m_recentStore, m_recentItems, fromQ(path));
+  GetRecentFiles();
+}
+
+void Veltrane::mnusaveas_Click() {
+  Busy busy(*this);
+  m_z.ident = fromQ(m_box[box::iident]->text());
+  m_z.proj = fromQ(m_box[box::iproj]->text());
+  const QString path =
+      m_fileDialog->getSaveFileName(this, toQ(m_z.lastdir), toQ(m_z.filename), kFilter, kExtension);
+  if (path.isEmpty()) return;
+  const bool same = fromQ(path) == m_z.filename;
+  if (!SaveFile(path)) return;
+  m_z.lastdir = fromQ(FolderOf(path));
+  if (!same) {
+    WriteRecentFiles(*m_recentStore, m_recentItems, m_z.filename);
+    GetRecentFiles();
+  }
+}
+
+void Veltrane::GetRecentFiles() {
+  zod::GetRecentFiles(*m_recentStore, m_recentItems);
+  // Items once shown stay shown; the list only grows.
+  if (m_recentItems.separatorVisible) m_menus.mnurecentfile[0]->setVisible(true);
+  for (int i = 1; i <= 4; ++i) {
+    if (!m_recentItems.visible[i]) continue;
+    QAction* a = m_menus.mnurecentfile[i];
+    // an "&" in a path is a letter, not an access key
+    a->setText(toQ(m_recentItems.caption[i]).replace(QLatin1Char('&'), QLatin1String("&&")));
+    a->setVisible(true);
+  }
+}
+
+}  // namespace zod
