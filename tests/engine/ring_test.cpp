@@ -1,7 +1,6 @@
-// Panel ring buckling, the special calculation of Ih and the heavy ring frame.
-// Expected values are hand calculations from the formulas, with the stated
-// single-precision stores, including the ring frame's section, effective
-// section and torsional strength that the check computes first.
+// Panel ring buckling, the special calculation of Ih and the heavy ring frame,
+// against hand calculations that include the ring frame's section, effective
+// section and torsional strength, which the check computes first.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,26 +28,10 @@ std::string Line(const ResultPanel& p, int i) { return p.txt[i] + "|" + p.val[i]
 // 179.343, I = 2.18653E+7, rc = 1469.343, rf = 1290; C = 5.7437, β = 2.9327,
 // fET = 80769.2 (β + 0.0267) (9/200)² = 484.03, λT = 0.8564, fT = 290.049.
 void RingCase(State& z) {
-  z.cylinder = 2;
-  z.cylr = 1500;
-  z.t = 20;
-  z.l = 3000;
-  z.cyll = 6000;
-  z.s = 600;
-  z.e = 210000;
-  z.sigx = -100;
-  z.sigy = -10;
-  z.tau = 40;
-  z.pd = -0.3f;
-  z.ufb = 1;
-  z.girdtype = 5;
-  z.gfbh = 200;
-  z.gfbtw = 9;
-  z.matg = 20;
-  z.fyg = z.fyp = 355;
-  z.ufchar = 0.5;
-  z.gm = 1.15;
-  z.stiffsec.a = 2772;
+  z.cylinder = 2, z.cylr = 1500, z.t = 20, z.l = 3000, z.cyll = 6000, z.s = 600, z.e = 210000;
+  z.sigx = -100, z.sigy = -10, z.tau = 40, z.pd = -0.3f, z.ufb = 1;
+  z.girdtype = 5, z.gfbh = 200, z.gfbtw = 9, z.matg = 20, z.fyg = z.fyp = 355;
+  z.ufchar = 0.5, z.gm = 1.15, z.stiffsec.a = 2772;
   z.Zl = z.l * z.l / (z.cylr * z.t) * std::sqrt(0.91);
   z.leo = std::min(1.56 * std::sqrt(z.cylr * z.t), z.l);
 }
@@ -57,106 +40,89 @@ TEST(RingBuckling, GeneralCalculation) {
   State z;
   RingCase(z);
   CalcRingBuckling(z);
-  // α = 1800/60000; σhR = (-22.5 + 30) / 1.03 · 1500/1290 - 10; a = 2772/12000
+  // α = 1800/60000; σhR = (-22.5 + 30) / 1.03 · 1500/1290 - 10; a = 2772/12000;
+  // Areq = (2/Z² + 0.06) l t; Ix = 100 t (1 + a) rc⁴ / (500 E l); Ixh = (40/E)^1.6 (rc/L)^0.2 rc L t l;
+  // Ih = 0.3 r rc² l/(3E) (1.5 + 3E zt δ0 / (rc² (fT/2 - |σhR|))); UF = (Ix + Ixh + Ih) / I
   ExpectClose(z.SighR, -1.533078908920288, "SighR");
-  ExpectClose(z.Areq, 3601.465201465201, "Areq");  // (2/Z² + 0.06) l t
-  ExpectClose(z.Ix, 36430.956694956534, "Ix");     // 100 t (1 + a) rc⁴ / (500 E l)
-  ExpectClose(z.Ixh, 445620.6372014775, "Ixh");    // (40/E)^1.6 (rc/L)^0.2 rc L t l
-  ExpectClose(z.Ih, 19594300.40068413, "Ih");  // 0.3 r rc² l/(3E) (1.5 + 3E zt δ0 / (rc² (fT/2 - |σhR|)))
-  ExpectClose(z.ufinertia, 0.9181849360466003, "UF");  // (Ix + Ixh + Ih) / I
-  const char* const lines[] = {"Area requirement:||",
-                               "UF = Areq/A = 3.601E+3/1.800E+3 = |2.00| <= 1.00",
-                               "Moment of inertia requirement:||",
-                               "le =|232.9|  mm",
-                               "fT = |290.0|  MPa",
-                               "Ix =|3.643E+4|  mm4  ",
-                               "Ixh =|4.456E+5|  mm4  ",
-                               "Ih =|1.959E+7|  mm4 (General calc, ref ch 3.5.2.6)",
-                               "IR =|2.008E+7|  mm4",
-                               "I =|2.187E+7|  mm4",
-                               "UF = IR/I = 2.008E+7/2.187E+7 = |0.92| <= 1.00",
-                               " | |"};
-  EXPECT_EQ(z.ringpanel.txt[0], "Panel Ring Buckling: (Ch 3.5.2)");
-  for (int i = 1; i <= 12; ++i) EXPECT_EQ(Line(z.ringpanel, i), lines[i - 1]);
+  ExpectClose(z.Areq, 3601.465201465201, "Areq");
+  ExpectClose(z.Ih, 19594300.40068413, "Ih");
+  ExpectClose(z.ufinertia, 0.9181849360466003, "UF");
+  // clang-format off
+  const char* const lines[] = {
+      "Panel Ring Buckling: (Ch 3.5.2)||", "Area requirement:||",
+      "UF = Areq/A = 3.601E+3/1.800E+3 = |2.00| <= 1.00",
+      "Moment of inertia requirement:||", "le =|232.9|  mm", "fT = |290.0|  MPa", "Ix =|3.643E+4|  mm4  ",
+      "Ixh =|4.456E+5|  mm4  ", "Ih =|1.959E+7|  mm4 (General calc, ref ch 3.5.2.6)", "IR =|2.008E+7|  mm4",
+      "I =|2.187E+7|  mm4", "UF = IR/I = 2.008E+7/2.187E+7 = |0.92| <= 1.00", " | |"};
+  // clang-format on
+  for (int i = 0; i <= 12; ++i) EXPECT_EQ(Line(z.ringpanel, i), lines[i]);
   EXPECT_EQ(z.ufinertiatxt, "0.92");
-}
-
-struct RingVariant {
-  const char* name;
-  void (*change)(State&);
-  double SighR, Ix, Ih;
-  const char *line8, *line11;
-};
-class RingVariants : public testing::TestWithParam<RingVariant> {};
-
-TEST_P(RingVariants, Requirement) {
-  const RingVariant& v = GetParam();
-  State z;
-  RingCase(z);
-  v.change(z);
-  CalcRingBuckling(z);
-  ExpectClose(z.SighR, v.SighR, "SighR");
-  ExpectClose(z.Ix, v.Ix, "Ix");
-  ExpectClose(z.Ih, v.Ih, "Ih");
-  EXPECT_EQ(Line(z.ringpanel, 8), v.line8);
-  EXPECT_EQ(Line(z.ringpanel, 11), v.line11);
-  EXPECT_EQ(z.ufinertiatxt, z.ringpanel.val[11]);
 }
 
 #define GEN "  mm4 (General calc, ref ch 3.5.2.6)"
 #define SPECIAL "  mm4 (Special Calc, ref ch 3.5.2.7)"
-INSTANTIATE_TEST_SUITE_P(
-    RingBuckling, RingVariants,
-    testing::Values(
-        // Inner pressure: Ih evaluated, then 0; no special calculation.
-        RingVariant{"InnerPressure", [](State& z) { z.pd = 0.3f, z.checkih = 1; }, 49.268463134765625,
-                    36430.956694956534, 0, "Ih =|0.000E+0|" GEN,
-                    "UF = IR/I = 4.821E+5/2.187E+7 = |0.02| <= 1.00"},
-        RingVariant{"TensionNoShear", [](State& z) { z.sigx = 50, z.tau = 0; }, -52.33461380004883, 0,
-                    26530113.803802866, "Ih =|2.653E+7|" GEN,
-                    "UF = IR/I = 2.653E+7/2.187E+7 = |1.21| <= 1.00"},
-        // α = A/(leo t) = 0.3331 and no stiffener area
-        RingVariant{"RingStiffened", [](State& z) { z.cylinder = 1; }, -3.4580936431884766, 29594.60461046217,
-                    19766379.072956946, "Ih =|1.977E+7|" GEN,
-                    "UF = IR/I = 2.024E+7/2.187E+7 = |0.93| <= 1.00"},
-        // d = r + t/2 + H = 1710, rc = r + e = 1530.657
-        RingVariant{"Outside", [](State& z) { z.outside = 1; }, -3.61267352104187, 42903.09971000462,
-                    20371636.810725193, "Ih =|2.037E+7|" GEN,
-                    "UF = IR/I = 2.088E+7/2.187E+7 = |0.96| <= 1.00"},
-        // le = leo = l = 200; torsion with leo 200 gives fT 290.805
-        RingVariant{"WidthCappedBySpacing",
-                    [](State& z) { z.l = z.leo = 200, z.Zl = 40000 / 30000. * std::sqrt(0.91); },
-                    -3.9855668544769287, 541303.9089421793, 1299857.795731761, "Ih =|1.300E+6|" GEN,
-                    "UF = IR/I = 1.871E+6/2.115E+7 = |0.09| <= 1.00"},
-        // 115 steps of 1 %: the first Ih whose shell with rings is fully used
-        // (pR = 0.29998 against 0.3, ufspecial 1.0000765)
-        RingVariant{"SpecialToFullUse", [](State& z) { z.checkih = 1; }, -1.533078908920288,
-                    36430.956694956534, 6168465.508198568, "Ih =|6.168E+6|" SPECIAL,
-                    "UF = IR/I = 6.651E+6/2.187E+7 = |0.30| "},
-        // T 300x150x10x15 (A 5100, I 1.642E+8, fT capped at 355): never fully
-        // used, 514 steps to the first Ih at or below 100000
-        RingVariant{"SpecialToFloor",
-                    [](State& z) {
-                      z.checkih = 1, z.girdtype = 3, z.gtbh = 300, z.gtbb = 150, z.gtbtw = 10, z.gtbtf = 15;
-                      z.gilt = 600;
-                    },
-                    -1.2868393659591675, 28818.73567950876, 99421.83684116545, "Ih =|9.942E+4|" SPECIAL,
-                    "UF = IR/I = 5.436E+5/1.642E+8 = |0.00| "},
-        // general Ih 73056 is below the floor: no step, lines still rewritten
-        RingVariant{"SpecialBelowFloor", [](State& z) { z.pd = -0.001f, z.checkih = 1; }, 23.783021926879883,
-                    36430.956694956534, 73055.5574296951, "Ih =|7.306E+4|" SPECIAL,
-                    "UF = IR/I = 5.551E+5/2.187E+7 = |0.03| "}),
-    [](const testing::TestParamInfo<RingVariant>& i) { return std::string(i.param.name); });
+TEST(RingBuckling, Variants) {
+  // clang-format off
+  const struct {
+    const char* name; void (*change)(State&); double SighR, Ix, Ih; const char *line8, *line11;
+  } cases[] = {
+      // inner pressure: Ih evaluated, then 0; no special calculation
+      {"InnerPressure", [](State& z) { z.pd = 0.3f, z.checkih = 1; }, 49.268463134765625, 36430.956694956534,
+       0, "Ih =|0.000E+0|" GEN, "UF = IR/I = 4.821E+5/2.187E+7 = |0.02| <= 1.00"},
+      {"TensionNoShear", [](State& z) { z.sigx = 50, z.tau = 0; }, -52.33461380004883, 0, 26530113.803802866,
+       "Ih =|2.653E+7|" GEN, "UF = IR/I = 2.653E+7/2.187E+7 = |1.21| <= 1.00"},
+      // α = A/(leo t) = 0.3331 and no stiffener area
+      {"RingStiffened", [](State& z) { z.cylinder = 1; }, -3.4580936431884766, 29594.60461046217,
+       19766379.072956946, "Ih =|1.977E+7|" GEN, "UF = IR/I = 2.024E+7/2.187E+7 = |0.93| <= 1.00"},
+      // d = r + t/2 + H = 1710, rc = r + e = 1530.657
+      {"Outside", [](State& z) { z.outside = 1; }, -3.61267352104187, 42903.09971000462, 20371636.810725193,
+       "Ih =|2.037E+7|" GEN, "UF = IR/I = 2.088E+7/2.187E+7 = |0.96| <= 1.00"},
+      // le = leo = l = 200; torsion with leo 200 gives fT 290.805
+      {"WidthCappedBySpacing", [](State& z) { z.l = z.leo = 200, z.Zl = 40000 / 30000. * std::sqrt(0.91); },
+       -3.9855668544769287, 541303.9089421793, 1299857.795731761, "Ih =|1.300E+6|" GEN,
+       "UF = IR/I = 1.871E+6/2.115E+7 = |0.09| <= 1.00"},
+      // 115 steps of 1 %: the first Ih whose shell with rings is fully used (pR = 0.29998 against 0.3)
+      {"SpecialToFullUse", [](State& z) { z.checkih = 1; }, -1.533078908920288, 36430.956694956534,
+       6168465.508198568, "Ih =|6.168E+6|" SPECIAL, "UF = IR/I = 6.651E+6/2.187E+7 = |0.30| "},
+      // T 300x150x10x15 (A 5100, I 1.642E+8, fT capped at 355): never fully
+      // used, 514 steps to the first Ih at or below 100000
+      {"SpecialToFloor",
+       [](State& z) {
+         z.checkih = 1, z.girdtype = 3, z.gtbh = 300, z.gtbb = 150, z.gtbtw = 10, z.gtbtf = 15, z.gilt = 600;
+       },
+       -1.2868393659591675, 28818.73567950876, 99421.83684116545, "Ih =|9.942E+4|" SPECIAL,
+       "UF = IR/I = 5.436E+5/1.642E+8 = |0.00| "},
+      // general Ih 73056 is below the floor: no step, lines still rewritten
+      {"SpecialBelowFloor", [](State& z) { z.pd = -0.001f, z.checkih = 1; }, 23.783021926879883,
+       36430.956694956534, 73055.5574296951, "Ih =|7.306E+4|" SPECIAL,
+       "UF = IR/I = 5.551E+5/2.187E+7 = |0.03| "},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    State z;
+    RingCase(z);
+    c.change(z);
+    CalcRingBuckling(z);
+    ExpectClose(z.SighR, c.SighR, "SighR");
+    ExpectClose(z.Ix, c.Ix, "Ix");
+    ExpectClose(z.Ih, c.Ih, "Ih");
+    EXPECT_EQ(Line(z.ringpanel, 8), c.line8);
+    EXPECT_EQ(Line(z.ringpanel, 11), c.line11);
+    EXPECT_EQ(z.ufinertiatxt, z.ringpanel.val[11]);
+  }
+}
 
+// The plate's yield strength caps fT exactly at 2 |σhR| = 3.0661578: then
+// fT/2 - |σhR| = 0 divides; just below it fT is raised to 2.001 |σhR|.
 TEST(RingBuckling, TorsionalStrengthAtTwiceTheHoopStress) {
-  // The plate's yield strength caps fT exactly at 2 |σhR| = 3.0661578.
   State z, eq, below;
   RingCase(z);
   CalcRingBuckling(z);
   const float twice = 2 * std::fabs(z.SighR);
   RingCase(eq);
   eq.fyp = twice;
-  EXPECT_THROW(CalcRingBuckling(eq), Error);  // fT stays: fT/2 - |σhR| = 0 divides
+  EXPECT_THROW(CalcRingBuckling(eq), Error);
   EXPECT_EQ(eq.fT, twice);
   RingCase(below);
   below.fyp = std::nextafter(twice, 0.0f);
@@ -165,11 +131,11 @@ TEST(RingBuckling, TorsionalStrengthAtTwiceTheHoopStress) {
   EXPECT_EQ(Line(below.ringpanel, 5), "fT = |3.1|  MPa");
 }
 
+// Heavy ring A 20000 (α = 3.701): C1 = 35.218 > C2 = 9.7346, so μ = 0;
+// fE = 20.529. With fT = 290.05: λ = 3.7588, fk = 20.529, pR = 0.84906.
+// With fT one step above fE: λ² = 1 + 1.1E-7, k held single is 2 and
+// k² - 4λ² = -4.4E-7, which is 0 in truth: the same fk and pR.
 TEST(RingBuckling, SpecialStepNearSlendernessOne) {
-  // Heavy ring A 20000 (α = 3.701): C1 = 35.218 > C2 = 9.7346, so μ = 0;
-  // fE = 20.529. With fT = 290.05: λ = 3.7588, fk = 20.529, pR = 0.84906.
-  // With fT one step above fE: λ² = 1 + 1.1E-7, k held single is 2 and
-  // k² - 4λ² = -4.4E-7, which is 0 in truth: the same fk and pR.
   for (float fT : {290.0493469238281f, 20.52918243408203f}) {
     State z;
     RingCase(z);
@@ -180,48 +146,42 @@ TEST(RingBuckling, SpecialStepNearSlendernessOne) {
   }
 }
 
-// What the ring check leaves for the heavy ring in the base case.
-void AfterRingCheck(State& z) {
-  RingCase(z);
-  z.girdrc = 1469.3432934618618, z.effzt = 179.34329346186178, z.SighR = -1.533078908920288f;
-  z.fT = 290.0493469238281f;
-}
-
+// The heavy ring takes L in place of l: 1.822E+4 + 8.912E+5 + 3.919E+7 with
+// what the ring check leaves in the base case. With fT 2.5 < 2|σhR| fT becomes
+// 2.001 · 1.533079 and the margin nearly vanishes; with fT = 2|σhR| exactly,
+// fT/2 - |σhR| = 0 divides and the last line stays blank.
 TEST(RingBuckling, HeavyRing) {
-  // L in place of l: 1.822E+4 + 8.912E+5 + 3.919E+7; with fT 2.5 < 2|σhR|
-  // fT becomes 2.001 · 1.533079 and the margin nearly vanishes.
-  const struct {
-    float fT, fTafter;
-    const char* line;
-  } cases[] = {{290.0493469238281f, 290.0493469238281f, "Heavy ringframe Ihr>= |4.010E+7|  mm4"},
-               {2.5f, 3.067690849304199f, "Heavy ringframe Ihr>= |4.738E+12|  mm4"}};
+  // clang-format off
+  const struct { float fT, SighR, fTafter; const char* line; } cases[] = {
+      {290.0493469238281f, -1.533078908920288f, 290.0493469238281f, "Heavy ringframe Ihr>= |4.010E+7|  mm4"},
+      {2.5f, -1.533078908920288f, 3.067690849304199f, "Heavy ringframe Ihr>= |4.738E+12|  mm4"},
+      {3, -1.5f, 3, nullptr}, {0, 0, 0, nullptr}};
+  // clang-format on
   for (const auto& c : cases) {
     State z;
-    AfterRingCheck(z);
-    z.fT = c.fT;
+    RingCase(z);
+    z.girdrc = 1469.3432934618618, z.effzt = 179.34329346186178, z.SighR = c.SighR, z.fT = c.fT;
+    if (!c.line) {
+      EXPECT_THROW(CalcHeavyRing(z), Error);
+      EXPECT_EQ(z.ringpanel.txt[12], " ");
+      continue;
+    }
     CalcHeavyRing(z);
     EXPECT_EQ(Line(z.ringpanel, 12), c.line);
     EXPECT_FLOAT_EQ(z.fT, c.fTafter);
   }
 }
 
+// A flat bar 1490 high reaches the axis (d = r - t/2 - H = 0): the panel keeps
+// its lines. Without torsional strength λ = 0 divides in the special step.
 TEST(RingBuckling, FaultsStopTheRun) {
-  State ring;  // a flat bar 1490 high reaches the axis: d = r - t/2 - H = 0
+  State ring;
   RingCase(ring);
   ring.gfbh = 1490;
   ring.ringpanel.val[4] = "old";
   EXPECT_THROW(CalcRingBuckling(ring), Error);
   EXPECT_EQ(ring.ringpanel.val[4], "old");
-
-  for (float hoop : {1.5f, 0.0f}) {  // fT/2 - |σhR| = 0 in the heavy ring
-    State z;
-    AfterRingCheck(z);
-    z.SighR = -hoop, z.fT = 2 * hoop;
-    EXPECT_THROW(CalcHeavyRing(z), Error);
-    EXPECT_EQ(z.ringpanel.txt[12], " ");
-  }
-
-  State step;  // no torsional strength: λ = 0 in the special step
+  State step;
   RingCase(step);
   step.girdsec.a = 1800, step.Ih = 1e6, step.fT = 0, step.effzt = 179.3, step.delta0 = 7.5,
   step.girdrf = 1290;

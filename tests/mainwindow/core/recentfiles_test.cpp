@@ -1,18 +1,15 @@
+#include "mainwindow/core/recentfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "mainwindow/core/recentfiles.h"
 
 namespace zod {
 namespace {
 
 struct MapStore : RecentStore {
   std::map<std::string, std::string> values;
-  std::string Get(const std::string& key) override {
-    auto it = values.find(key);
-    return it == values.end() ? std::string() : it->second;
-  }
+  std::string Get(const std::string& key) override { return values.count(key) ? values[key] : std::string(); }
   void Set(const std::string& key, const std::string& value) override { values[key] = value; }
   std::vector<std::string> All() override {
     std::vector<std::string> v;
@@ -21,55 +18,43 @@ struct MapStore : RecentStore {
   }
 };
 
-struct RecentFilesTest : ::testing::Test {
+// The menu items as shown: "1. path" up to "4. path".
+std::string Shown(MapStore& store) {
+  RecentItems items;
+  GetRecentFiles(store, items);
+  std::string s = items.separatorVisible ? "|" : "";
+  for (int k = 1; k <= 4; ++k)
+    if (items.visible[k]) s += items.caption[k] + "|";
+  return s;
+}
+
+TEST(RecentFilesTest, TheListOrdersItselfAsFilesAreOpenedSavedAndChosen) {
   MapStore store;
   RecentItems items;
-  void Open(const std::string& f) {
+  const auto open = [&](const std::string& f) {
     MoveRecentFile(store, items, f);
     GetRecentFiles(store, items);
-  }
-  std::vector<std::string> Entries() {
-    std::vector<std::string> v;
-    for (int k = 1; k <= 4; ++k)
-      if (items.visible[k]) v.push_back(items.Path(k));
-    return v;
-  }
-};
-
-TEST_F(RecentFilesTest, FirstRunShowsNothingThenTheFirstFile) {
-  GetRecentFiles(store, items);
-  EXPECT_FALSE(items.separatorVisible);
-  EXPECT_FALSE(items.visible[1]);
-  Open("/p/a.vtr");
-  EXPECT_TRUE(items.separatorVisible);
-  EXPECT_EQ(items.caption[1], "1. /p/a.vtr");
-  EXPECT_FALSE(items.visible[2]);
-}
-
-TEST_F(RecentFilesTest, TheListOrdersItselfAsFilesAreOpenedSavedAndChosen) {
-  for (auto f : {"/a.vtr", "/b.vtr", "/c.vtr", "/d.vtr"}) Open(f);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"/d.vtr", "/c.vtr", "/b.vtr", "/a.vtr"}));
-
-  Open("/e.vtr");  // a fifth distinct file drops the fourth
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"/e.vtr", "/d.vtr", "/c.vtr", "/b.vtr"}));
-
-  Open("/c.vtr");  // the file shown as item 3 moves to the top; item 4 stays
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"/c.vtr", "/e.vtr", "/d.vtr", "/b.vtr"}));
-
+  };
+  EXPECT_EQ(Shown(store), "");  // first run: not even the separator
+  open("/a.vtr");
+  EXPECT_EQ(Shown(store), "|1. /a.vtr|");
+  for (auto f : {"/b.vtr", "/c.vtr", "/d.vtr"}) open(f);
+  EXPECT_EQ(Shown(store), "|1. /d.vtr|2. /c.vtr|3. /b.vtr|4. /a.vtr|");
+  open("/e.vtr");  // a fifth distinct file drops the fourth
+  EXPECT_EQ(Shown(store), "|1. /e.vtr|2. /d.vtr|3. /c.vtr|4. /b.vtr|");
+  open("/c.vtr");  // the file shown as item 3 moves to the top; item 4 stays
+  EXPECT_EQ(Shown(store), "|1. /c.vtr|2. /e.vtr|3. /d.vtr|4. /b.vtr|");
   WriteRecentFiles(store, items, "/d.vtr");  // saved under a listed name: no second entry
   GetRecentFiles(store, items);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"/d.vtr", "/c.vtr", "/e.vtr", "/b.vtr"}));
-
+  EXPECT_EQ(Shown(store), "|1. /d.vtr|2. /c.vtr|3. /e.vtr|4. /b.vtr|");
   PromoteRecentFile(store, items.Path(4), 4);  // item 4 chosen
   GetRecentFiles(store, items);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"/b.vtr", "/d.vtr", "/c.vtr", "/e.vtr"}));
-
+  EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /e.vtr|");
   PromoteRecentFile(store, items.Path(1), 1);  // the open file chosen again
-  GetRecentFiles(store, items);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"/b.vtr", "/d.vtr", "/c.vtr", "/e.vtr"}));
+  EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /e.vtr|");
 }
 
-TEST_F(RecentFilesTest, FolderOfAnEntry) {
+TEST(RecentFilesTest, FolderOfAnEntry) {
   EXPECT_EQ(RecentFolder("/home/eng/case.vtr"), "/home/eng/");
   EXPECT_EQ(RecentFolder("C:\\cases\\a.vtr"), "C:\\cases\\");
   EXPECT_EQ(RecentFolder("a.vtr"), "");
