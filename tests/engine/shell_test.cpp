@@ -95,5 +95,25 @@ TEST(ShellChecks, SlendernessLimitsJoinWithoutStep) {
       }
 }
 
+// The long-shell rules start where l/r passes 2.25 √(r/t) (hoop) and 3.85 √(r/t) (shear):
+// r 1500, t 20 puts them at l = 29228.4 and 50013.0 mm. The short-shell value is about 2 % lower there.
+TEST(ShellChecks, LongShellRulesStartAtTheirLengths) {
+  const double root = std::sqrt(75.0);
+  const float hoopLong = static_cast<float>(0.25 * 210000 * std::pow(20.0 / 1500, 2));
+  for (double k : {2.25, 3.85})
+    for (double f : {0.9999, 1.0001}) {
+      State z;
+      Load(z, kCases[0]);
+      z.l = k * root * 1500 * f;
+      z.Zl = z.l * z.l / (1500 * 20) * std::sqrt(0.91);
+      CalcShellBuckling(z);
+      const bool beyond = f > 1;
+      if (k == 2.25)
+        EXPECT_EQ(z.fEh == hoopLong, beyond) << z.fEh;
+      else
+        EXPECT_EQ(z.shellpanel.val[2] == "80.8", beyond) << z.shellpanel.val[2];
+    }
+}
+
 }  // namespace
 }  // namespace zod
