@@ -112,7 +112,7 @@ const QColor kNormalColour(255, 255, 255);
 
 }  // namespace
 
-const BoxSpec& Spec(int id) { return kSpecs[id]; }
+const BoxSpec& BoxDef(int id) { return kSpecs[id]; }
 
 void Veltrane::setBoxColour(QLineEdit* w, bool focus) {
   QPalette pal = w->palette();
@@ -198,14 +198,14 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
 
 void Veltrane::GotFocus(int id) {
   setBoxColour(m_box[id], true);
-  if (Spec(id).enter != EnterKind::StoresText) m_box[id]->selectAll();
+  if (BoxDef(id).enter != EnterKind::StoresText) m_box[id]->selectAll();
 }
 
 // Reads the box's text, stores the value and writes it back in the box's
 // display format. False when nothing could be stored; mismatch tells text
 // that is not a number (comma systems) from any other failure.
 bool Veltrane::ReadBox(int id, bool& mismatch) {
-  const BoxSpec& spec = Spec(id);
+  const BoxSpec& def = BoxDef(id);
   std::string txt = fromQ(m_box[id]->text());
   float v = 0;
   try {
@@ -217,16 +217,16 @@ bool Veltrane::ReadBox(int id, bool& mismatch) {
     return false;
   }
   if (!std::isfinite(v)) return false;
-  spec.store(m_z, v);
-  m_box[id]->setText(display(spec.value(m_z), spec.pattern));
+  def.store(m_z, v);
+  m_box[id]->setText(display(def.value(m_z), def.pattern));
   return true;
 }
 
 void Veltrane::LostFocus(int id) {
   Busy busy(*this);
   QLineEdit* e = m_box[id];
-  const BoxSpec& spec = Spec(id);
-  if (spec.enter == EnterKind::StoresText) {
+  const BoxSpec& def = BoxDef(id);
+  if (def.enter == EnterKind::StoresText) {
     (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
     setBoxColour(e, false);
     return;
@@ -247,7 +247,7 @@ void Veltrane::LostFocus(int id) {
     return;
   }
 
-  Violation v = spec.check ? spec.check(m_z) : Violation{};
+  Violation v = def.check ? def.check(m_z) : Violation{};
   if (id == box::ie) {
     // the modulus as it reads back from its three significant digits
     std::string back = fromQ(e->text());
@@ -288,19 +288,19 @@ void Veltrane::CorrectGilt() {
 }
 
 void Veltrane::KeyEnter(int id) {
-  const BoxSpec& spec = Spec(id);
+  const BoxSpec& def = BoxDef(id);
   QLineEdit* e = m_box[id];
-  if (spec.enter == EnterKind::StoresText) {
+  if (def.enter == EnterKind::StoresText) {
     (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
-  } else if (spec.enter != EnterKind::MovesOn) {
+  } else if (def.enter != EnterKind::MovesOn) {
     Busy busy(*this);
     bool mismatch = false;
     if (!ReadBox(id, mismatch)) {
       if (mismatch) message(QStringLiteral("Input string mismatch "));
       return;
     }
-    if (spec.enter == EnterKind::ParsesStoresChecks && spec.check) {
-      const Violation v = spec.check(m_z);
+    if (def.enter == EnterKind::ParsesStoresChecks && def.check) {
+      const Violation v = def.check(m_z);
       if (v.text) {
         message(QString::fromLatin1(v.text));
         return;
@@ -308,7 +308,7 @@ void Veltrane::KeyEnter(int id) {
     }
   }
   // leaving the box commits it
-  if (QWidget* next = NextInChain(QString::fromLatin1(spec.name))) next->setFocus(Qt::OtherFocusReason);
+  if (QWidget* next = NextInChain(QString::fromLatin1(def.name))) next->setFocus(Qt::OtherFocusReason);
 }
 
 void Veltrane::ComboEnter(QComboBox* combo) {

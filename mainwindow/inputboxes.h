@@ -62,6 +62,6 @@ struct BoxSpec {
   Violation (*check)(const State&);  // null: no limits
 };
 
-const BoxSpec& Spec(int id);
+const BoxSpec& BoxDef(int id);
 
 }  // namespace zod

@@ -87,12 +87,12 @@ QLabel* Veltrane::label(QWidget* parent, const char* name, const QString& text, 
 }
 
 QLineEdit* Veltrane::input(QWidget* parent, int id, double x, double y, double w) {
-  const BoxSpec& spec = Spec(id);
+  const BoxSpec& def = BoxDef(id);
   // the boxes of the column data (but its length) and iufb have no right-click
   const bool rightClick =
       !(id == box::ik1 || id == box::ik2 || id == box::inn || id == box::ip || id == box::im1a ||
         id == box::im1b || id == box::im2a || id == box::im2b || id == box::iufb);
-  QLineEdit* e = add(new QLineEdit(parent), spec.name, rightClick);
+  QLineEdit* e = add(new QLineEdit(parent), def.name, rightClick);
   place(e, x, y, w, kRow);
   e->setAutoFillBackground(true);
   setBoxColour(e, false);

@@ -1,0 +1,147 @@
+// What the window tests share: the main window with a counted calculation,
+// the file dialog and desktop answered by the test, settings kept in a
+// temporary folder, and a user's ways of typing and moving the focus.
+#pragma once
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <stdexcept>
+
+#include "mainwindow/filedialog.h"
+#include "mainwindow/help.h"
+#include "mainwindow/messenger.h"
+#include "mainwindow/veltrane.h"
+
+namespace zod::test {
+
+inline void Destroy() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+template <class W>
+W* WaitActive(W* w) {
+  if (!w || !QTest::qWaitFor([w] { return QApplication::activeWindow() == w; })) qFatal("window not active");
+  return w;
+}
+
+// The recent-file list never reaches the user's own settings.
+inline void KeepSettingsAside() {
+  static QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+}
+
+struct RecordingOpener : DesktopOpener {
+  QList<QUrl> urls;
+  bool answer = true;
+  bool fail = false;
+  bool open(const QUrl& url) override {
+    urls << url;
+    if (fail) throw std::runtime_error("no desktop");
+    return answer;
+  }
+};
+
+// Answers the file dialogs from a queue, an empty answer a cancel; keeps each
+// call as "open|folder|filter|suffix" or "save|folder|proposed|filter|suffix".
+struct AnsweringDialog : FileDialog {
+  QStringList answers, calls;
+  QString getOpenFileName(QWidget*, const QString& folder, const QString& filter,
+                          const QString& suffix) override {
+    calls << QStringList{"open", folder, filter, suffix}.join('|');
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  }
+  QString getSaveFileName(QWidget*, const QString& folder, const QString& proposed, const QString& filter,
+                          const QString& suffix) override {
+    calls << QStringList{"save", folder, proposed, filter, suffix}.join('|');
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  }
+};
+
+class CountingWindow : public Veltrane {
+ public:
+  using Veltrane::Veltrane;
+  int calcs = 0;
+  void calculate() override {
+    ++calcs;
+    Veltrane::calculate();
+  }
+};
+
+struct Harness {
+  State z;
+  RecordingMessenger msg;
+  AnsweringDialog dialog;
+  RecordingOpener opener;
+  std::unique_ptr<CountingWindow> w;
+  bool loaded = false;
+
+  explicit Harness(bool comma = false, double dpi = 96, Messenger* messenger = nullptr,
+                   const QString& data = ZOD_DATA_DIR) {
+    KeepSettingsAside();
+    Veltrane::Options opt;
+    opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
+    opt.dpi = dpi;
+    opt.fileDialog = &dialog;
+    opt.opener = &opener;
+    w = std::make_unique<CountingWindow>(z, messenger ? *messenger : msg, opt);
+    loaded = w->FormLoad(data);
+    if (!loaded) return;
+    w->show();
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get())) qWarning("window not active");
+  }
+  template <class T = QWidget>
+  T* get(const QString& name) const {
+    T* c = w->findChild<T*>(name);
+    if (!c) qFatal("no control %s", qPrintable(name));
+    return c;
+  }
+  QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
+  bool shown(const QString& name) const { return get(name)->isVisibleTo(w.get()); }
+  bool yellow(const QString& name) const {
+    return box(name)->palette().color(QPalette::Base) == QColor(255, 255, 192);
+  }
+  void refresh(int cylinder) {
+    z.cylinder = static_cast<int16>(cylinder);
+    w->RefreshForm();
+  }
+  // Into the box, which selects its text, and over it; empty text deletes.
+  void typeInto(const QString& name, const QString& text) {
+    box(name)->setFocus(Qt::TabFocusReason);
+    if (text.isEmpty())
+      QTest::keyClick(box(name), Qt::Key_Delete);
+    else
+      QTest::keyClicks(box(name), text);
+  }
+  // Type, then Tab on.
+  void type(const QString& name, const QString& text) {
+    typeInto(name, text);
+    QTest::keyClick(box(name), Qt::Key_Tab);
+  }
+  QString focusName() const {
+    QWidget* f = QApplication::focusWidget();
+    while (f && (f->objectName().isEmpty() || f->objectName().startsWith("qt_"))) f = f->parentWidget();
+    return f ? f->objectName() : QString();
+  }
+  const MainMenus& menus() const { return w->menus(); }
+  QStringList recentCaptions() const {
+    QStringList out;
+    for (int i = 1; i <= 4; ++i)
+      if (menus().mnurecentfile[i]->isVisible()) out << menus().mnurecentfile[i]->text();
+    return out;
+  }
+  void saveAs(const QString& path) {
+    dialog.answers << path;
+    menus().mnusaveas->trigger();
+  }
+  void open(const QString& path) {
+    dialog.answers << path;
+    menus().mnuopen->trigger();
+  }
+};
+
+}  // namespace zod::test
