@@ -31,7 +31,7 @@ Violation Fails(bool failed, const char* text, bool refocusOnLeave = true) {
 Violation YieldLimits(double fy, const char* text) { return Fails(fy < 50 || fy > 2000, text); }
 
 // In the order of box::Id.
-const BoxSpec kSpecs[box::kCount] = {
+const InputBox kInputBoxes[box::kCount] = {
     {"icylr", "#00", K::MovesOn, [](State& z, float v) { z.cylr = v; },
      [](const State& z) -> double { return z.cylr; },
      [](const State& z) { return Fails(z.cylr < 50, " cylr >= 50 "); }},
@@ -112,7 +112,7 @@ const QColor kNormalColour(255, 255, 255);
 
 }  // namespace
 
-const BoxSpec& BoxDef(int id) { return kSpecs[id]; }
+const InputBox& BoxDef(int id) { return kInputBoxes[id]; }
 
 void Veltrane::setBoxColour(QLineEdit* w, bool focus) {
   QPalette pal = w->palette();
@@ -205,7 +205,7 @@ void Veltrane::GotFocus(int id) {
 // display format. False when nothing could be stored; mismatch tells text
 // that is not a number (comma systems) from any other failure.
 bool Veltrane::ReadBox(int id, bool& mismatch) {
-  const BoxSpec& def = BoxDef(id);
+  const InputBox& def = BoxDef(id);
   std::string txt = fromQ(m_box[id]->text());
   float v = 0;
   try {
@@ -225,7 +225,7 @@ bool Veltrane::ReadBox(int id, bool& mismatch) {
 void Veltrane::LostFocus(int id) {
   Busy busy(*this);
   QLineEdit* e = m_box[id];
-  const BoxSpec& def = BoxDef(id);
+  const InputBox& def = BoxDef(id);
   if (def.enter == EnterKind::StoresText) {
     (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
     setBoxColour(e, false);
@@ -288,7 +288,7 @@ void Veltrane::CorrectGilt() {
 }
 
 void Veltrane::KeyEnter(int id) {
-  const BoxSpec& def = BoxDef(id);
+  const InputBox& def = BoxDef(id);
   QLineEdit* e = m_box[id];
   if (def.enter == EnterKind::StoresText) {
     (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());

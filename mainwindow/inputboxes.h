@@ -53,7 +53,7 @@ struct Violation {
   bool refocusOnLeave = true;  // false: leaving lets the focus go (on Enter it always stays)
 };
 
-struct BoxSpec {
+struct InputBox {
   const char* name;
   const char* pattern;  // display format after a commit; null for the text boxes
   EnterKind enter;
@@ -62,6 +62,6 @@ struct BoxSpec {
   Violation (*check)(const State&);  // null: no limits
 };
 
-const BoxSpec& BoxDef(int id);
+const InputBox& BoxDef(int id);
 
 }  // namespace zod

@@ -136,26 +136,4 @@ void ConnectHelpMenu(const MainMenus& menus, QWidget* owner, DesktopOpener& open
                [owner, &opener, linkColor, messenger] { ShowAbout(owner, opener, linkColor, messenger); });
 }
 
-void ShowProfilesMenus(const MainMenus& menus, int cylinder) {
-  switch (cylinder) {
-    case 1:
-      menus.mnuprofiles->menuAction()->setVisible(true);
-      menus.mnuring->menuAction()->setVisible(true);
-      menus.mnustiff->menuAction()->setVisible(false);
-      break;
-    case 2:
-      menus.mnuprofiles->menuAction()->setVisible(true);
-      menus.mnuring->menuAction()->setVisible(true);
-      menus.mnustiff->menuAction()->setVisible(true);
-      break;
-    default:
-      menus.mnuprofiles->menuAction()->setVisible(false);
-      break;
-  }
-}
-
-void PopupProfilesMenu(const MainMenus& menus, const QPoint& globalPos) {
-  menus.mnuprofiles->popup(globalPos);
-}
-
 }  // namespace zod

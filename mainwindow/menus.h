@@ -76,13 +76,4 @@ void ConnectProfileItems(const MainMenus& menus, QObject* context, std::function
 void ConnectHelpMenu(const MainMenus& menus, QWidget* owner, DesktopOpener& opener,
                      const QString& programFolder, const QColor& linkColor, Messenger* messenger = nullptr);
 
-// Shows or hides the Profiles menu and its two sub-menus for the cylinder
-// type: 0 and 3 hide the menu (sub-menus left as they are); 1 shows it with
-// the ring-frame sub-menu only; 2 with both.
-void ShowProfilesMenus(const MainMenus& menus, int cylinder);
-
-// The Profiles menu as a pop-up at a global position, also while it is
-// hidden in the menu bar; its sub-menus stay as ShowProfilesMenus left them.
-void PopupProfilesMenu(const MainMenus& menus, const QPoint& globalPos);
-
 }  // namespace zod

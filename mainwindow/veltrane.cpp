@@ -87,7 +87,7 @@ QLabel* Veltrane::label(QWidget* parent, const char* name, const QString& text, 
 }
 
 QLineEdit* Veltrane::input(QWidget* parent, int id, double x, double y, double w) {
-  const BoxSpec& def = BoxDef(id);
+  const InputBox& def = BoxDef(id);
   // the boxes of the column data (but its length) and iufb have no right-click
   const bool rightClick =
       !(id == box::ik1 || id == box::ik2 || id == box::inn || id == box::ip || id == box::im1a ||
