@@ -421,7 +421,7 @@ class TestVeltraneWindow : public QObject {
     Harness h(c.comma);
     h.z.matp = h.z.mats = h.z.matg = h.z.mat.nmat;  // yield strengths typed in
     h.refresh(c.cylinder);
-    const BoxSpec& def = BoxDef(IdOf(c.name));
+    const InputBox& def = BoxDef(IdOf(c.name));
     const bool numeric = def.value != nullptr;
     const double before = numeric ? def.value(h.z) : 0;
     const QString other = c.name == "icylr" ? "it" : "icylr";
