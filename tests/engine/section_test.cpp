@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,31 +27,37 @@ void Section(State& z, Member m, int16 kind) {
   m == Member::Stiffener ? StiffSection(z, kind) : GirdSection(z, kind);
 }
 
+// A state that records what it shows in the window.
+struct Viewed : State {
+  RecordingView v;
+  Viewed() { setView(&v); }
+};
+
 // Tables and memory (the same for both members):
 //   L row 2: 250x90x10x14   T row 1: 300x150x12x16   flat bar row 0: 80x10
 //   bulb flat row 3: H 200, tw 10, c 29, r 9, Ax 2470
 //   built up: L 200x90x9x12, T 250x120x14x10, flat bar 100x10, RHS 200x90x9,
 //   trapezoid 200x90 a 50 tw 9, I 200x90x9x12 (ring 300x150x10x15)
-void Prepare(State& z, RecordingView& v) {
-  z.setView(&v);
-  z.e = 210000, z.fys = z.fyg = 355, z.cylr = 1500, z.t = 20;
-  z.lprof.v[2] = {0, 250, 90, 10, 14}, z.lprof.n = 2;
-  z.tprof.v[1] = {0, 300, 150, 12, 16}, z.tprof.n = 1;
-  z.fprof.v[0] = {0, 80, 10}, z.fprof.n = 0;
-  z.bfprof.v[3] = {0, 200, 10, 29, 9, 2470}, z.bfprof.n = 3;
-  z.istiffl = z.igirdl = 2, z.istifft = z.igirdt = 1, z.istifff = z.igirdf = 0, z.istiffhp = z.igirdhp = 3;
-  for (Member m : {Member::Stiffener, Member::RingFrame}) {
-    BuiltUpRefs b = BuiltUp(z, m);
-    b.tbh = 250, b.tbb = 120, b.tbtw = 14, b.tbtf = 10, b.fbh = 100, b.fbtw = 10;
+struct Prepared : Viewed {
+  Prepared() {
+    e = 210000, fys = fyg = 355, cylr = 1500, t = 20;
+    lprof.v[2] = {0, 250, 90, 10, 14}, lprof.n = 2;
+    tprof.v[1] = {0, 300, 150, 12, 16}, tprof.n = 1;
+    fprof.v[0] = {0, 80, 10}, fprof.n = 0;
+    bfprof.v[3] = {0, 200, 10, 29, 9, 2470}, bfprof.n = 3;
+    istiffl = igirdl = 2, istifft = igirdt = 1, istifff = igirdf = 0, istiffhp = igirdhp = 3;
+    for (Member m : {Member::Stiffener, Member::RingFrame}) {
+      BuiltUpRefs b = BuiltUp(*this, m);
+      b.tbh = 250, b.tbb = 120, b.tbtw = 14, b.tbtf = 10, b.fbh = 100, b.fbtw = 10;
+    }
+    gibh = 300, gibb = 150, gibtw = 10, gibtf = 15;
+    // The ring frame's flat bars clear tf, the stiffener's keep it.
+    stifftf = 0, girdtf = 7;
+    hw = kKept;
+    for (SectionResults* sec : {&stiffsec, &girdsec}) sec->aw = sec->af = sec->iz = kKept;
+    stiffwebtxt = stiffflangetxt = girdwebtxt1 = girdwebtxt2 = girdflangetxt1 = girdflangetxt2 = "-";
   }
-  z.gibh = 300, z.gibb = 150, z.gibtw = 10, z.gibtf = 15;
-  // The ring frame's flat bars clear tf, the stiffener's keep it.
-  z.stifftf = 0, z.girdtf = 7;
-  z.hw = kKept;
-  for (SectionResults* s : {&z.stiffsec, &z.girdsec}) s->aw = s->af = s->iz = kKept;
-  z.stiffwebtxt = z.stiffflangetxt = z.girdwebtxt1 = z.girdwebtxt2 = z.girdflangetxt1 = z.girdflangetxt2 =
-      "-";
-}
+};
 
 enum Members { kStiff = 1, kRing = 2, kBoth = 3 };
 // clang-format off
@@ -117,9 +122,7 @@ TEST_P(SectionKinds, SectionTextsAndWindow) {
     const bool stiff = m == Member::Stiffener;
     if (!(x.members & (stiff ? kStiff : kRing))) continue;
     SCOPED_TRACE(stiff ? "stiffener" : "ring frame");
-    State z;
-    RecordingView v;
-    Prepare(z, v);
+    Prepared z;
     Section(z, m, x.kind);
     EXPECT_FLOAT_EQ(stiff ? z.stifftf : z.girdtf, x.tf);
     EXPECT_FLOAT_EQ(z.tmat, x.tmat);
@@ -130,49 +133,42 @@ TEST_P(SectionKinds, SectionTextsAndWindow) {
     for (int i = 0; i < 8; ++i) EXPECT_NEAR(got[i], want[i], 1e-7 * std::abs(want[i])) << "value " << i;
     const char* const shape[] = {"l", "l", "t", "t", "f", "f", "hp", "rhs", "u", "i"};
     const std::string pre = stiff ? "stiff" : "gird";
-    EXPECT_EQ(v.log, (std::vector<std::string>{
-                         std::string("text ify") + pre[0] + "=355",
-                         "picture cmdpic_" + pre + "=ico_" + pre + "_" + shape[x.kind],
-                         std::string("caption ") + (stiff ? "stiffprof=" : "ringprof=") + x.name}));
-    EXPECT_EQ(s.name, x.name);
+    EXPECT_EQ(z.v.log, (std::vector<std::string>{
+                           std::string("text ify") + pre[0] + "=355",
+                           "picture cmdpic_" + pre + "=ico_" + pre + "_" + shape[x.kind],
+                           std::string("caption ") + (stiff ? "stiffprof=" : "ringprof=") + x.name}));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, SectionKinds, testing::ValuesIn(kKinds));
 
 // Each limit at its boundary passes. fy = 525 so sqrt(E/fy) = 20:
-// hlim = 27 tw (flat bar 8 tw), blim = 8 tf.
+// hlim = 27 tw, blim = 8 tf. The flat bar's factor is pinned by its kinds above.
 TEST(SectionLimits, EqualPasses) {
   // clang-format off
   const struct {
-    Member m; int16 kind; double h, b, tw; float tf, cylr; int text; const char* want;
+    Member m; int16 kind; double h, b, tw; float tf, cylr; const char* want;
   } cases[] = {
-      {Member::Stiffener, 1, 280, 90, 10, 10, 1500, 0, "h <= 270 (Eq 3.10.7) ==> OK"},  // hw = 280 - 10
-      {Member::Stiffener, 5, 80, 0, 10, 0, 1500, 0, "h <= 80 (Eq 3.10.6) ==> OK"},
-      {Member::Stiffener, 1, 280, 90, 10, 10, 1500, 1, "bf <= 80 (Eq 3.10.9) ==> OK"},  // L: bo = 90 - 10
-      {Member::RingFrame, 1, 280, 90, 10, 10, 1500, 0, "h <= 270 (Eq 3.10.2) ==> OK"},
-      {Member::RingFrame, 5, 80, 0, 10, 0, 1500, 0, "h <= 80 (Eq 3.10.1) ==> OK"},
+      // L: hw = 280 - 10, bo = 90 - 10
+      {Member::Stiffener, 1, 280, 90, 10, 10, 1500, "h <= 270 (Eq 3.10.7) ==> OK|bf <= 80 (Eq 3.10.9) ==> OK"},
+      {Member::RingFrame, 1, 280, 90, 10, 10, 1500, "h <= 270 (Eq 3.10.2) ==> OK"},
       // T: bo = (170 - 10)/2
-      {Member::RingFrame, 3, 280, 170, 10, 10, 1500, 2, "bf <= 80 (Eq 3.10.3) ==> OK"},
+      {Member::RingFrame, 3, 280, 170, 10, 10, 1500, "bf <= 80 (Eq 3.10.3) ==> OK"},
       // T 210x100x10x10 on r = 445: rf = 225, slim = (2/3) sqrt(225*10*400/1000) = 20 = hw/tw
-      {Member::RingFrame, 3, 210, 100, 10, 10, 445, 1, "h/tw <= 20 (Eq 3.10.4) ==> OK"},
-      {Member::RingFrame, 3, 210, 100, 10, 10, 444, 1, "h/tw <= 20 (Eq 3.10.4) ==> NOK"},
+      {Member::RingFrame, 3, 210, 100, 10, 10, 445, "h/tw <= 20 (Eq 3.10.4) ==> OK"},
+      {Member::RingFrame, 3, 210, 100, 10, 10, 444, "h/tw <= 20 (Eq 3.10.4) ==> NOK"},
       // L 210x30x10x10 on r = 310: rf = 90, elim = 90*10/(3*30*10) = 1 = ef/tw
-      {Member::RingFrame, 1, 210, 30, 10, 10, 310, 3, "ef/tw <= 1 (Eq 3.10.5) ==> OK"},
-      {Member::RingFrame, 1, 210, 30, 10, 10, 309, 3, "ef/tw <= 1 (Eq 3.10.5) ==> NOK"},
+      {Member::RingFrame, 1, 210, 30, 10, 10, 310, "ef/tw <= 1 (Eq 3.10.5) ==> OK"},
+      {Member::RingFrame, 1, 210, 30, 10, 10, 309, "ef/tw <= 1 (Eq 3.10.5) ==> NOK"},
   };
   // clang-format on
   for (const auto& c : cases) {
     State z;
     z.e = 210000, z.fys = z.fyg = 525, z.cylr = c.cylr, z.t = 20;
     BuiltUpRefs b = BuiltUp(z, c.m);
-    b.lbh = b.tbh = b.fbh = c.h, b.lbb = b.tbb = c.b, b.lbtw = b.tbtw = c.tw, b.lbtf = b.tbtf = c.tf;
-    b.fbtw = static_cast<float>(c.tw);
+    b.lbh = b.tbh = c.h, b.lbb = b.tbb = c.b, b.lbtw = b.tbtw = c.tw, b.lbtf = b.tbtf = c.tf;
     Section(z, c.m, c.kind);
-    std::istringstream texts(Texts(z, c.m));
-    std::string text;
-    for (int i = 0; i <= c.text; ++i) std::getline(texts, text, '|');
-    EXPECT_EQ(text, c.want);
+    EXPECT_NE(Texts(z, c.m).find(c.want), std::string::npos) << Texts(z, c.m) << " lacks " << c.want;
   }
 }
 
@@ -198,42 +194,37 @@ TEST(GirdSection, RingReachingTheAxisWarnsAndFails) {
       {300, 1000, "L 1000x90x9.0x12.0", "ef/tw <= -2 (Eq 3.10.5) ==> NOK"}};
   // clang-format on
   for (const auto& c : cases) {
-    State z;
-    RecordingView v;
-    z.setView(&v);
+    Viewed z;
     z.fyg = 355, z.cylr = c.r, z.glbh = c.h;
     GirdSection(z, 1);
-    EXPECT_EQ(v.log, (std::vector<std::string>{"text ifyg=355", "message  r > height of ringframe  ",
-                                               "focus icylr", "picture cmdpic_gird=ico_gird_l",
-                                               std::string("caption ringprof=") + c.name}));
+    EXPECT_EQ(z.v.log, (std::vector<std::string>{"text ifyg=355", "message  r > height of ringframe  ",
+                                                 "focus icylr", "picture cmdpic_gird=ico_gird_l",
+                                                 std::string("caption ringprof=") + c.name}));
     EXPECT_EQ(z.girdwebtxt2 + "|" + z.girdflangetxt2,
               std::string("h/tw <= 0 (Eq 3.10.4) ==> NOK|") + c.eccentricity);
   }
-  State z;
-  RecordingView v;
-  z.setView(&v);
+  Viewed z;
   z.fyg = 355, z.cylr = 100;
   for (int16 kind : {5, 7, 8}) GirdSection(z, kind);
-  EXPECT_TRUE(v.log.size() == 9 && v.messages.empty());
+  EXPECT_TRUE(z.v.messages.empty());
 }
 
 // Faults end the run at the step where they happen, before the section changes.
 TEST(SectionFaults, EndTheRunBeforeTheSectionChanges) {
   for (Member m : {Member::Stiffener, Member::RingFrame})
     for (int16 kind : {0, 1, 2, 3, 4, 5, 6, 9}) {  // zero yield strength: only the box text is written
-      State z;
-      RecordingView v;
-      z.setView(&v);
+      Viewed z;
       z.lprof.n = z.tprof.n = z.fprof.n = z.bfprof.n = 0;
       z.bfprof.v[0] = {0, 200, 10, 29, 9, 2470};
       z.fys = z.fyg = 0;
       SectionResults& s = m == Member::Stiffener ? z.stiffsec : z.girdsec;
       s.name = "before";
       EXPECT_THROW(Section(z, m, kind), Error) << kind;
-      EXPECT_EQ(v.log, std::vector<std::string>{m == Member::Stiffener ? "text ifys=000" : "text ifyg=000"});
+      EXPECT_EQ(z.v.log,
+                std::vector<std::string>{m == Member::Stiffener ? "text ifys=000" : "text ifyg=000"});
       EXPECT_EQ(s.name, "before");
     }
-  State z;
+  Viewed z;
   z.fys = z.fyg = 0;  // closed profiles need no yield strength
   EXPECT_NO_THROW(StiffSection(z, 7));
   EXPECT_NO_THROW(GirdSection(z, 8));
@@ -245,15 +236,14 @@ TEST(SectionFaults, EndTheRunBeforeTheSectionChanges) {
   z.gibh = 24, z.gibtf = 12;  // ring I with H = 2 tf: hw = 0 in the slenderness limit
   EXPECT_THROW(GirdSection(z, 9), Error);
   // rows within the table but never loaded, rows beyond it, unknown kinds
-  RecordingView v;
-  z.setView(&v);
+  z.v.log.clear();
   z.lprof.n = 4, z.istiffl = 5, z.bfprof.n = 60, z.igirdhp = 61, z.istifft = -1;
   EXPECT_THROW(StiffSection(z, 0), Error);
   EXPECT_THROW(GirdSection(z, 6), Error);
   EXPECT_THROW(StiffSection(z, 2), Error);
   EXPECT_THROW(StiffSection(z, 10), Error);
   EXPECT_THROW(GirdSection(z, -1), Error);
-  EXPECT_TRUE(v.log.empty());
+  EXPECT_TRUE(z.v.log.empty());
 }
 
 }  // namespace
