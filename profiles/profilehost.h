@@ -1,5 +1,4 @@
-// What the profile dialogs need of the main window. The main window
-// implements it; tests put a small stand-in in its place.
+// What the profile dialogs need of the main window, which implements it.
 #pragma once
 
 #include "engine/state.h"

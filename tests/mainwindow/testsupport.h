@@ -1,6 +1,7 @@
-// What the window tests share: the main window with a counted calculation,
-// the file dialog and desktop answered by the test, settings kept in a
-// temporary folder, and a user's ways of typing and moving the focus.
+// What the window tests share: the main window with a counted calculation
+// (whose messages can be kept apart), the file dialog and desktop answered by
+// the test, settings kept in a temporary folder, and a user's ways of typing
+// and moving the focus.
 #pragma once
 
 #include <QApplication>
@@ -20,6 +21,13 @@
 namespace zod::test {
 
 inline void Destroy() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+template <class T = QWidget>
+T* Child(const QObject* parent, const QString& name) {
+  T* c = parent->findChild<T*>(name);
+  if (!c) qFatal("no control %s in %s", qPrintable(name), qPrintable(parent->objectName()));
+  return c;
+}
 
 template <class W>
 W* WaitActive(W* w) {
@@ -65,9 +73,16 @@ class CountingWindow : public Veltrane {
  public:
   using Veltrane::Veltrane;
   int calcs = 0;
+  QStringList* engineMessages = nullptr;  // set: the calculation's messages go here, not to the user
   void calculate() override {
     ++calcs;
     Veltrane::calculate();
+  }
+  void Message(const std::string& text) override {
+    if (engineMessages)
+      *engineMessages << QString::fromStdString(text);
+    else
+      Veltrane::Message(text);
   }
 };
 
@@ -96,9 +111,7 @@ struct Harness {
   }
   template <class T = QWidget>
   T* get(const QString& name) const {
-    T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no control %s", qPrintable(name));
-    return c;
+    return Child<T>(w.get(), name);
   }
   QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
   bool shown(const QString& name) const { return get(name)->isVisibleTo(w.get()); }
