@@ -18,8 +18,8 @@
 #include <type_traits>
 
 #include "engine/checked.h"
-#include "engine/state.h"
 #include "engine/cp1252.h"
+#include "engine/state.h"
 
 namespace zod {
 namespace {
@@ -259,35 +259,26 @@ template void ReadProfiles(FProfTable&, std::istream&, const std::string&);
 template void ReadProfiles(BfProfTable&, std::istream&, const std::string&);
 static_assert(std::is_same_v<LProfTable, TProfTable>, "T table shares the L table's instantiation");
 
+namespace {
+
+// One data file of the program folder into its table.
+template <typename Table, typename Reader>
+void LoadDataFile(State& z, Table& table, const std::string& file, Reader read) {
+  std::ifstream f = OpenDataFile(z, file);
+  read(table, f, file);
+}
+
+}  // namespace
+
 void ReadMat(State& z) {
-  const std::string file = "ZODmat.dat";
-  std::ifstream f = OpenDataFile(z, file);
-  ReadMat(z.mat, f, file);
+  LoadDataFile(z, z.mat, "ZODmat.dat",
+               [](MaterialTable& t, std::istream& in, const std::string& file) { ReadMat(t, in, file); });
 }
 
-void ReadBfProf(State& z) {
-  const std::string file = "bfprof.dat";
-  std::ifstream f = OpenDataFile(z, file);
-  ReadProfiles(z.bfprof, f, file);
-}
-
-void ReadLProf(State& z) {
-  const std::string file = "lprof.dat";
-  std::ifstream f = OpenDataFile(z, file);
-  ReadProfiles(z.lprof, f, file);
-}
-
-void ReadTProf(State& z) {
-  const std::string file = "tprof.dat";
-  std::ifstream f = OpenDataFile(z, file);
-  ReadProfiles(z.tprof, f, file);
-}
-
-void ReadFProf(State& z) {
-  const std::string file = "fprof.dat";
-  std::ifstream f = OpenDataFile(z, file);
-  ReadProfiles(z.fprof, f, file);
-}
+void ReadBfProf(State& z) { LoadDataFile(z, z.bfprof, "bfprof.dat", ReadProfiles<61, 5>); }
+void ReadLProf(State& z) { LoadDataFile(z, z.lprof, "lprof.dat", ReadProfiles<41, 4>); }
+void ReadTProf(State& z) { LoadDataFile(z, z.tprof, "tprof.dat", ReadProfiles<41, 4>); }
+void ReadFProf(State& z) { LoadDataFile(z, z.fprof, "fprof.dat", ReadProfiles<41, 2>); }
 
 void ReadTables(State& z) {
   ReadMat(z);
