@@ -113,6 +113,7 @@ void CalcStresses(State& z) {
 }
 
 void Calculate(State& z) {
+  z.calcok = false;
   try {
     z.errmsg.clear();
     CheckGirderLt(z);
@@ -157,6 +158,7 @@ void Calculate(State& z) {
     DrawOn(z, "pic31", unstiffened ? DrawUnstiffNote : DrawStiffPanel);
     DrawOn(z, "pic32", DrawRingPanel);
     if (z.cylinder == 3) DrawOn(z, "pic31", DrawColPanel);
+    z.calcok = true;
   } catch (const Error&) {
     z.view().Message(z.errmsg);
   }

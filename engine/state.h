@@ -129,6 +129,9 @@ struct Rgb {
 // Values one run of Calculate hands from check to check and to the drawers.
 struct CalcValues {
   std::string errmsg;
+  // Whether the last run of Calculate finished. After a stop the panels
+  // still hold texts of earlier inputs, so nothing may show them as results.
+  bool calcok = false;
   double Zl = 0, leo = 0, SigxSd = 0, SighpSd = 0, SighSd = 0, spanel = 0;
   float SigmSd = 0;
   double prty = 0;

@@ -1,5 +1,7 @@
 #include "mainwindow/core/projectfile.h"
 
+#include "gui/core/safesave.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -198,28 +200,7 @@ void AdoptProfiles(DesignCase& c, const State& z) {
 }
 
 void WriteProjectFile(State& z, const std::string& name) {
-  namespace fs = std::filesystem;
-  fs::path target(name);
-  fs::path temp = target;
-  temp += ".tmp~";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw Error("can't save file - " + name);
-    WriteProject(out, z);
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ec;
-      fs::remove(temp, ec);
-      throw Error("can't save file - " + name);
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    throw Error("can't save file - " + name);
-  }
+  SaveFileSafely(name, [&z](std::ostream& out) { WriteProject(out, z); });
   z.filename = name;
 }
 
