@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "engine/state.h"
-#include "mainwindow/messenger.h"
+#include "gui/messenger.h"
 #include "mainwindow/resultpicture.h"
 #include "mainwindow/veltrane.h"
 

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "mainwindow/help.h"
-#include "mainwindow/messenger.h"
+#include "gui/messenger.h"
 
 namespace zod {
 

@@ -15,7 +15,7 @@
 
 #include "engine/format.h"
 #include "engine/tables.h"
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod {

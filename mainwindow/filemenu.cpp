@@ -14,8 +14,8 @@
 #include "engine/checked.h"
 #include "engine/tables.h"
 #include "mainwindow/core/projectfile.h"
-#include "mainwindow/filedialog.h"
-#include "mainwindow/qtext.h"
+#include "gui/filedialog.h"
+#include "gui/qtext.h"
 #include "mainwindow/veltrane.h"
 #include "profiles/profiledialogs.h"
 

@@ -5,13 +5,6 @@
 
 namespace zod {
 
-bool SystemOpener::open(const QUrl& url) { return QDesktopServices::openUrl(url); }
-
-DesktopOpener& SystemDesktopOpener() {
-  static SystemOpener opener;
-  return opener;
-}
-
 QString HelpPagePath(const QString& programFolder, HelpPage page) {
   QString name;
   switch (page) {

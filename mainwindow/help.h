@@ -1,30 +1,14 @@
-// Help pages and manuals. They are files beside the program, opened with the
-// desktop's own handlers (browser, PDF viewer, mail program) through one
-// injectable opener, so tests can record what would have been opened.
+// Help pages and manuals: files beside the program, opened through the
+// desktop opener.
 #pragma once
 
 #include <QString>
 #include <QUrl>
+
+#include "gui/opener.h"
 #include <utility>
 
 namespace zod {
-
-class DesktopOpener {
- public:
-  virtual ~DesktopOpener() = default;
-  // Hands the address to the desktop. The result says whether the desktop
-  // took it; callers ignore it, a refused open shows no message.
-  virtual bool open(const QUrl& url) = 0;
-};
-
-// QDesktopServices::openUrl.
-class SystemOpener : public DesktopOpener {
- public:
-  bool open(const QUrl& url) override;
-};
-
-// The program's one SystemOpener.
-DesktopOpener& SystemDesktopOpener();
 
 enum class HelpPage { Contents, Index, Search };
 enum class Manual { Update, Theory, Database };

@@ -15,7 +15,7 @@
 #include "engine/checked.h"
 #include "engine/format.h"
 #include "mainwindow/core/readnum.h"
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod {

@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "engine/state.h"
-#include "mainwindow/messenger.h"
+#include "gui/messenger.h"
 #include "mainwindow/veltrane.h"
 
 int main(int argc, char* argv[]) {

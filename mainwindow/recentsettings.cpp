@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <algorithm>
 
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 
 namespace zod {
 

@@ -13,7 +13,7 @@
 #include <QRadioButton>
 
 #include "engine/format.h"
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 #include "mainwindow/resultpicture.h"
 #include "mainwindow/veltrane.h"
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 
 namespace zod {
 

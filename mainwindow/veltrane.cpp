@@ -16,10 +16,10 @@
 #include "engine/format.h"
 #include "engine/tables.h"
 #include "mainwindow/core/readnum.h"
-#include "mainwindow/filedialog.h"
-#include "mainwindow/messenger.h"
+#include "gui/filedialog.h"
+#include "gui/messenger.h"
 #include "mainwindow/profileicons.h"
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 #include "mainwindow/resultpicture.h"
 #include "profiles/profiledialogs.h"
 

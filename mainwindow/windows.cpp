@@ -6,11 +6,11 @@
 #include <QSignalBlocker>
 
 #include "mainwindow/about.h"
-#include "mainwindow/filedialog.h"
+#include "gui/filedialog.h"
 #include "mainwindow/help.h"
 #include "mainwindow/infowindows.h"
 #include "mainwindow/menus.h"
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 #include "mainwindow/recentsettings.h"
 #include "mainwindow/veltrane.h"
 #include "profiles/profiledialogs.h"

@@ -19,7 +19,7 @@
 #include "engine/checked.h"
 #include "engine/format.h"
 #include "mainwindow/core/readnum.h"
-#include "mainwindow/qtext.h"
+#include "gui/qtext.h"
 #include "profiles/profilehost.h"
 #include "profiles/profilesketch.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/state.h"
-#include "mainwindow/messenger.h"
+#include "gui/messenger.h"
 
 class QWidget;
 

@@ -13,9 +13,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "mainwindow/filedialog.h"
+#include "gui/filedialog.h"
 #include "mainwindow/help.h"
-#include "mainwindow/messenger.h"
+#include "gui/messenger.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod::test {

@@ -1,4 +1,4 @@
-#include "mainwindow/filedialog.h"
+#include "gui/filedialog.h"
 
 #include <QFileDialog>
 

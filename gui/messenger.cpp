@@ -1,4 +1,4 @@
-#include "mainwindow/messenger.h"
+#include "gui/messenger.h"
 
 #include <QMessageBox>
 
