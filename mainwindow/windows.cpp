@@ -62,6 +62,7 @@ void Veltrane::InstallWindows() {
 // The report shows the sketch of pic20 and the about box's copyright, whose
 // first sentence fits the header's title block.
 void Veltrane::mnuprint_Click() {
+  Busy busy(*this);
   ReportArt art;
   art.cylinderSketch = [this](QPainter& p, const QRectF& r) { DrawCylinderSketchStretched(p, r, m_sketch); };
   art.copyright = kMakerRights.section(QStringLiteral(". "), 0, 0);

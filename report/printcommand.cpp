@@ -71,6 +71,8 @@ void PrintWithDialog(State& z, QWidget* owner, Messenger& messenger, PrintDialog
     PrintReportOn(z, printer, copies, art);
   } catch (const std::exception& e) {
     messenger.exclamation(QStringLiteral("can't print - ") + toQ(e.what()));
+  } catch (...) {
+    messenger.exclamation(QStringLiteral("can't print - an unknown error"));
   }
 }
 
