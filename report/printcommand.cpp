@@ -64,6 +64,7 @@ void PrintWithDialog(State& z, QWidget* owner, Messenger& messenger, PrintDialog
                      const ReportArt& art) {
   try {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Zidavoru ZOD"));
     if (!dialog.exec(printer, owner)) return;
     // Each copy is a job of its own, so the printer must not repeat them.
     const int copies = printer.copyCount();

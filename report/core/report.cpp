@@ -19,7 +19,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <vector>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -38,12 +37,25 @@ struct MemberValues {
   double h, b, tw, tf, c, r, a, g, iy, iz;
 };
 
+// A row of a profile data block: symbol, value, its pattern and unit.
 struct DataRow {
   const char* symbol;
-  double value;
+  double MemberValues::*value;
   const char* pattern;
   const char* unit;
 };
+constexpr DataRow kH{"H", &MemberValues::h, "#00", "mm"};
+constexpr DataRow kB{"B", &MemberValues::b, "#00", "mm"};
+constexpr DataRow kBulbB{"B", &MemberValues::b, "#0.0", "mm"};
+constexpr DataRow kTrapezoidA{"a", &MemberValues::c, "#00", "mm"};
+constexpr DataRow kBulbC{"c", &MemberValues::c, "#0.0", "mm"};
+constexpr DataRow kBulbR{"r", &MemberValues::r, "#0.0", "mm"};
+constexpr DataRow kTw{"tw", &MemberValues::tw, "#0.0", "mm"};
+constexpr DataRow kTf{"tf", &MemberValues::tf, "#0.0", "mm"};
+constexpr DataRow kA{"A", &MemberValues::a, "#00", "mm2"};
+constexpr DataRow kG{"g", &MemberValues::g, "#0.0", "kg/m"};
+constexpr DataRow kIy{"Iy", &MemberValues::iy, "0.000E+0", "mm4"};
+constexpr DataRow kIz{"Iz", &MemberValues::iz, "0.000E+0", "mm4"};
 
 class Report {
  public:
@@ -222,24 +234,16 @@ class Report {
     row("Cylinder radius (cL plate)", "r", z.cylr, "0", "mm");
     row("Distance between ring frames", "l", z.l, "0", "mm");
     row("Cylinder wall thickness", "t", z.t, "0.0", "mm");
-    switch (z.cylinder) {
-      case 1:
-        row("Cylinder length", "L", z.cyll, "0", "mm");
-        row("Lat tors buckl length: (ringframe)", "lt", z.gilt, "0", "mm");
-        break;
-      case 2:
-        row("Stiff spacing:", "s", z.s, "0", "mm");
-        row("Lat tors buckl length: (stiffener)", "lt", z.lt, "0", "mm");
-        row("Cylinder length", "L", z.cyll, "0", "mm");
-        row("Lat tors buckl length: (ringframe)", "lt", z.gilt, "0", "mm");
-        break;
-      case 3:
-        row("Cylinder length", "L", z.cyll, "0", "mm");
-        row("Effective length factor", "k1", z.k1, "0.00", "");
-        row("", "k2", z.k2, "0.00", "");
-        break;
-      default:
-        break;
+    const bool stiffened = z.cylinder == 1 || z.cylinder == 2;
+    if (z.cylinder == 2) {
+      row("Stiff spacing:", "s", z.s, "0", "mm");
+      row("Lat tors buckl length: (stiffener)", "lt", z.lt, "0", "mm");
+    }
+    if (stiffened || z.cylinder == 3) row("Cylinder length", "L", z.cyll, "0", "mm");
+    if (stiffened) row("Lat tors buckl length: (ringframe)", "lt", z.gilt, "0", "mm");
+    if (z.cylinder == 3) {
+      row("Effective length factor", "k1", z.k1, "0.00", "");
+      row("", "k2", z.k2, "0.00", "");
     }
     sketchW = xpicr - xpic;
     sketchH = sketchW * prtrows / prtcols;
@@ -365,54 +369,28 @@ class Report {
   void PrintGirdProfileHP() { BulbFlat(Gird(), {&z.girdwebtxt1, &z.girdwebtxt2}); }
 
   using Texts = std::initializer_list<const std::string*>;
+  using Rows = std::initializer_list<DataRow>;
 
   void Flanged(const MemberValues& v, Texts texts) {
-    ProfileData({{"H", v.h, "#00", "mm"},
-                 {"B", v.b, "#00", "mm"},
-                 {"tw", v.tw, "#0.0", "mm"},
-                 {"tf", v.tf, "#0.0", "mm"},
-                 {"A", v.a, "#00", "mm2"},
-                 {"g", v.g, "#0.0", "kg/m"},
-                 {"Iy", v.iy, "0.000E+0", "mm4"},
-                 {"Iz", v.iz, "0.000E+0", "mm4"}},
-                texts);
+    ProfileData(v, {kH, kB, kTw, kTf, kA, kG, kIy, kIz}, texts);
   }
   // RHS and trapezoid; only the trapezoid has the offset a of its webs.
   void Closed(const MemberValues& v, bool trapezoid) {
-    std::vector<DataRow> rows{{"H", v.h, "#00", "mm"}, {"B", v.b, "#00", "mm"}};
-    if (trapezoid) rows.push_back({"a", v.c, "#00", "mm"});
-    rows.insert(rows.end(), {{"tw", v.tw, "#0.0", "mm"},
-                             {"A", v.a, "#00", "mm2"},
-                             {"g", v.g, "#0.0", "kg/m"},
-                             {"Iy", v.iy, "0.000E+0", "mm4"}});
-    ProfileData(rows, {});
+    if (trapezoid)
+      ProfileData(v, {kH, kB, kTrapezoidA, kTw, kA, kG, kIy}, {});
+    else
+      ProfileData(v, {kH, kB, kTw, kA, kG, kIy}, {});
   }
-  void Flat(const MemberValues& v, Texts texts) {
-    ProfileData({{"H", v.h, "#00", "mm"},
-                 {"tw", v.tw, "#0.0", "mm"},
-                 {"A", v.a, "#00", "mm2"},
-                 {"g", v.g, "#0.0", "kg/m"},
-                 {"Iy", v.iy, "0.000E+0", "mm4"}},
-                texts);
-  }
+  void Flat(const MemberValues& v, Texts texts) { ProfileData(v, {kH, kTw, kA, kG, kIy}, texts); }
   // B and tf are those of the angle the bulb's section is computed with.
   void BulbFlat(const MemberValues& v, Texts texts) {
-    ProfileData({{"H", v.h, "#00", "mm"},
-                 {"tw", v.tw, "#0.0", "mm"},
-                 {"c", v.c, "#0.0", "mm"},
-                 {"r", v.r, "#0.0", "mm"},
-                 {"B", v.b, "#0.0", "mm"},
-                 {"tf", v.tf, "#0.0", "mm"},
-                 {"A", v.a, "#00", "mm2"},
-                 {"g", v.g, "#0.0", "kg/m"},
-                 {"Iy", v.iy, "0.000E+0", "mm4"}},
-                texts);
+    ProfileData(v, {kH, kTw, kBulbC, kBulbR, kBulbB, kTf, kA, kG, kIy}, texts);
   }
 
   // From the heading row: "Profile data:" two rows down, a row per value,
   // then the local-buckling texts; prty ends on the last row, which an
   // empty text still takes.
-  void ProfileData(const std::vector<DataRow>& rows, Texts texts) {
+  void ProfileData(const MemberValues& v, Rows rows, Texts texts) {
     const double x = xsym + prtoffs;
     prty += 2;
     At(x, prty);
@@ -424,7 +402,7 @@ class Report {
       TextAt(x, prty, r.symbol);
       pr.SetCurrentX(xeq + prtoffs);
       pr.Print("=");
-      EndingAt(xval + prtoffs, Fmt(r.value, r.pattern));
+      EndingAt(xval + prtoffs, Fmt(v.*r.value, r.pattern));
       pr.Print(" ");
       pr.PrintLine(r.unit);
     }

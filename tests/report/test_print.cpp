@@ -2,6 +2,7 @@
 // here, the report printed into a PDF file, and the page read back with the
 // poppler tools.
 #include <QAction>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -180,6 +181,23 @@ class TestPrint : public QObject {
     QVERIFY(text.contains(QString::fromStdString(StoppedCalculationText()).simplified()));
     QVERIFY(!text.contains("Buckling: (Ch"));
     QVERIFY(!text.contains(QRegularExpression("UF = \\w+/")));
+  }
+
+  // The system's dialog offers printing to a file and no selection; closing
+  // it is a cancel.
+  void systemDialog() {
+    QPrinter printer;
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (!d) return;
+      seen << (d->testOption(QAbstractPrintDialog::PrintToFile) ? "file" : "no file")
+           << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection");
+      d->reject();
+    });
+    SystemPrintDialog dialog;
+    QVERIFY(!dialog.exec(printer, nullptr));
+    QCOMPARE(seen, (QStringList{"file", "no selection"}));
   }
 
   // Copies are separate one-page jobs, not pages of one document.
