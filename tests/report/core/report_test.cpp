@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,8 @@ struct TypeCase {
   std::vector<const char*> absent;
 };
 
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
+
 class ReportByType : public testing::TestWithParam<TypeCase> {};
 
 TEST_P(ReportByType, RowsAndPanels) {
@@ -247,6 +250,8 @@ struct BlockCase {
   int texts;                         // local-buckling texts
   int last;                          // the block's last row
 };
+
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
 
 class ProfileBlocks : public testing::TestWithParam<BlockCase> {};
 
