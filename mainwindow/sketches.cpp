@@ -321,12 +321,11 @@ QString SketchStoreName(CylinderSketch which) {
   return {};
 }
 
-void DrawCylinderSketch(QPainter& p, const QRectF& r, CylinderSketch which) {
-  p.save();
+namespace {
+
+// Paints the sketch on its own canvas, whatever the painter's scale.
+void PaintCanvas(QPainter& p, CylinderSketch which) {
   p.setRenderHint(QPainter::Antialiasing);
-  double scale = std::min(r.width() / kWidth, r.height() / kHeight);
-  p.translate(r.center().x() - kWidth * scale / 2, r.center().y() - kHeight * scale / 2);
-  p.scale(scale, scale);
   QFont f = p.font();
   f.setPixelSize(12);
   f.setItalic(true);
@@ -335,6 +334,24 @@ void DrawCylinderSketch(QPainter& p, const QRectF& r, CylinderSketch which) {
     DrawColumnCase(p, which == CylinderSketch::ColumnWithRings);
   else
     DrawCylinderCase(p, which);
+}
+
+}  // namespace
+
+void DrawCylinderSketch(QPainter& p, const QRectF& r, CylinderSketch which) {
+  p.save();
+  double scale = std::min(r.width() / kWidth, r.height() / kHeight);
+  p.translate(r.center().x() - kWidth * scale / 2, r.center().y() - kHeight * scale / 2);
+  p.scale(scale, scale);
+  PaintCanvas(p, which);
+  p.restore();
+}
+
+void DrawCylinderSketchStretched(QPainter& p, const QRectF& r, CylinderSketch which) {
+  p.save();
+  p.translate(r.topLeft());
+  p.scale(r.width() / kWidth, r.height() / kHeight);
+  PaintCanvas(p, which);
   p.restore();
 }
 

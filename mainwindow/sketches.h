@@ -28,6 +28,8 @@ QString SketchStoreName(CylinderSketch which);
 
 // Draws the sketch into r, keeping its proportions (230 wide, 400 high).
 void DrawCylinderSketch(QPainter& p, const QRectF& r, CylinderSketch which);
+// Draws the sketch filling r, stretched to its shape (the printed report).
+void DrawCylinderSketchStretched(QPainter& p, const QRectF& r, CylinderSketch which);
 QPixmap CylinderSketchPixmap(CylinderSketch which, QSize size, qreal devicePixelRatio = 1.0);
 
 // A pair of glasses with red lenses on grey.

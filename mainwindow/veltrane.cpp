@@ -22,6 +22,7 @@
 #include "gui/qtext.h"
 #include "mainwindow/resultpicture.h"
 #include "profiles/profiledialogs.h"
+#include "report/printcommand.h"
 
 namespace zod {
 

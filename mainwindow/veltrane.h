@@ -40,6 +40,7 @@ namespace zod {
 class DesktopOpener;
 class FileDialog;
 class Messenger;
+class PrintDialog;
 class ProfileDialogs;
 class ResultPicture;
 
@@ -61,6 +62,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
     // Opens help pages, manuals and the about box's links; null takes the
     // desktop's.
     DesktopOpener* opener = nullptr;
+    // The print dialog of the Print command; null takes the system's.
+    PrintDialog* printDialog = nullptr;
   };
 
   // Windows that other parts of the program provide. Until one is installed
@@ -117,6 +120,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void mnusave_Click();
   void mnusaveas_Click();
   void mnurecentfile_Click(int k);
+  // The Print item: the print dialog, then the report once per copy.
+  void mnuprint_Click();
   // Rebuilds the recent-file items from the store.
   void GetRecentFiles();
   const RecentItems& recentItems() const { return m_recentItems; }
@@ -256,6 +261,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   RecentStore* m_recentStore = nullptr;
   RecentItems m_recentItems;
   DesktopOpener* m_opener = nullptr;
+  std::unique_ptr<PrintDialog> m_ownPrintDialog;
+  PrintDialog* m_printDialog = nullptr;
 
   // the sketch store: drawn on first use, kept for the program's life
   std::map<CylinderSketch, QPixmap> m_sketches;

@@ -1,7 +1,7 @@
 // The windows of the other parts hooked into the main window: the twenty
 // profile dialogs, the information windows, the menu bar with its Profiles
-// menu (also the right-click menu), Help and About. The case database and the
-// printed report do not exist yet; their button and menu items stay disabled.
+// menu (also the right-click menu), Help and About, and the Print command. The
+// case database does not exist yet; its button and menu item stay disabled.
 #include <QComboBox>
 #include <QSignalBlocker>
 
@@ -14,6 +14,7 @@
 #include "mainwindow/recentsettings.h"
 #include "mainwindow/veltrane.h"
 #include "profiles/profiledialogs.h"
+#include "report/printcommand.h"
 
 namespace zod {
 
@@ -31,6 +32,12 @@ void Veltrane::InstallWindows() {
     m_recentStore = m_ownRecentStore.get();
   }
   m_opener = m_options.opener ? m_options.opener : &SystemDesktopOpener();
+  if (m_options.printDialog) {
+    m_printDialog = m_options.printDialog;
+  } else {
+    m_ownPrintDialog = std::make_unique<SystemPrintDialog>();
+    m_printDialog = m_ownPrintDialog.get();
+  }
 
   m_profiles = std::make_unique<ProfileDialogs>(*this);
   setOpener(Opener::StiffForm, [this] { m_profiles->showCurrent(Member::Stiffener); });
@@ -49,6 +56,17 @@ void Veltrane::InstallWindows() {
   HookMenuItem(m_menus.mnusaveas, this, [this] { mnusaveas_Click(); });
   for (int k = 1; k <= 4; ++k)
     HookMenuItem(m_menus.mnurecentfile[k], this, [this, k] { mnurecentfile_Click(k); });
+  HookMenuItem(m_menus.mnuprint, this, [this] { mnuprint_Click(); });
+}
+
+// The report shows the sketch of pic20 and the about box's copyright, whose
+// first sentence fits the header's title block.
+void Veltrane::mnuprint_Click() {
+  Busy busy(*this);
+  ReportArt art;
+  art.cylinderSketch = [this](QPainter& p, const QRectF& r) { DrawCylinderSketchStretched(p, r, m_sketch); };
+  art.copyright = kMakerRights.section(QStringLiteral(". "), 0, 0);
+  PrintWithDialog(m_z, this, m_messenger, *m_printDialog, art);
 }
 
 // Help needs the program folder and the link colour, which start-up sets.
