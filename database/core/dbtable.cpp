@@ -7,6 +7,7 @@
 
 #include "database/core/database.h"
 #include "engine/calc.h"
+#include "engine/section_common.h"
 
 namespace zod {
 namespace {
@@ -137,6 +138,17 @@ void StoreProfile(const State& z, std::int16_t kind, TableRows rows, const Built
       p.type = kind;
       break;
   }
+}
+
+// The designation of a stored profile, as the member's section builds it. The
+// case's own designation is that of the member's last calculation, which is
+// stale (or was never built) when the case's cylinder type does not calculate
+// that member; a file would then read back another profile than the row holds.
+std::string Designation(RowProfile<DbRow> p, char dec) {
+  double h = p.h, b = p.b, tw = p.tw, a = p.a, r = 0;
+  float tf = p.tf;
+  SectionResults sec;
+  return section::Designation(p.type, {h, b, tw, tf, a, r, sec}, dec);
 }
 
 // The row's profile into the case's kind and the kind's built-up memory (a
@@ -272,10 +284,10 @@ void StoreDbRow(State& z, std::int16_t n) {
   r.dmom = z.dmom;
   StoreProfile(z, z.stifftype, {z.istiffl, z.istifft, z.istifff, z.istiffhp}, BuiltUp(z, Member::Stiffener),
                StiffOf(r), "stiffener");
-  r.dbstiffprof = z.stiffsec.name;
+  r.dbstiffprof = Designation(StiffOf(r), z.decsep);
   StoreProfile(z, z.girdtype, {z.igirdl, z.igirdt, z.igirdf, z.igirdhp}, BuiltUp(z, Member::RingFrame),
                GirdOf(r), "ring frame");
-  r.dbgirdprof = z.girdsec.name;
+  r.dbgirdprof = Designation(GirdOf(r), z.decsep);
 
   z.dbtab[static_cast<std::size_t>(n)] = std::move(r);
   DbRow& end = z.dbtab[static_cast<std::size_t>(n) + 1];

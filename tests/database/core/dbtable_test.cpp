@@ -123,6 +123,24 @@ TEST_F(DbTable, ProfilesStoreAsTheirBuiltUpKindAndLoadBack) {
   }
 }
 
+// A stored row's designation describes the profile it stores, also when the
+// case's type has not calculated that member since its kind changed; written
+// and read back, the row keeps its kinds, with the dimensions as precise as
+// the designation shows them.
+TEST_F(DbTable, StoredRowsReadBackWithTheirProfiles) {
+  z.cylinder = 0, z.ringch = 0;
+  Calculate(z);
+  z.stifftype = 7, z.srhsh = 150.4, z.srhstw = 8.04f;
+  z.girdtype = 9, z.gibtf = 12.96f;
+  NewDatabase(z, "c");
+  EXPECT_EQ(z.dbtab[1].dbstiffprof, "RHS 150x90x8.0");
+  EXPECT_EQ(z.dbtab[1].dbgirdprof, "I 200x90x9.0x13.0");
+  DbRow expected = z.dbtab[1];
+  dbtest::ReadText(z, dbtest::Written(z));
+  expected.dbstiffh = 150, expected.dbstifftw = 8, expected.dbgirdtf = 13;
+  EXPECT_EQ(z.dbtab[1], expected);
+}
+
 TEST_F(DbTable, BulbFlatIsStoredWithItsTableRow) {
   z.stifftype = 6, z.istiffhp = 5;
   Calculate(z);
