@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "database/core/database.h"
+#include "database/core/dbdetail.h"
 #include "engine/cp1252.h"
 #include "engine/format.h"
 #include "gui/core/safesave.h"
@@ -35,12 +36,6 @@ std::vector<std::string_view> SplitLines(std::string_view data, std::size_t most
     if (data[end] == '\r' && i < data.size() && data[i] == '\n') ++i;
   }
   return lines;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  const auto b = s.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
 std::vector<std::string_view> Split(std::string_view s, char sep) {
@@ -151,7 +146,7 @@ struct ProfileRefs {
 };
 
 DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
-  const std::vector<std::string_view> f = Split(TrimBlanks(line), ';');
+  const std::vector<std::string_view> f = Split(dbdetail::TrimBlanks(line), ';');
   DbRow r;
   if (f[0] == "End" || f[0] == "END" || (!f[0].empty() && f[0][0] == '%')) {
     r.iscomment = -1;

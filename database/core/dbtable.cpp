@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "database/core/database.h"
+#include "database/core/dbdetail.h"
 #include "engine/calc.h"
 #include "engine/section_common.h"
 
@@ -91,8 +92,8 @@ const std::array<float, Cols + 1>& TableRow(const ProfileTable<Rows, Cols>& tab,
 }
 
 // A member's profile as the case uses it; table profiles of L, T and flat bar
-// become their built-up kind with the table row's dimensions, so the row
-// describes the same section as its designation.
+// become their built-up kind with the table row's dimensions, so that the row
+// holds the section itself and not a row of a table that may change.
 void StoreProfile(const State& z, std::int16_t kind, TableRows rows, const BuiltUpRefs& m,
                   RowProfile<DbRow> p, const char* member) {
   switch (kind) {
@@ -209,9 +210,7 @@ std::optional<std::int16_t> FirstDataRow(const State& z) {
 std::string CommentBoxText(const std::string& rowtext) {
   std::string s;
   std::copy_if(rowtext.begin(), rowtext.end(), std::back_inserter(s), [](char c) { return c != '%'; });
-  const auto b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+  return std::string(dbdetail::TrimBlanks(s));
 }
 
 std::string DbTextProblem(std::string_view text, std::string_view what, bool firstField) {
@@ -223,8 +222,7 @@ std::string DbTextProblem(std::string_view text, std::string_view what, bool fir
     return " A " + name +
            " with a line break can't be stored in the database: it would split its line in the file. ";
   if (firstField) {
-    const auto b = text.find_first_not_of(' ');
-    const std::string_view t = b == std::string_view::npos ? std::string_view() : text.substr(b);
+    const std::string_view t = text.substr(std::min(text.find_first_not_of(' '), text.size()));
     if (!t.empty() && t[0] == '%')
       return " A " + name +
              " beginning with \"%\" can't be stored in the database: the file would read it as a comment "
