@@ -139,8 +139,9 @@ TEST_F(DbFile, LinesReadAsTheirKind) {
       const DbRow& r = s.dbtab[1];
       EXPECT_EQ(r.iscomment ? r.rowtext : r.proj, c.text);
       if (c.read.empty()) continue;
-      EXPECT_EQ((std::vector<float>{r.dbstifftype, r.dbstiffhp, r.dbstiffh, r.dbstiffb, r.dbstiffa,
-                                    r.dbstifftw, r.dmom}),
+      const auto f = [](int16 v) { return static_cast<float>(v); };
+      EXPECT_EQ((std::vector<float>{f(r.dbstifftype), f(r.dbstiffhp), r.dbstiffh, r.dbstiffb, r.dbstiffa,
+                                    r.dbstifftw, f(r.dmom)}),
                 c.read);
       EXPECT_TRUE(IsClosingRow(s.dbtab[*s.dbrows]));
     }

@@ -105,8 +105,9 @@ TEST_F(DbTable, BulbFlatIsStoredAndLoadedByItsTableRow) {
   z.stifftype = 6, z.istiffhp = 5;
   NewDatabase(z, "c");
   DbRow& r = z.dbtab[1];
-  EXPECT_EQ((std::vector<float>{r.dbstifftype, r.dbstiffhp, r.dbstiffh, r.dbstifftw}),
-            (std::vector<float>{6, 5, z.bfprof.v[5][1], z.bfprof.v[5][2]}));
+  EXPECT_EQ((std::vector<int16>{r.dbstifftype, r.dbstiffhp}), (std::vector<int16>{6, 5}));
+  EXPECT_EQ((std::vector<float>{r.dbstiffh, r.dbstifftw}),
+            (std::vector<float>{z.bfprof.v[5][1], z.bfprof.v[5][2]}));
   r.dbstiffh = r.dbstifftw = 0;  // a load takes the row, not H and tw
   z.istiffhp = 0;
   LoadDbRow(z, 1);
