@@ -6,8 +6,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "database/core/dbrow.h"
 #include "engine/tables.h"
 #include "engine/view.h"
 
@@ -195,7 +198,12 @@ class State : public DesignCase, public CalcValues {
   Rgb linkcolor;
   bool stiffinp = false, ringinp = false, stressinp = false, columninp = false;
   bool stiffres = false, ringres = false, columnres = false;
-  double dbrows = 0;
+  // The case database: rows 0..kDbLastRow once a table exists (empty before),
+  // the index of its closing row (empty until a table exists, so it is never
+  // a count of rows) and the database input file's name.
+  std::vector<DbRow> dbtab;
+  std::optional<int16> dbrows;
+  std::string dbfile;
   int16 filever = 0;  // version of the last project file read
 
   // where the engine's window effects go; never null

@@ -1,0 +1,204 @@
+// The case database without its windows: the case table in the program state
+// (State::dbtab, State::dbrows, State::dbfile), storing and loading rows, the
+// input file shared with the older Windows program, and the result file.
+//
+// The table: once it exists, dbtab has rows 0..kDbLastRow and dbrows holds the
+// index of the closing row ("End" or "END"); rows 0..dbrows-1 are the comment
+// and data rows in the user's order, rows above dbrows hold nothing of value.
+// Before "New Database File" or a read, dbtab is empty and dbrows is empty.
+//
+// Errors: every operation that can be refused or fail throws zod::Error (or a
+// subclass below) before it changes anything, so the caller shows the message
+// and the table stays as it was.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database/core/dbrow.h"
+#include "engine/checked.h"
+#include "engine/state.h"
+
+namespace zod {
+
+// An operation the table cannot take (full table, a text the file cannot
+// hold, no table yet). The message is for a message box with the exclamation
+// icon, blanks at both ends as the program's other input messages.
+class DbRefused : public Error {
+ public:
+  using Error::Error;
+};
+
+// A database input file that cannot be opened: "can't find file - " and the name.
+class DbFileMissing : public Error {
+ public:
+  using Error::Error;
+};
+
+// A database input file the reader rejects. what() is exactly
+// "Error in Database File"; detail() says which line and what is wrong.
+class DbFileError : public Error {
+ public:
+  DbFileError(int line, std::string detail);
+  int line() const { return m_line; }
+  const std::string& detail() const { return m_detail; }
+
+ private:
+  int m_line;
+  std::string m_detail;
+};
+
+// ---------------------------------------------------------------- the table
+
+// Whether a table exists (created or read).
+bool HasDbTable(const State& z);
+// A comment row or the closing row.
+bool IsCommentRow(const DbRow& r);
+// The closing row: a comment row whose text is "End" or "END".
+bool IsClosingRow(const DbRow& r);
+
+// The lines of the database list: rowtext of rows 0..dbrows (empty without a
+// table). Line index equals row index.
+std::vector<std::string> DbListTexts(const State& z);
+
+// The first data row at or below dbrows, empty when there is none.
+std::optional<std::int16_t> FirstDataRow(const State& z);
+
+// The comment box's text of a comment row: its text with every "%" removed
+// and blanks at both ends trimmed.
+std::string CommentBoxText(const std::string& rowtext);
+
+// Creates the table anew: rows 0..kDbLastRow, every number 0, every text
+// empty; dbrows stays empty until a row is stored.
+void NewDbTable(State& z);
+
+// "New Database File": a new table whose row 0 is the comment "% " + comment,
+// row 1 the current case and row 2 the closing row; dbfile :=
+// "New Database_in.csv". Refused (DbRefused, nothing changed) when the
+// comment or the case's project name or identification cannot be stored.
+void NewDatabase(State& z, const std::string& comment);
+
+// Row n := the current design case (data row; table profiles are stored as
+// their built-up kind with the table row's dimensions, a bulb flat with its
+// table row; the designations are those of the stored profiles, as the
+// member sections build them), dbrows := n + 1, row dbrows := closing row
+// "End". Refused with
+// DbRefused, writing nothing, when there is no table, when n is outside
+// 0..kDbLastRow-1 (no room for the closing row behind it), or when the
+// project name or the identification holds a ";" or a line break, or the
+// project name would read back as a comment or closing line.
+void StoreDbRow(State& z, std::int16_t n);
+
+// "Add  to Database": StoreDbRow(dbrows), so the case replaces the closing
+// row and a new closing row follows it. Refused as StoreDbRow.
+void AddToDatabase(State& z);
+
+// Design case := data row i, with the user-defined material for plate,
+// stiffener and ring frame; then Calculate (which shows its own messages).
+// Throws zod::Error, changing nothing, when i is not a data row of the table.
+void LoadDbRow(State& z, std::int16_t i);
+
+// The last bulb-flat table row (0..nbfprof) whose height is h and web
+// thickness tw, compared exactly in single precision; empty when none.
+std::optional<std::int16_t> FindBulbRow(const State& z, float h, float tw);
+
+// Why a text cannot enter the table: an empty string when it can, otherwise
+// the message. `what` names the text in the message ("project name",
+// "identification", "comment"). A ";" or a line break would split the row in
+// the file; a project name that starts with "%" or is "End" or "END" would
+// read back as a comment or closing line.
+std::string DbTextProblem(std::string_view text, std::string_view what, bool firstField);
+
+// Row edits of the database window. Each keeps the closing row last and
+// refuses (DbRefused, nothing changed) what would break that:
+// InsertDbComment puts the comment row "% " + comment at row s (0..dbrows-1)
+// and moves rows s..dbrows one down; refused when the table is full (closing
+// row at kDbLastRow) or the comment holds a ";" or a line break.
+void InsertDbComment(State& z, std::int16_t s, const std::string& comment);
+// Swaps rows a and b, both in 0..dbrows-1.
+void SwapDbRows(State& z, std::int16_t a, std::int16_t b);
+// Removes row s (0..dbrows-1); the rows behind it move one up.
+void RemoveDbRow(State& z, std::int16_t s);
+
+// ---------------------------------------------------------- the input file
+
+// Reads a database input file (";"-separated, Windows-1252, lines ended by
+// CR LF, LF or CR) into a new table, numbers by ReadNum with z.commadec.
+// Only a file read whole replaces dbtab and dbrows; a failure (DbFileError)
+// leaves them exactly as they were. A file whose last line is not a closing
+// line gets a closing row behind its last row, so the next "Add  to Database"
+// replaces no row. A design method, cylinder type or switch outside its codes
+// is refused like any other damage: no window or check could show such a
+// row. Neither reads nor sets dbfile.
+void ReadDbFile(State& z, std::istream& in);
+void ReadDbFile(State& z, const std::string& name);  // DbFileMissing when it cannot be opened
+
+// Writes rows 0..dbrows: comment rows as their text and ";", data rows as 35
+// fields, numbers with z.decsep. Refused (DbRefused) when there is no table;
+// the file wrapper then leaves any existing file alone. The file is saved
+// through SaveFileSafely (zod::Error "can't save file - " on failure).
+void WriteDbFile(const State& z, std::ostream& out);
+void WriteDbFile(const State& z, const std::string& name);
+
+// ------------------------------------------------- calculating many rows
+
+// What a row's result fields say when its calculation stopped.
+inline constexpr const char* kDbStoppedText = "calculation stopped";
+
+// A data row whose calculation stopped.
+struct DbStoppedRow {
+  std::int16_t row = 0;
+  std::string ident;
+  std::string reason;  // what the calculation reported, one line
+
+  bool operator==(const DbStoppedRow&) const = default;
+};
+
+// Loads and calculates data rows one after another (the result file, the
+// detailed result table). While it lives, the message a stopping calculation
+// shows is collected instead of shown, so that a batch of hundreds of rows
+// gives one message at its end; other messages of the calculation (values it
+// corrects) pass through to the window as before. Restores the view when it
+// goes out of scope.
+class DbBatch {
+ public:
+  explicit DbBatch(State& z);
+  ~DbBatch();
+  DbBatch(const DbBatch&) = delete;
+  DbBatch& operator=(const DbBatch&) = delete;
+
+  // LoadDbRow(row); true when its calculation finished, false when it
+  // stopped (the panels then hold texts of an earlier row: show none of them).
+  bool Calc(std::int16_t row);
+  const std::vector<DbStoppedRow>& stopped() const { return m_stopped; }
+
+ private:
+  class Collector;
+  State& m_z;
+  View& m_outer;
+  std::unique_ptr<Collector> m_collector;
+  std::vector<DbStoppedRow> m_stopped;
+};
+
+// One message for the rows whose calculation stopped, for one box at the end
+// of a batch; empty when none stopped. Names at most the first 20 rows.
+std::string StoppedRowsMessage(const std::vector<DbStoppedRow>& stopped);
+
+// --------------------------------------------------------- the result file
+
+// Writes the header and one line per row 0..dbrows-1, loading and calculating
+// every data row (the design case afterwards holds the last data row). A row
+// whose calculation stopped writes kDbStoppedText in the result fields of its
+// panels. Returns the rows that stopped (for StoppedRowsMessage). Without a
+// table only the header is written.
+std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out);
+// The same, saved through SaveFileSafely (zod::Error "can't save file - "; the
+// design case then holds the last data row all the same).
+std::vector<DbStoppedRow> WriteDbResult(State& z, const std::string& name);
+
+}  // namespace zod

@@ -1,0 +1,278 @@
+// The database input file: one line per table row, fields separated by ";",
+// Windows-1252, CR LF line ends. Files go both ways between this program and
+// the older Windows one, so the layout, the number texts and the profile
+// designations are exactly those that program writes and reads.
+#include <fstream>
+#include <istream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+
+#include "database/core/database.h"
+#include "database/core/dbdetail.h"
+#include "engine/cp1252.h"
+#include "engine/format.h"
+#include "gui/core/safesave.h"
+#include "mainwindow/core/readnum.h"
+
+namespace zod {
+namespace {
+
+// The lines of a file: LF, CR LF or a lone CR ends a line, as the Windows
+// program's line input took them; a file that ends with a line end has no
+// empty line after it. Gives up (returning more than `most` lines) as soon
+// as there are more than `most`.
+std::vector<std::string_view> SplitLines(std::string_view data, std::size_t most) {
+  std::vector<std::string_view> lines;
+  std::size_t i = 0;
+  while (i < data.size() && lines.size() <= most) {
+    std::size_t end = data.find_first_of("\r\n", i);
+    if (end == std::string_view::npos) end = data.size();
+    lines.push_back(data.substr(i, end - i));
+    if (end == data.size()) break;
+    i = end + 1;
+    if (data[end] == '\r' && i < data.size() && data[i] == '\n') ++i;
+  }
+  return lines;
+}
+
+std::vector<std::string_view> Split(std::string_view s, char sep) {
+  std::vector<std::string_view> parts;
+  std::size_t i = 0;
+  for (;;) {
+    const std::size_t end = s.find(sep, i);
+    if (end == std::string_view::npos) {
+      parts.push_back(s.substr(i));
+      return parts;
+    }
+    parts.push_back(s.substr(i, end - i));
+    i = end + 1;
+  }
+}
+
+class LineParser {
+ public:
+  LineParser(int line, std::int16_t commadec) : m_line(line), m_commadec(commadec) {}
+
+  [[noreturn]] void Fail(const std::string& what) const { throw DbFileError(m_line, what); }
+
+  float Number(std::string_view text, const char* what) const {
+    std::string t(text);
+    try {
+      return ReadNum(t, m_commadec);
+    } catch (const Error&) {
+      Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" is not a number");
+    }
+  }
+
+  // Rounded to the nearest whole number, a half to the even neighbour.
+  std::int16_t Whole(std::string_view text, const char* what) const {
+    const float v = Number(text, what);
+    try {
+      return chk::i16(v);
+    } catch (const Error&) {
+      Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" is out of range");
+    }
+  }
+
+  // A code or switch that the rest of the program indexes with.
+  std::int16_t Code(std::string_view text, const char* what, int most) const {
+    const std::int16_t v = Whole(text, what);
+    if (v < 0 || v > most) Fail(std::string(what) + " " + std::to_string(v) + " is out of range");
+    return v;
+  }
+
+  template <class P>
+  void Profile(const State& z, std::string_view text, P p, const char* what) const;
+
+ private:
+  int m_line;
+  std::int16_t m_commadec;
+};
+
+struct Word {
+  std::string_view word;
+  std::int16_t kind;
+  // which of H, B, a, tw, tf the dimensions fill, in their order
+  std::string_view dims;
+};
+constexpr Word kWords[] = {{"L", 1, "hbwf"}, {"T", 3, "hbwf"},  {"FB", 5, "hw"},    {"Fb", 5, "hw"},
+                           {"BF", 6, "hw"},  {"RHS", 7, "hbw"}, {"TPZ", 8, "hbaw"}, {"I", 9, "hbwf"}};
+
+template <class P>
+void LineParser::Profile(const State& z, std::string_view text, P p, const char* what) const {
+  const std::vector<std::string_view> parts = Split(text, ' ');
+  if (parts.size() < 2)
+    Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" has no blank after its word");
+  for (const Word& w : kWords) {
+    if (w.word != parts[0]) continue;
+    const std::vector<std::string_view> dims = Split(parts[1], 'x');
+    if (dims.size() < w.dims.size())
+      Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" has fewer dimensions than \"" +
+           std::string(w.word) + "\" needs");
+    p.type = w.kind;
+    for (std::size_t k = 0; k < w.dims.size(); ++k) {
+      const float v = Number(dims[k], what);
+      switch (w.dims[k]) {
+        case 'h':
+          p.h = v;
+          break;
+        case 'b':
+          p.b = v;
+          break;
+        case 'a':
+          p.a = v;
+          break;
+        case 'w':
+          p.tw = v;
+          break;
+        default:
+          p.tf = v;
+          break;
+      }
+    }
+    if (w.kind == 6) p.hp = FindBulbRow(z, p.h, p.tw).value_or(0);
+    return;
+  }
+  // an unknown word leaves kind 0 and no dimensions: loading gives the L table
+}
+
+// One field of a data line: a text (a designation also fills its member's
+// kind and dimensions), a number, or a code from 0 to `most`.
+struct Field {
+  const char* name;
+  std::string DbRow::*text = nullptr;
+  float DbRow::*number = nullptr;
+  std::int16_t DbRow::*code = nullptr;
+  int most = 1;
+  dbdetail::RowProfile<DbRow> (*profile)(DbRow&) = nullptr;
+};
+
+// The 35 fields in their order on the line.
+const Field kFields[] = {
+    {"project name", &DbRow::proj},
+    {"identification", &DbRow::ident},
+    {"design method", nullptr, nullptr, &DbRow::dmethod},
+    {"usage factor", nullptr, &DbRow::ufb},
+    {"cylinder type", nullptr, nullptr, &DbRow::cylinder, 3},
+    {"outside stiffening", nullptr, nullptr, &DbRow::outside},
+    {"ring-frame check", nullptr, nullptr, &DbRow::ringch},
+    {"heavy ring-frame check", nullptr, nullptr, &DbRow::hringch},
+    {"E", nullptr, &DbRow::e},
+    {"plate yield strength", nullptr, &DbRow::fyp},
+    {"r", nullptr, &DbRow::cylr},
+    {"l", nullptr, &DbRow::l},
+    {"t", nullptr, &DbRow::t},
+    {"s", nullptr, &DbRow::s},
+    {"lt", nullptr, &DbRow::lt},
+    {"stiffener profile", &DbRow::dbstiffprof, nullptr, nullptr, 1, dbdetail::StiffOf<DbRow>},
+    {"stiffener yield strength", nullptr, &DbRow::fys},
+    {"cyll", nullptr, &DbRow::cyll},
+    {"gilt", nullptr, &DbRow::gilt},
+    {"ring-frame profile", &DbRow::dbgirdprof, nullptr, nullptr, 1, dbdetail::GirdOf<DbRow>},
+    {"ring-frame yield strength", nullptr, &DbRow::fyg},
+    {"fabrication", nullptr, nullptr, &DbRow::ringfab},
+    {"special calculation of Ih", nullptr, nullptr, &DbRow::checkih},
+    {"Sigx", nullptr, &DbRow::sigx},
+    {"Sigy", nullptr, &DbRow::sigy},
+    {"Tau", nullptr, &DbRow::tau},
+    {"pd", nullptr, &DbRow::pd},
+    {"k1", nullptr, &DbRow::k1},
+    {"k2", nullptr, &DbRow::k2},
+    {"N", nullptr, &DbRow::nn},
+    {"M1a", nullptr, &DbRow::m1a},
+    {"M2a", nullptr, &DbRow::m2a},
+    {"M1b", nullptr, &DbRow::m1b},
+    {"M2b", nullptr, &DbRow::m2b},
+    {"dimensioning moment", nullptr, nullptr, &DbRow::dmom}};
+constexpr std::size_t kDataFields = std::size(kFields);
+static_assert(kDataFields == 35);
+
+DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
+  const std::vector<std::string_view> f = Split(dbdetail::TrimBlanks(line), ';');
+  DbRow r;
+  if (f[0] == "End" || f[0] == "END" || (!f[0].empty() && f[0][0] == '%')) {
+    r.iscomment = -1;
+    r.rowtext = Cp1252ToUtf8(f[0]);
+    return r;
+  }
+  LineParser p(lineNo, z.commadec);
+  if (f.size() < kDataFields)
+    p.Fail("a data line needs " + std::to_string(kDataFields) + " fields, this one has " +
+           std::to_string(f.size()));
+  for (std::size_t i = 0; i < kDataFields; ++i) {
+    const Field& d = kFields[i];
+    if (d.text) r.*d.text = Cp1252ToUtf8(f[i]);
+    if (d.profile) p.Profile(z, f[i], d.profile(r), d.name);
+    if (d.number) r.*d.number = p.Number(f[i], d.name);
+    if (d.code) r.*d.code = p.Code(f[i], d.name, d.most);
+  }
+  r.rowtext = r.ident;
+  return r;
+}
+
+}  // namespace
+
+DbFileError::DbFileError(int line, std::string detail)
+    : Error("Error in Database File"), m_line(line), m_detail(std::move(detail)) {
+  if (m_line > 0) m_detail = "line " + std::to_string(m_line) + ": " + m_detail;
+}
+
+void ReadDbFile(State& z, std::istream& in) {
+  const std::string data(std::istreambuf_iterator<char>(in), {});
+  if (in.bad()) throw DbFileError(0, "the file could not be read");
+  const std::vector<std::string_view> lines = SplitLines(data, kDbLastRow + 1u);
+  if (lines.empty()) throw DbFileError(0, "the file is empty");
+  if (lines.size() > kDbLastRow + 1u)
+    throw DbFileError(0, "the file has more than " + std::to_string(kDbLastRow + 1) + " lines");
+
+  std::vector<DbRow> tab(kDbLastRow + 1u);
+  for (std::size_t i = 0; i < lines.size(); ++i) tab[i] = ReadRow(z, lines[i], static_cast<int>(i + 1));
+  std::size_t last = lines.size() - 1;
+  if (!IsClosingRow(tab[last])) {
+    // Without a closing row the next stored case would replace the last row.
+    if (++last > kDbLastRow)
+      throw DbFileError(0, "the file has " + std::to_string(kDbLastRow + 1) + " lines and no closing line");
+    tab[last].iscomment = -1;
+    tab[last].rowtext = "End";
+  }
+  z.dbtab = std::move(tab);
+  z.dbrows = static_cast<std::int16_t>(last);
+}
+
+void ReadDbFile(State& z, const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) throw DbFileMissing("can't find file - " + name);
+  ReadDbFile(z, in);
+}
+
+void WriteDbFile(const State& z, std::ostream& out) {
+  if (!HasDbTable(z)) throw DbRefused(" There is no database to save ");
+  std::string s;
+  for (int i = 0; i <= *z.dbrows; ++i) {
+    const DbRow& r = z.dbtab[static_cast<std::size_t>(i)];
+    if (IsCommentRow(r)) {
+      s += Utf8ToCp1252(r.rowtext) + ';';
+    } else {
+      for (std::size_t k = 0; k + 1 < kDataFields; ++k) {
+        const Field& d = kFields[k];
+        s += d.text     ? Utf8ToCp1252(r.*d.text)
+             : d.number ? NumText(r.*d.number, z.decsep)
+                        : std::to_string(r.*d.code);
+        s += ';';
+      }
+      // the last field, as the Windows program writes a number alone
+      s += ' ' + std::to_string(r.*kFields[kDataFields - 1].code) + ' ';
+    }
+    s += "\r\n";
+  }
+  out << s;
+}
+
+void WriteDbFile(const State& z, const std::string& name) {
+  std::ostringstream text;
+  WriteDbFile(z, text);  // refused before the file is touched
+  SaveFileSafely(name, [&text](std::ostream& out) { out << text.view(); });
+}
+
+}  // namespace zod
