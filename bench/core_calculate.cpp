@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/varied_cases.h"
 #include "engine/calc.h"
 #include "engine/recording.h"
 #include "engine/state.h"
@@ -32,54 +33,13 @@ void BM_Calculate(benchmark::State& st) {
 }
 BENCHMARK(BM_Calculate)->DenseRange(0, 3)->ArgName("cylinder");
 
-struct Varied {
-  int16 cylinder, dmethod;
-  float cylr;
-  double t, l, s, sigx;
-  float tau, pd;
-};
-
-// A fixed spread of geometries and loads over all types and both design
-// formats, as a case database would bring them.
-std::vector<Varied> VariedCases() {
-  std::vector<Varied> cases;
-  std::uint32_t x = 12345;
-  auto next = [&x](double lo, double hi) {
-    x = x * 1664525u + 1013904223u;
-    return lo + (hi - lo) * ((x >> 8) / 16777216.0);
-  };
-  for (int i = 0; i < 1000; ++i) {
-    Varied c;
-    c.cylinder = static_cast<int16>(i % 4);
-    c.dmethod = static_cast<int16>((i / 4) % 2);
-    c.cylr = static_cast<float>(next(800, 5000));
-    c.t = next(10, 40);
-    c.l = next(400, 12000);
-    c.s = next(300, 900);
-    c.sigx = next(-200, 20);
-    c.tau = static_cast<float>(next(0, 60));
-    c.pd = static_cast<float>(next(-0.6, 0.2));
-    cases.push_back(c);
-  }
-  return cases;
-}
-
 void BM_Calculate1000Varied(benchmark::State& st) {
-  const std::vector<Varied> cases = VariedCases();
+  const std::vector<VariedCase> cases = VariedCases();
   State z;
   LoadTables(z);
   for (auto _ : st) {
-    for (const Varied& c : cases) {
-      z.cylinder = c.cylinder;
-      z.dmethod = c.dmethod;
-      z.cylr = c.cylr;
-      z.t = c.t;
-      z.l = c.l;
-      z.s = c.s;
-      z.sigx = c.sigx;
-      z.sigy = -10;
-      z.tau = c.tau;
-      z.pd = c.pd;
+    for (const VariedCase& c : cases) {
+      ApplyVaried(z, c);
       Calculate(z);
       benchmark::DoNotOptimize(z.ufshell);
     }
