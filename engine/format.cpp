@@ -166,28 +166,42 @@ bool RoundScaled(double s, std::uint64_t& n) {
   return true;
 }
 
+// "00" to "99", two digits at a time.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Writes the digits of n with `frac` of them after the point, by the
 // pattern's rules for leading zeros and trailing decimals.
 char* WriteDigits(char* q, std::uint64_t n, int frac, const NumberPattern& p, char dec) {
-  std::uint64_t ip = n / kPow10i[frac], fp = n % kPow10i[frac];
-  char tmp[20];
-  int k = 0;
-  while (ip != 0) {
-    tmp[k++] = static_cast<char>('0' + ip % 10);
-    ip /= 10;
+  char tmp[24];
+  char* const end = tmp + sizeof tmp;
+  char* t = end;
+  while (n >= 100) {
+    const unsigned pair = static_cast<unsigned>(n % 100);
+    n /= 100;
+    t -= 2;
+    t[0] = kPairs[2 * pair];
+    t[1] = kPairs[2 * pair + 1];
   }
-  for (int z = k; z < p.intZeros; ++z) *q++ = '0';
-  while (k > 0) *q++ = tmp[--k];
+  if (n >= 10) {
+    t -= 2;
+    t[0] = kPairs[2 * n];
+    t[1] = kPairs[2 * n + 1];
+  } else if (n != 0) {
+    *--t = static_cast<char>('0' + n);
+  }
+  while (end - t < frac) *--t = '0';  // a value below one
+  const int intDigits = static_cast<int>(end - t) - frac;
+  for (int z = intDigits; z < p.intZeros; ++z) *q++ = '0';
+  for (int i = 0; i < intDigits; ++i) *q++ = t[i];
   if (p.point) {
     *q++ = dec;
-    char* f = q;
-    for (int i = frac - 1; i >= 0; --i) {
-      f[i] = static_cast<char>('0' + fp % 10);
-      fp /= 10;
-    }
+    const char* f = t + intDigits;
     int m = frac;
     while (m > p.fracZeros && f[m - 1] == '0') --m;
-    q += m;
+    for (int i = 0; i < m; ++i) *q++ = f[i];
   }
   return q;
 }
@@ -257,6 +271,11 @@ void AppendFormat(std::string& out, double v, const NumberPattern& p, char dec) 
     else
       AppendExact(out, v, p, dec);
   }
+}
+
+void FormatInto(std::string& out, double v, const NumberPattern& p, char dec) {
+  out.clear();
+  AppendFormat(out, v, p, dec);
 }
 
 std::string Format(double v, const NumberPattern& p, char dec) {

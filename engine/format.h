@@ -2,6 +2,7 @@
 // and the plain text of a number.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,11 @@ struct NumberPattern {
   }
 };
 
+// "0.00"_pat: a pattern taken apart by the compiler.
+consteval NumberPattern operator""_pat(const char* s, std::size_t n) {
+  return NumberPattern(std::string_view(s, n));
+}
+
 // Formats v by a pattern, with `dec` as the decimal separator. Rounds half
 // away from zero on the value taken to 15 significant digits, so 2.675 by
 // "0.00" is 2.68. A value that rounds to zero has no minus sign. inf and NaN
@@ -61,6 +67,8 @@ std::string Format(double v, std::string_view pattern, char dec = '.');
 std::string Format(double v, const NumberPattern& pattern, char dec = '.');
 // The same text appended to `out`, which keeps its storage from run to run.
 void AppendFormat(std::string& out, double v, const NumberPattern& pattern, char dec = '.');
+// The same text in place of what `out` held, in its storage.
+void FormatInto(std::string& out, double v, const NumberPattern& pattern, char dec = '.');
 
 // Format always by way of the full decimal expansion, never the short cut
 // that Format takes for most values; the reference the short cut is held to.

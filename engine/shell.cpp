@@ -96,27 +96,24 @@ void Finish(State& z, const Strengths& s) {
   z.ufshell = chk::div(z.SigjSd, fksd);
 
   // The panel is written only now, so a fault above leaves the last one shown.
+  // Texts go into the panel's own strings, which keep their storage.
   const char d = z.decsep;
   ResultPanel& p = z.shellpanel;
-  const auto line = [&p](int i, const char* label, std::string value, const char* unit) {
-    p.txt[i] = label;
-    p.val[i] = std::move(value);
-    p.unit[i] = unit;
-  };
-  p.txt[0] = s.title;
-  line(1, "fEa = ", Format(z.fEa, "0.0", d), "  MPa");
-  line(2, s.label2, Format(s.fE2, "0.0", d), "  MPa");
-  line(3, "fEh = ", Format(z.fEh, "0.0", d), "  MPa");
-  line(4, "SighSd = ", Format(z.SighpSd, "0.0", d), "  MPa (only lateral pressure)");
-  const std::string sigj = Format(z.SigjSd, "0.0", d), fksdText = Format(fksd, "0.0", d);
-  line(5, "SigjSd = ", sigj, "  MPa ");
-  line(6, "lamdas = ", Format(z.lamdas, "0.00", d), " ");
-  line(7, "fks = ", Format(z.fks, "0.0", d), "  MPa");
-  line(8, "gm = ", Format(z.gm, "0.00", d), " ");
-  line(9, "fksd = ", fksdText, "  MPa");
-  p.txt[10] = "UF = SigjSd/fksd = " + sigj + "/" + fksdText + " = ";
-  p.val[10] = Format(z.ufshell, "0.00", d);
-  p.unit[10] = " <= " + Format(z.ufallow, "0.00", d);
+  PutText(p.txt[0], s.title);
+  SetLine(p, 1, "fEa = ", z.fEa, "0.0"_pat, d, "  MPa");
+  SetLine(p, 2, s.label2, s.fE2, "0.0"_pat, d, "  MPa");
+  SetLine(p, 3, "fEh = ", z.fEh, "0.0"_pat, d, "  MPa");
+  SetLine(p, 4, "SighSd = ", z.SighpSd, "0.0"_pat, d, "  MPa (only lateral pressure)");
+  SetLine(p, 5, "SigjSd = ", z.SigjSd, "0.0"_pat, d, "  MPa ");
+  SetLine(p, 6, "lamdas = ", z.lamdas, "0.00"_pat, d, " ");
+  SetLine(p, 7, "fks = ", z.fks, "0.0"_pat, d, "  MPa");
+  SetLine(p, 8, "gm = ", z.gm, "0.00"_pat, d, " ");
+  SetLine(p, 9, "fksd = ", fksd, "0.0"_pat, d, "  MPa");
+  // the usage factor's label repeats σj,Sd and fksd as lines 5 and 9 show them
+  p.txt[10].assign("UF = SigjSd/fksd = ").append(p.val[5]).append("/").append(p.val[9]).append(" = ");
+  FormatInto(p.val[10], z.ufshell, "0.00"_pat, d);
+  p.unit[10].assign(" <= ");
+  AppendFormat(p.unit[10], z.ufallow, "0.00"_pat, d);
 }
 
 }  // namespace
