@@ -58,6 +58,13 @@ inline void SetLine(ResultPanel& p, int i, std::string_view label, double value,
   PutText(p.unit[i], unit);
 }
 
+// The lines the shell and stiffener panels close with, from "SighSd = " at
+// line `first` to the usage factor SigjSd / fksd against its allowed value.
+struct StrengthLines {
+  double sighp, sigj, lamdas, fks, gm, fksd, uf, allowed;
+};
+void SetStrengthLines(ResultPanel& p, int first, const StrengthLines& v, char dec);
+
 // Panel drawers. y is the title row on entry and the last row on return;
 // mode 0 draws on a screen picture (cleared first), any other value on paper.
 void DrawShellPanel(State& z, PanelSurface& pic, double& y, double x, double mode);

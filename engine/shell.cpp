@@ -103,20 +103,26 @@ void Finish(State& z, const Strengths& s) {
   SetLine(p, 1, "fEa = ", z.fEa, "0.0"_pat, d, "  MPa");
   SetLine(p, 2, s.label2, s.fE2, "0.0"_pat, d, "  MPa");
   SetLine(p, 3, "fEh = ", z.fEh, "0.0"_pat, d, "  MPa");
-  SetLine(p, 4, "SighSd = ", z.SighpSd, "0.0"_pat, d, "  MPa (only lateral pressure)");
-  SetLine(p, 5, "SigjSd = ", z.SigjSd, "0.0"_pat, d, "  MPa ");
-  SetLine(p, 6, "lamdas = ", z.lamdas, "0.00"_pat, d, " ");
-  SetLine(p, 7, "fks = ", z.fks, "0.0"_pat, d, "  MPa");
-  SetLine(p, 8, "gm = ", z.gm, "0.00"_pat, d, " ");
-  SetLine(p, 9, "fksd = ", fksd, "0.0"_pat, d, "  MPa");
-  // the usage factor's label repeats σj,Sd and fksd as lines 5 and 9 show them
-  p.txt[10].assign("UF = SigjSd/fksd = ").append(p.val[5]).append("/").append(p.val[9]).append(" = ");
-  FormatInto(p.val[10], z.ufshell, "0.00"_pat, d);
-  p.unit[10].assign(" <= ");
-  AppendFormat(p.unit[10], z.ufallow, "0.00"_pat, d);
+  SetStrengthLines(p, 4, {z.SighpSd, z.SigjSd, z.lamdas, z.fks, z.gm, fksd, z.ufshell, z.ufallow}, d);
 }
 
 }  // namespace
+
+void SetStrengthLines(ResultPanel& p, int first, const StrengthLines& v, char d) {
+  const int i = first;
+  SetLine(p, i, "SighSd = ", v.sighp, "0.0"_pat, d, "  MPa (only lateral pressure)");
+  SetLine(p, i + 1, "SigjSd = ", v.sigj, "0.0"_pat, d, "  MPa ");
+  SetLine(p, i + 2, "lamdas = ", v.lamdas, "0.00"_pat, d, " ");
+  SetLine(p, i + 3, "fks = ", v.fks, "0.0"_pat, d, "  MPa");
+  SetLine(p, i + 4, "gm = ", v.gm, "0.00"_pat, d, " ");
+  SetLine(p, i + 5, "fksd = ", v.fksd, "0.0"_pat, d, "  MPa");
+  // the usage factor's label repeats σj,Sd and fksd as shown above
+  std::string& label = p.txt[i + 6];
+  label.assign("UF = SigjSd/fksd = ").append(p.val[i + 1]).append("/").append(p.val[i + 5]).append(" = ");
+  FormatInto(p.val[i + 6], v.uf, "0.00"_pat, d);
+  p.unit[i + 6].assign(" <= ");
+  AppendFormat(p.unit[i + 6], v.allowed, "0.00"_pat, d);
+}
 
 void CalcShellBuckling(State& z) {
   const double r = z.cylr, t = z.t, l = z.l, E = z.e;

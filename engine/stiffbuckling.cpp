@@ -97,17 +97,7 @@ void CalcStiffBuckling(State& z) {
   SetLine(p, 4, "fEtau = ", fEtau, "0.0"_pat, d, "  MPa");
   SetLine(p, 5, "fEh = ", fEh, "0.0"_pat, d, "  MPa");
   SetLine(p, 6, "fT = ", z.fT, "0.0"_pat, d, "  MPa");
-  SetLine(p, 7, "SighSd = ", z.SighpSd, "0.0"_pat, d, "  MPa (only lateral pressure)");
-  SetLine(p, 8, "SigjSd = ", z.SigjSd, "0.0"_pat, d, "  MPa ");
-  SetLine(p, 9, "lamdas = ", lamdas, "0.00"_pat, d, " ");
-  SetLine(p, 10, "fks = ", z.fks, "0.0"_pat, d, "  MPa");
-  SetLine(p, 11, "gm = ", z.gm, "0.00"_pat, d, " ");
-  SetLine(p, 12, "fksd = ", fksd, "0.0"_pat, d, "  MPa");
-  // the usage factor's label repeats σj,Sd and fksd as lines 8 and 12 show them
-  p.txt[13].assign("UF = SigjSd/fksd = ").append(p.val[8]).append("/").append(p.val[12]).append(" = ");
-  FormatInto(p.val[13], z.ufstiff, "0.00"_pat, d);
-  p.unit[13].assign(" <= ");
-  AppendFormat(p.unit[13], z.ufallows, "0.00"_pat, d);
+  SetStrengthLines(p, 7, {z.SighpSd, z.SigjSd, lamdas, z.fks, z.gm, fksd, z.ufstiff, z.ufallows}, d);
   z.ufstifftxt = p.val[13];
 }
 
