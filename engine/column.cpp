@@ -179,8 +179,7 @@ bool RunColumnBuckling(State& z) {
   // both usage factors are allowed the same value
   SetLine(p, 13, "UF1 = ", z.ufcol1, "0.00"_pat, dec, " <= ");
   AppendFormat(p.unit[13], z.ufallow, "0.00"_pat, dec);
-  SetLine(p, 14, "UF2 =  ", z.ufcol2, "0.00"_pat, dec, "");
-  p.unit[14] = p.unit[13];
+  SetLine(p, 14, "UF2 =  ", z.ufcol2, "0.00"_pat, dec, p.unit[13]);
   return true;
 }
 
