@@ -3,16 +3,45 @@
 // measured apart: without a window Calculate draws nothing.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
+#include "bench/varied_cases.h"
 #include "engine/calc.h"
+#include "engine/format.h"
 #include "engine/recording.h"
 #include "engine/state.h"
 #include "engine/tables.h"
 
+// Heap allocations, counted for the "allocs" figure: a run that finishes
+// should need none once the panels hold their texts.
+namespace {
+std::atomic<std::int64_t> g_allocs{0};
+}  // namespace
+
+// The replaced pair below is malloc and free underneath; GCC cannot see that
+// every delete meets a pointer from this new.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t n) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 namespace zod {
 namespace {
+
+// Allocations per Calculate over the timed loop.
+void CountAllocs(benchmark::State& st, std::int64_t before, std::int64_t runs) {
+  st.counters["allocs"] =
+      static_cast<double>(g_allocs.load(std::memory_order_relaxed) - before) / static_cast<double>(runs);
+}
 
 void LoadTables(State& z) {
   z.apppath = ZOD_DATA_DIR;
@@ -25,66 +54,33 @@ void BM_Calculate(benchmark::State& st) {
   LoadTables(z);
   z.cylinder = static_cast<int16>(st.range(0));
   Calculate(z);  // the column case rewrites its stresses on the first run only
+  const std::int64_t allocs = g_allocs.load();
   for (auto _ : st) {
     Calculate(z);
     benchmark::DoNotOptimize(z.ufshell);
   }
+  CountAllocs(st, allocs, st.iterations());
 }
 BENCHMARK(BM_Calculate)->DenseRange(0, 3)->ArgName("cylinder");
 
-struct Varied {
-  int16 cylinder, dmethod;
-  float cylr;
-  double t, l, s, sigx;
-  float tau, pd;
-};
-
-// A fixed spread of geometries and loads over all types and both design
-// formats, as a case database would bring them.
-std::vector<Varied> VariedCases() {
-  std::vector<Varied> cases;
-  std::uint32_t x = 12345;
-  auto next = [&x](double lo, double hi) {
-    x = x * 1664525u + 1013904223u;
-    return lo + (hi - lo) * ((x >> 8) / 16777216.0);
-  };
-  for (int i = 0; i < 1000; ++i) {
-    Varied c;
-    c.cylinder = static_cast<int16>(i % 4);
-    c.dmethod = static_cast<int16>((i / 4) % 2);
-    c.cylr = static_cast<float>(next(800, 5000));
-    c.t = next(10, 40);
-    c.l = next(400, 12000);
-    c.s = next(300, 900);
-    c.sigx = next(-200, 20);
-    c.tau = static_cast<float>(next(0, 60));
-    c.pd = static_cast<float>(next(-0.6, 0.2));
-    cases.push_back(c);
-  }
-  return cases;
-}
-
 void BM_Calculate1000Varied(benchmark::State& st) {
-  const std::vector<Varied> cases = VariedCases();
+  const std::vector<VariedCase> cases = VariedCases();
   State z;
   LoadTables(z);
+  for (const VariedCase& c : cases) {  // the panels take their storage
+    ApplyVaried(z, c);
+    Calculate(z);
+  }
+  const std::int64_t allocs = g_allocs.load();
   for (auto _ : st) {
-    for (const Varied& c : cases) {
-      z.cylinder = c.cylinder;
-      z.dmethod = c.dmethod;
-      z.cylr = c.cylr;
-      z.t = c.t;
-      z.l = c.l;
-      z.s = c.s;
-      z.sigx = c.sigx;
-      z.sigy = -10;
-      z.tau = c.tau;
-      z.pd = c.pd;
+    for (const VariedCase& c : cases) {
+      ApplyVaried(z, c);
       Calculate(z);
       benchmark::DoNotOptimize(z.ufshell);
     }
   }
   st.SetItemsProcessed(st.iterations() * static_cast<std::int64_t>(cases.size()));
+  CountAllocs(st, allocs, st.iterations() * static_cast<std::int64_t>(cases.size()));
 }
 BENCHMARK(BM_Calculate1000Varied)->Unit(benchmark::kMicrosecond);
 
@@ -134,6 +130,27 @@ void BM_DrawPanels(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_DrawPanels);
+
+// Format alone, by the patterns nearly every call uses, on values spread
+// over the magnitudes a result panel shows.
+void BM_Format(benchmark::State& st) {
+  const NumberPattern patterns[] = {"0.0"_pat, "0.00"_pat, "0.000E+0"_pat, "0"_pat,
+                                    "00"_pat,  "#000"_pat, "#0.0"_pat};
+  std::vector<double> values;
+  std::uint32_t x = 777;
+  for (int i = 0; i < 1024; ++i) {
+    x = x * 1664525u + 1013904223u;
+    values.push_back(std::ldexp(1 + (x >> 8) / 16777216.0, static_cast<int>(x % 40) - 10) * (x & 1 ? -1 : 1));
+  }
+  std::string out;
+  std::size_t i = 0;
+  for (auto _ : st) {
+    FormatInto(out, values[i % values.size()], patterns[i % 7]);
+    benchmark::DoNotOptimize(out.data());
+    ++i;
+  }
+}
+BENCHMARK(BM_Format);
 
 }  // namespace
 }  // namespace zod

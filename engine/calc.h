@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
+#include "engine/format.h"
 #include "engine/state.h"
 #include "engine/view.h"
 
@@ -34,9 +37,33 @@ void CalcStiffBuckling(State& z);
 void CalcRingBuckling(State& z);
 void CalcIhSpecial(State& z);
 void CalcHeavyRing(State& z);
+// The column check stops at a negative root of its local buckling strength:
+// CalcColumnBuckling throws, RunColumnBuckling returns false. Both leave
+// the reason in errmsg and the panel as it was.
 void CalcColumnBuckling(State& z);
+bool RunColumnBuckling(State& z);
 // Characteristic column buckling strength at reduced slenderness lambda.
 double ColumnBucklingStrength(double lambda, double fak);
+
+// Panel texts are written into the panel's own strings, which keep their
+// storage from run to run; a fixed text is mostly there already.
+inline void PutText(std::string& s, std::string_view text) {
+  if (s != text) s.assign(text);
+}
+// One panel line: its label, the value by its pattern, its unit.
+inline void SetLine(ResultPanel& p, int i, std::string_view label, double value, const NumberPattern& f,
+                    char dec, std::string_view unit) {
+  PutText(p.txt[i], label);
+  FormatInto(p.val[i], value, f, dec);
+  PutText(p.unit[i], unit);
+}
+
+// The lines the shell and stiffener panels close with, from "SighSd = " at
+// line `first` to the usage factor SigjSd / fksd against its allowed value.
+struct StrengthLines {
+  double sighp, sigj, lamdas, fks, gm, fksd, uf, allowed;
+};
+void SetStrengthLines(ResultPanel& p, int first, const StrengthLines& v, char dec);
 
 // Panel drawers. y is the title row on entry and the last row on return;
 // mode 0 draws on a screen picture (cleared first), any other value on paper.

@@ -28,7 +28,6 @@
 //   UF1, UF2 ufcol1, ufcol2  interaction usage factors
 #include <cmath>
 #include <string>
-#include <string_view>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -66,22 +65,19 @@ EndStresses LargerEnd(double a, double b) {
 // Axis 2 keeps its end stress and ratio in single precision, axis 1 does not.
 EndStresses Single(EndStresses e) { return {chk::sgl(e.s), chk::sgl(e.rho)}; }
 
-[[noreturn]] void NegativeRoot(State& z) {
+// The negative root stops the run with its reason; Calculate shows it.
+bool NegativeRoot(State& z) {
   z.errmsg = kNegRoot;
-  throw Error(kNegRoot);
-}
-
-std::string Fmt(const State& z, double v, std::string_view pattern) { return Format(v, pattern, z.decsep); }
-
-void SetLine(ResultPanel& p, int i, std::string label, std::string value, std::string unit) {
-  p.txt[i] = std::move(label);
-  p.val[i] = std::move(value);
-  p.unit[i] = std::move(unit);
+  return false;
 }
 
 }  // namespace
 
 void CalcColumnBuckling(State& z) {
+  if (!RunColumnBuckling(z)) throw Error(z.errmsg);
+}
+
+bool RunColumnBuckling(State& z) {
   const double r = z.cylr, t = z.t, L = z.cyll, E = z.e;
 
   // Tube section.
@@ -125,12 +121,12 @@ void CalcColumnBuckling(State& z) {
   const double qb = sh * (chk::div(2 * fy2, fEa * fEh) - 1);
   const float qc = chk::sgl(sh * sh * (1 + chk::div(fy2, fEh * fEh)) - fy2);
   const double disc = chk::fin(qb * qb - 4 * qa * qc);
-  if (disc < 0) NegativeRoot(z);
+  if (disc < 0) return NegativeRoot(z);
   const double fak = chk::div(qb + chk::sqrt(disc), 2 * qa);
 
   const float fakd = chk::sgl(chk::div(fak, z.gm));
   const double fakE = chk::div(fak, E);
-  if (fakE < 0) NegativeRoot(z);
+  if (fakE < 0) return NegativeRoot(z);
 
   const double piI = kPi * i;
   const double lam1 = chk::fin(chk::div(z.k1 * L, piI) * chk::sqrt(fakE));
@@ -163,23 +159,28 @@ void CalcColumnBuckling(State& z) {
   }
 
   ResultPanel& p = z.colpanel;
-  const std::string allowed = " <= " + Fmt(z, z.ufallow, "0.00");
-  p.txt[0] = "Global Buckling: (Ch 3.8)";
-  SetLine(p, 1, "fkcd1 = ", Fmt(z, fkcd1, "0.0"), " MPa (Column buckl. axis 1)");
-  SetLine(p, 2, "lamda1 = ", Fmt(z, lam1, "0.00"), "");
-  SetLine(p, 3, "fkcd2 = ", Fmt(z, fkcd2, "0.0"), " MPa (Column buckl. axis 2)");
-  SetLine(p, 4, "lamda2 = ", Fmt(z, lam2, "0.00"), "");
-  SetLine(p, 5, "fakd = ", Fmt(z, fakd, "0.0"), " MPa (local buckling)");
-  SetLine(p, 6, "fE1 = ", Fmt(z, fE1, "0.0"), " MPa (Euler buckling axis 1)");
-  SetLine(p, 7, "fE2 = ", Fmt(z, fE2, "0.0"), " MPa (Euler buckling axis 2)");
-  SetLine(p, 8, "gm = ", Fmt(z, z.gm, "0.00"), " ");
-  SetLine(p, 9, "Siga0Sd = ", Fmt(z, sa, "0.0"), " MPa");
-  SetLine(p, 10, "M1Sd/M2Sd = ", Fmt(z, M1, "0.0") + "/" + Fmt(z, M2, "0.0"),
+  const char dec = z.decsep;
+  PutText(p.txt[0], "Global Buckling: (Ch 3.8)");
+  SetLine(p, 1, "fkcd1 = ", fkcd1, "0.0"_pat, dec, " MPa (Column buckl. axis 1)");
+  SetLine(p, 2, "lamda1 = ", lam1, "0.00"_pat, dec, "");
+  SetLine(p, 3, "fkcd2 = ", fkcd2, "0.0"_pat, dec, " MPa (Column buckl. axis 2)");
+  SetLine(p, 4, "lamda2 = ", lam2, "0.00"_pat, dec, "");
+  SetLine(p, 5, "fakd = ", fakd, "0.0"_pat, dec, " MPa (local buckling)");
+  SetLine(p, 6, "fE1 = ", fE1, "0.0"_pat, dec, " MPa (Euler buckling axis 1)");
+  SetLine(p, 7, "fE2 = ", fE2, "0.0"_pat, dec, " MPa (Euler buckling axis 2)");
+  SetLine(p, 8, "gm = ", z.gm, "0.00"_pat, dec, " ");
+  SetLine(p, 9, "Siga0Sd = ", sa, "0.0"_pat, dec, " MPa");
+  SetLine(p, 10, "M1Sd/M2Sd = ", M1, "0.0"_pat, dec,
           z.dmom == 0 ? " kNm (Max value)" : " kNm (Reduced value)");
-  SetLine(p, 11, "Sigm1Sd = ", Fmt(z, cm1 * ax1.s, "0.0"), " MPa");
-  SetLine(p, 12, "Sigm2Sd = ", Fmt(z, cm2 * ax2.s, "0.0"), " MPa  ");
-  SetLine(p, 13, "UF1 = ", Fmt(z, z.ufcol1, "0.00"), allowed);
-  SetLine(p, 14, "UF2 =  ", Fmt(z, z.ufcol2, "0.00"), allowed);
+  p.val[10] += '/';
+  AppendFormat(p.val[10], M2, "0.0"_pat, dec);
+  SetLine(p, 11, "Sigm1Sd = ", cm1 * ax1.s, "0.0"_pat, dec, " MPa");
+  SetLine(p, 12, "Sigm2Sd = ", cm2 * ax2.s, "0.0"_pat, dec, " MPa  ");
+  // both usage factors are allowed the same value
+  SetLine(p, 13, "UF1 = ", z.ufcol1, "0.00"_pat, dec, " <= ");
+  AppendFormat(p.unit[13], z.ufallow, "0.00"_pat, dec);
+  SetLine(p, 14, "UF2 =  ", z.ufcol2, "0.00"_pat, dec, p.unit[13]);
+  return true;
 }
 
 }  // namespace zod

@@ -57,6 +57,10 @@ double RingRelief(double beta) {
   return chk::div(num, den);
 }
 
+// A run that cannot go on shows the calculation remark; the pictures keep
+// what they showed.
+void Stop(State& z) { z.view().Message(z.errmsg); }
+
 }  // namespace
 
 void CheckGirderLt(State& z) {
@@ -67,7 +71,7 @@ void CheckGirderLt(State& z) {
     if (limit < z.gilt) {
       z.view().Message(kGiltMessage);
       z.gilt = chk::sgl(kPi * root - 1);
-      z.view().SetText("igilt", Format(z.gilt, "#00", z.decsep));
+      z.view().SetText("igilt", Format(z.gilt, "#00"_pat, z.decsep));
     }
   }
   if (z.ringch == 0) z.hringch = 0;
@@ -120,7 +124,7 @@ void Calculate(State& z) {
     z.Zl = chk::div(z.l * z.l, z.cylr * z.t) * kSqrtOneMinusNu2;
     CalcStresses(z);
     GetFyp(z, z.matp);
-    z.view().SetText("ifyp", Format(z.fyp, "#000", z.decsep));
+    z.view().SetText("ifyp", Format(z.fyp, "#000"_pat, z.decsep));
 
     switch (z.cylinder) {
       case 0:
@@ -139,7 +143,9 @@ void Calculate(State& z) {
         CalcStiffBuckling(z);
         break;
       case 3:
-        CalcColumnBuckling(z);
+        // A negative root is an ordinary end of the column check, common in
+        // a case database, and too dear to throw.
+        if (!RunColumnBuckling(z)) return Stop(z);
         break;
       default:
         break;
@@ -160,7 +166,7 @@ void Calculate(State& z) {
     if (z.cylinder == 3) DrawOn(z, "pic31", DrawColPanel);
     z.calcok = true;
   } catch (const Error&) {
-    z.view().Message(z.errmsg);
+    Stop(z);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -68,55 +69,15 @@ void RoundDigits(Decimal& n, long k) {
   TrimZeros(n);
 }
 
-struct Pattern {
-  int intPlaces = 0;  // "0" and "#" before the point
-  int intZeros = 0;   // "0" before the point
-  bool point = false;
-  int fracPlaces = 0;  // "0" and "#" after the point
-  int fracZeros = 0;   // the places up to the last "0" after the point: always written
-  bool exp = false;
-  char expLetter = 'E';
-  bool expPlus = true;  // "E+": sign always; "E-": only a minus
-  int expZeros = 0;
-};
-
-Pattern Parse(std::string_view s) {
-  Pattern p;
-  enum { kInt, kFrac, kExp } part = kInt;
-  for (size_t i = 0; i < s.size(); ++i) {
-    char c = s[i];
-    if ((c == 'E' || c == 'e') && part != kExp && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-')) {
-      p.exp = true;
-      p.expLetter = c;
-      p.expPlus = s[++i] == '+';
-      part = kExp;
-    } else if (c == '.' && part == kInt) {
-      p.point = true;
-      part = kFrac;
-    } else if (c == '0' || c == '#') {
-      if (part == kInt) {
-        ++p.intPlaces;
-        if (c == '0') ++p.intZeros;
-      } else if (part == kFrac) {
-        ++p.fracPlaces;
-        if (c == '0') p.fracZeros = p.fracPlaces;
-      } else if (c == '0') {
-        ++p.expZeros;
-      }
-    }
-    // any other character has no place in a number pattern and is passed over
-  }
-  return p;
-}
-
 // The digits before the point (none for a value below one), padded with
 // zeros to the pattern's "0" places; then the point and the decimals,
 // trailing zeros dropped down to the "0" places.
-std::string Digits(const Decimal& n, const Pattern& p, char dec) {
-  std::string s;
+void Digits(std::string& s, const Decimal& n, const NumberPattern& p, char dec) {
+  const size_t start = s.size();
   if (!n.zero())
     for (int q = n.x; q >= 0; --q) s += n.at(q);
-  if (static_cast<int>(s.size()) < p.intZeros) s.insert(0, static_cast<size_t>(p.intZeros) - s.size(), '0');
+  const int intDigits = static_cast<int>(s.size() - start);
+  if (intDigits < p.intZeros) s.insert(start, static_cast<size_t>(p.intZeros - intDigits), '0');
   if (p.point) {
     s += dec;
     std::string frac;
@@ -124,22 +85,16 @@ std::string Digits(const Decimal& n, const Pattern& p, char dec) {
     while (static_cast<int>(frac.size()) > p.fracZeros && frac.back() == '0') frac.pop_back();
     s += frac;
   }
-  return s;
 }
 
-}  // namespace
-
-// A value that rounds to zero is written without a minus sign: "-0.00" would
-// tell the reader of a result there is something negative where nothing is.
-std::string Format(double v, std::string_view pattern, char dec) {
-  if (std::isnan(v)) return "nan";
-  if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
-  Pattern p = Parse(pattern);
+// The value as its 15-digit decimal expansion, rounded digit by digit: right
+// for every value, and the reference for the short cut below.
+void AppendExact(std::string& s, double v, const NumberPattern& p, char dec) {
   Decimal n = ToDecimal(v);
-  std::string s;
+  const size_t start = s.size();
   if (!p.exp) {
     RoundDigits(n, static_cast<long>(n.x) + p.fracPlaces + 1);
-    s = Digits(n, p, dec);
+    Digits(s, n, p, dec);
   } else {
     int places = p.intPlaces;
     if (places + p.fracPlaces == 0) places = 1;
@@ -150,7 +105,7 @@ std::string Format(double v, std::string_view pattern, char dec) {
       e = n.x - (places - 1);
       n.x = places - 1;
     }
-    s = Digits(n, p, dec);
+    Digits(s, n, p, dec);
     s += p.expLetter;
     if (e < 0)
       s += '-';
@@ -161,7 +116,183 @@ std::string Format(double v, std::string_view pattern, char dec) {
       ed.insert(0, static_cast<size_t>(p.expZeros) - ed.size(), '0');
     s += ed;
   }
-  if (n.neg && !n.zero()) s.insert(0, 1, '-');
+  // A value that rounds to zero is written without a minus sign: "-0.00"
+  // would tell the reader of a result there is something negative where
+  // nothing is.
+  if (n.neg && !n.zero()) s.insert(start, 1, '-');
+}
+
+// The short cut: the value scaled to the pattern's last digit place in double
+// arithmetic and rounded there. Scaling costs at most two roundings (a few
+// 1E-16 relative) and the exact path first takes the value to 15 significant
+// digits (up to 5E-15 relative), so the two agree unless the scaled value lies
+// within 1E-14 of a rounding half; there, and where 15 digits or more are
+// shown, the exact path decides.
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kPow10i[] = {
+    1,         10,         100,         1000,         10000,         100000,         1000000,        10000000,
+    100000000, 1000000000, 10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000};
+constexpr int kMaxDigits = 14;  // the short cut shows at most this many digits
+constexpr double kHalfMargin = 1e-14;
+
+// a · 10^k with one or two roundings; false beyond the table's reach.
+bool Scale(double a, int k, double& s) {
+  if (k >= 0) {
+    if (k <= 22)
+      s = a * kPow10[k];
+    else if (k <= 44)
+      s = a * kPow10[22] * kPow10[k - 22];
+    else
+      return false;
+  } else {
+    if (k >= -22)
+      s = a / kPow10[-k];
+    else if (k >= -44)
+      s = a / kPow10[22] / kPow10[-k - 22];
+    else
+      return false;
+  }
+  return true;
+}
+
+// Rounds a scaled value below 1E+14 half away from zero; false near a half.
+bool RoundScaled(double s, std::uint64_t& n) {
+  n = static_cast<std::uint64_t>(s);
+  const double frac = s - static_cast<double>(n);
+  if (std::fabs(frac - 0.5) <= kHalfMargin * s) return false;
+  if (frac > 0.5) ++n;
+  return true;
+}
+
+// "00" to "99", two digits at a time.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the digits of n with `frac` of them after the point, by the
+// pattern's rules for leading zeros and trailing decimals.
+char* WriteDigits(char* q, std::uint64_t n, int frac, const NumberPattern& p, char dec) {
+  char tmp[24];
+  char* const end = tmp + sizeof tmp;
+  char* t = end;
+  while (n >= 100) {
+    const unsigned pair = static_cast<unsigned>(n % 100);
+    n /= 100;
+    t -= 2;
+    t[0] = kPairs[2 * pair];
+    t[1] = kPairs[2 * pair + 1];
+  }
+  if (n >= 10) {
+    t -= 2;
+    t[0] = kPairs[2 * n];
+    t[1] = kPairs[2 * n + 1];
+  } else if (n != 0) {
+    *--t = static_cast<char>('0' + n);
+  }
+  while (end - t < frac) *--t = '0';  // a value below one
+  const int intDigits = static_cast<int>(end - t) - frac;
+  for (int z = intDigits; z < p.intZeros; ++z) *q++ = '0';
+  for (int i = 0; i < intDigits; ++i) *q++ = t[i];
+  if (p.point) {
+    *q++ = dec;
+    const char* f = t + intDigits;
+    int m = frac;
+    while (m > p.fracZeros && f[m - 1] == '0') --m;
+    for (int i = 0; i < m; ++i) *q++ = f[i];
+  }
+  return q;
+}
+
+// The text of a finite v by the short cut, into buf; null where the exact
+// path must decide.
+char* FastFormat(char* q, double v, const NumberPattern& p, char dec) {
+  if (p.fracPlaces > kMaxDigits - 1 || p.intZeros > 20 || p.expZeros > 8) return nullptr;
+  const double a = std::fabs(v);
+  const bool neg = std::signbit(v);
+  std::uint64_t n = 0;
+  if (!p.exp) {
+    const double s = a * kPow10[p.fracPlaces];
+    if (!(s < kPow10[kMaxDigits]) || !RoundScaled(s, n)) return nullptr;
+    if (neg && n != 0) *q++ = '-';
+    return WriteDigits(q, n, p.fracPlaces, p, dec);
+  }
+
+  const int places = p.intPlaces + p.fracPlaces == 0 ? 1 : p.intPlaces;
+  const int digits = places + p.fracPlaces;
+  if (digits > kMaxDigits) return nullptr;
+  int x = 0;  // decimal exponent of the leading digit
+  if (a != 0) {
+    if (!(a >= 1e-300)) return nullptr;  // subnormals and the like
+    // floor(log10 a) is this or one more
+    x = static_cast<int>(std::floor((std::ilogb(a)) * 0.30102999566398120));
+    double s;
+    if (!Scale(a, digits - 1 - x, s)) return nullptr;
+    if (s >= kPow10[digits] && !Scale(a, digits - 1 - ++x, s)) return nullptr;
+    if (!RoundScaled(s, n)) return nullptr;
+    if (n == kPow10i[digits]) {  // 9.9996 to four digits is 10.00
+      n /= 10;
+      ++x;
+    }
+    if (neg) *q++ = '-';
+  }
+  q = WriteDigits(q, n, p.fracPlaces, p, dec);
+  const int e = a == 0 ? 0 : x - (places - 1);
+  *q++ = p.expLetter;
+  if (e < 0)
+    *q++ = '-';
+  else if (p.expPlus)
+    *q++ = '+';
+  unsigned ue = static_cast<unsigned>(e < 0 ? -e : e);
+  char tmp[12];
+  int k = 0;
+  do {
+    tmp[k++] = static_cast<char>('0' + ue % 10);
+    ue /= 10;
+  } while (ue != 0);
+  for (int z = k; z < p.expZeros; ++z) *q++ = '0';
+  while (k > 0) *q++ = tmp[--k];
+  return q;
+}
+
+}  // namespace
+
+void AppendFormat(std::string& out, double v, const NumberPattern& p, char dec) {
+  if (std::isnan(v)) {
+    out += "nan";
+  } else if (std::isinf(v)) {
+    out += v < 0 ? "-inf" : "inf";
+  } else {
+    char buf[64];
+    if (const char* end = FastFormat(buf, v, p, dec))
+      out.append(buf, static_cast<size_t>(end - buf));
+    else
+      AppendExact(out, v, p, dec);
+  }
+}
+
+void FormatInto(std::string& out, double v, const NumberPattern& p, char dec) {
+  out.clear();
+  AppendFormat(out, v, p, dec);
+}
+
+std::string Format(double v, const NumberPattern& p, char dec) {
+  std::string s;
+  AppendFormat(s, v, p, dec);
+  return s;
+}
+
+std::string Format(double v, std::string_view pattern, char dec) {
+  return Format(v, NumberPattern(pattern), dec);
+}
+
+std::string FormatExact(double v, const NumberPattern& p, char dec) {
+  if (std::isnan(v)) return "nan";
+  if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
+  std::string s;
+  AppendExact(s, v, p, dec);
   return s;
 }
 

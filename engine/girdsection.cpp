@@ -36,7 +36,7 @@ void GirdSection(State& z, std::int16_t kind) {
 
   z.tmat = GoverningThickness(kind, p.tw, p.tf);
   GetFyg(z, z.matg);
-  z.view().SetText("ifyg", Format(z.fyg, "#000", z.decsep));
+  z.view().SetText("ifyg", Format(z.fyg, "#000"_pat, z.decsep));
 
   if (kind == 6) BulbAsAngle(p, ax);
 
@@ -64,13 +64,13 @@ void GirdSection(State& z, std::int16_t kind) {
   if (kind <= 6 || kind == 9) {
     const double e = z.e, fy = z.fyg, hw = z.hw, H = p.h, B = p.b, tw = p.tw, tf = p.tf;
     const float hlim = WebLimit(kind, tw, e, fy);
-    z.girdwebtxt1 = CheckText("h <= ", hlim, hw <= hlim, IsFlatBar(kind) ? "3.10.1" : "3.10.2", z.decsep);
+    CheckText(z.girdwebtxt1, "h <= ", hlim, hw <= hlim, IsFlatBar(kind) ? "3.10.1" : "3.10.2", z.decsep);
 
     if (!IsFlatBar(kind)) {
       const double rf = z.cylr - z.t / 2 - H;
       if (rf > 0) {
         const float slim = chk::sgl(2.0 / 3.0 * chk::sqrt(chk::div(rf * hw * tw * e, hw * B * tf * fy)));
-        z.girdwebtxt2 = CheckText("h/tw <= ", slim, chk::div(hw, tw) <= slim, "3.10.4", z.decsep);
+        CheckText(z.girdwebtxt2, "h/tw <= ", slim, chk::div(hw, tw) <= slim, "3.10.4", z.decsep);
       } else {
         // A ring reaching the cylinder's axis has no slenderness limit: no
         // web can satisfy it, so the check fails, showing the limit's value
@@ -78,21 +78,21 @@ void GirdSection(State& z, std::int16_t kind) {
         z.view().Message(" r > height of ringframe  ");
         z.view().SetFocus("icylr");
         chk::div(hw, tw);  // a web of no thickness still ends the run
-        z.girdwebtxt2 = CheckText("h/tw <= ", 0, false, "3.10.4", z.decsep);
+        CheckText(z.girdwebtxt2, "h/tw <= ", 0, false, "3.10.4", z.decsep);
       }
 
       if (kind != 6) {
         const double blim = FlangeLimit(p.tf, e, fy);
-        z.girdflangetxt1 = CheckText("bf <= ", blim, bo <= blim, "3.10.3", z.decsep);
+        CheckText(z.girdflangetxt1, "bf <= ", blim, bo <= blim, "3.10.3", z.decsep);
         const double elim = chk::div(1.0 / 3.0 * rf * hw * tw, hw * B * tf);
-        z.girdflangetxt2 = CheckText("ef/tw <= ", elim, chk::div(ef, tw) <= elim, "3.10.5", z.decsep);
+        CheckText(z.girdflangetxt2, "ef/tw <= ", elim, chk::div(ef, tw) <= elim, "3.10.5", z.decsep);
       }
     }
   }
 
-  z.view().SetPicture("cmdpic_gird", IconName("ico_gird_", kind));
+  z.view().SetPicture("cmdpic_gird", GirdIcon(kind));
 
-  z.girdsec.name = Designation(kind, p, z.decsep);
+  Designation(z.girdsec.name, kind, p, z.decsep);
   z.view().SetCaption("ringprof", z.girdsec.name);
 
   Properties(kind, p, z.hw, ef, true);

@@ -39,7 +39,6 @@
 //   γM      gm          material factor left by the check that ran before
 #include <cmath>
 #include <string>
-#include <string_view>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -55,15 +54,21 @@ constexpr double kTwelveOneMinusNu2 = 10.92;
 // negligible against any real ring frame.
 constexpr double kIhFloor = 100000;
 
-const char* const kGeneralRemark = " (General calc, ref ch 3.5.2.6)";
-const char* const kSpecialRemark = " (Special Calc, ref ch 3.5.2.7)";
+const char* const kGeneralIh = "  mm4 (General calc, ref ch 3.5.2.6)";
+const char* const kSpecialIh = "  mm4 (Special Calc, ref ch 3.5.2.7)";
 
-std::string Fmt(const State& z, double v, std::string_view pattern) { return Format(v, pattern, z.decsep); }
+// Second moments and areas are shown by this pattern throughout the panel.
+constexpr NumberPattern kSci = "0.000E+0"_pat;
 
-void SetLine(ResultPanel& p, int i, std::string label, std::string value, std::string unit) {
-  p.txt[i] = std::move(label);
-  p.val[i] = std::move(value);
-  p.unit[i] = std::move(unit);
+void SetTextLine(ResultPanel& p, int i, const char* label, const char* value, const char* unit) {
+  PutText(p.txt[i], label);
+  PutText(p.val[i], value);
+  PutText(p.unit[i], unit);
+}
+
+// "UF = IR/I = 1.234E+6/5.678E+7 = " from the two texts as shown.
+void UsageLabel(std::string& out, const char* head, const std::string& a, const std::string& b) {
+  out.assign(head).append(a).append("/").append(b).append(" = ");
 }
 
 // Longitudinal stiffeners add their area to the shell's; a ring-stiffened
@@ -109,10 +114,6 @@ double PressureTerm(const State& z, double span) {
   return z.pd >= 0 ? 0 : ih;
 }
 
-std::string UsageLabel(const State& z, const char* head, double a, double b) {
-  return head + Fmt(z, a, "0.000E+0") + "/" + Fmt(z, b, "0.000E+0") + " = ";
-}
-
 }  // namespace
 
 void CalcRingBuckling(State& z) {
@@ -147,21 +148,31 @@ void CalcRingBuckling(State& z) {
   z.ufinertia = chk::sgl(chk::div(z.IR, z.effi));
 
   ResultPanel& p = z.ringpanel;
-  p.txt[0] = "Panel Ring Buckling: (Ch 3.5.2)";
-  SetLine(p, 1, "Area requirement:", "", "");
-  SetLine(p, 2, UsageLabel(z, "UF = Areq/A = ", z.Areq, A), Fmt(z, z.ufarea, "0.00"),
-          " <= " + Fmt(z, z.ufb, "0.00"));
-  SetLine(p, 3, "Moment of inertia requirement:", "", "");
-  SetLine(p, 4, "le =", Fmt(z, z.le, "0.0"), "  mm");
-  SetLine(p, 5, "fT = ", Fmt(z, z.fT, "0.0"), "  MPa");
-  SetLine(p, 6, "Ix =", Fmt(z, z.Ix, "0.000E+0"), "  mm4  ");
-  SetLine(p, 7, "Ixh =", Fmt(z, z.Ixh, "0.000E+0"), "  mm4  ");
-  SetLine(p, 8, "Ih =", Fmt(z, z.Ih, "0.000E+0"), std::string("  mm4") + kGeneralRemark);
-  SetLine(p, 9, "IR =", Fmt(z, z.IR, "0.000E+0"), "  mm4");
-  SetLine(p, 10, "I =", Fmt(z, z.effi, "0.000E+0"), "  mm4");
-  SetLine(p, 11, UsageLabel(z, "UF = IR/I = ", z.IR, z.effi), Fmt(z, z.ufinertia, "0.00"),
-          " <= " + Fmt(z, z.ufb, "0.00"));
-  SetLine(p, 12, " ", " ", "");
+  const char dec = z.decsep;
+  PutText(p.txt[0], "Panel Ring Buckling: (Ch 3.5.2)");
+  SetTextLine(p, 1, "Area requirement:", "", "");
+  // Areq and A are shown in the label only; the allowed value twice.
+  std::string& areaLabel = p.txt[2];
+  areaLabel = "UF = Areq/A = ";
+  AppendFormat(areaLabel, z.Areq, kSci, dec);
+  areaLabel += '/';
+  AppendFormat(areaLabel, A, kSci, dec);
+  areaLabel += " = ";
+  FormatInto(p.val[2], z.ufarea, "0.00"_pat, dec);
+  p.unit[2] = " <= ";
+  AppendFormat(p.unit[2], z.ufb, "0.00"_pat, dec);
+  SetTextLine(p, 3, "Moment of inertia requirement:", "", "");
+  SetLine(p, 4, "le =", z.le, "0.0"_pat, dec, "  mm");
+  SetLine(p, 5, "fT = ", z.fT, "0.0"_pat, dec, "  MPa");
+  SetLine(p, 6, "Ix =", z.Ix, kSci, dec, "  mm4  ");
+  SetLine(p, 7, "Ixh =", z.Ixh, kSci, dec, "  mm4  ");
+  SetLine(p, 8, "Ih =", z.Ih, kSci, dec, kGeneralIh);
+  SetLine(p, 9, "IR =", z.IR, kSci, dec, "  mm4");
+  SetLine(p, 10, "I =", z.effi, kSci, dec, "  mm4");
+  UsageLabel(p.txt[11], "UF = IR/I = ", p.val[9], p.val[10]);
+  FormatInto(p.val[11], z.ufinertia, "0.00"_pat, dec);
+  p.unit[11] = p.unit[2];
+  SetTextLine(p, 12, " ", " ", "");
 
   // Under external pressure the user may ask for the lower Ih at which the
   // shell with its ring frames just carries the pressure.
@@ -174,10 +185,12 @@ void CalcRingBuckling(State& z) {
     z.IR = z.Ix + z.Ixh + z.Ih;
     z.ufinertia = chk::sgl(chk::div(z.IR, z.effi));
 
-    SetLine(p, 8, "Ih =", Fmt(z, z.Ih, "0.000E+0"), std::string("  mm4") + kSpecialRemark);
-    SetLine(p, 9, "IR =", Fmt(z, z.IR, "0.000E+0"), "  mm4");
-    SetLine(p, 10, "I =", Fmt(z, z.effi, "0.000E+0"), "  mm4");
-    SetLine(p, 11, UsageLabel(z, "UF = IR/I = ", z.IR, z.effi), Fmt(z, z.ufinertia, "0.00"), " ");
+    // line 10, I, stays as written above
+    SetLine(p, 8, "Ih =", z.Ih, kSci, dec, kSpecialIh);
+    SetLine(p, 9, "IR =", z.IR, kSci, dec, "  mm4");
+    UsageLabel(p.txt[11], "UF = IR/I = ", p.val[9], p.val[10]);
+    FormatInto(p.val[11], z.ufinertia, "0.00"_pat, dec);
+    PutText(p.unit[11], " ");
   }
 
   z.ufinertiatxt = p.val[11];
@@ -218,7 +231,8 @@ void CalcIhSpecial(State& z) {
 
 void CalcHeavyRing(State& z) {
   ResultPanel& p = z.ringpanel;
-  p.txt[12] = " ";
+  const char dec = z.decsep;
+  PutText(p.txt[12], " ");
 
   const double L = z.cyll;
   const float a = SmearedStiffeners(z);
@@ -229,7 +243,7 @@ void CalcHeavyRing(State& z) {
   const double ihH = PressureTerm(z, L);
   const double ihr = ixH + ixhH + ihH;
 
-  SetLine(p, 12, "Heavy ringframe Ihr>= ", Fmt(z, ihr, "0.000E+0"), "  mm4");
+  SetLine(p, 12, "Heavy ringframe Ihr>= ", ihr, kSci, dec, "  mm4");
 }
 
 }  // namespace zod

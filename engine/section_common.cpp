@@ -118,35 +118,67 @@ float WebLimit(std::int16_t kind, double tw, double e, double fy) {
 
 double FlangeLimit(float tf, double e, double fy) { return chk::fin(0.4 * tf * chk::sqrt(chk::div(e, fy))); }
 
-std::string CheckText(const char* label, double limit, bool ok, const char* eq, char dec) {
-  return std::string(label) + Format(limit, "0", dec) + " (Eq " + eq + ") ==> " + (ok ? "OK" : "NOK");
+void CheckText(std::string& out, const char* label, double limit, bool ok, const char* eq, char dec) {
+  out = label;
+  AppendFormat(out, limit, "0"_pat, dec);
+  out.append(" (Eq ").append(eq).append(") ==> ").append(ok ? "OK" : "NOK");
 }
 
-std::string IconName(const char* prefix, std::int16_t kind) {
-  static const char* const shape[] = {"l", "l", "t", "t", "f", "f", "hp", "rhs", "u", "i"};
-  return std::string(prefix) + shape[kind];
+const std::string& StiffIcon(std::int16_t kind) {
+  static const std::string icons[] = {"ico_stiff_l", "ico_stiff_l", "ico_stiff_t",  "ico_stiff_t",
+                                      "ico_stiff_f", "ico_stiff_f", "ico_stiff_hp", "ico_stiff_rhs",
+                                      "ico_stiff_u", "ico_stiff_i"};
+  return icons[kind];
 }
 
-std::string Designation(std::int16_t kind, const Profile& p, char dec) {
-  auto f = [dec](double v, const char* pattern) { return Format(v, pattern, dec); };
+const std::string& GirdIcon(std::int16_t kind) {
+  static const std::string icons[] = {"ico_gird_l", "ico_gird_l", "ico_gird_t",  "ico_gird_t",
+                                      "ico_gird_f", "ico_gird_f", "ico_gird_hp", "ico_gird_rhs",
+                                      "ico_gird_u", "ico_gird_i"};
+  return icons[kind];
+}
+
+void Designation(std::string& out, std::int16_t kind, const Profile& p, char dec) {
+  // "lead H x B x ... x t": each dimension after the first follows an "x"
+  const auto dim = [&out, dec](double v, const NumberPattern& f) {
+    out += 'x';
+    AppendFormat(out, v, f, dec);
+  };
+  const auto start = [&out, &p, dec](const char* lead) {
+    out = lead;
+    AppendFormat(out, p.h, "00"_pat, dec);
+  };
   switch (kind) {
     case 0:
     case 1:
     case 2:
     case 3:
-    case 9: {
-      const char* lead = kind <= 1 ? "L " : (kind <= 3 ? "T " : "I ");
-      return lead + f(p.h, "00") + "x" + f(p.b, "00") + "x" + f(p.tw, "0.0") + "x" + f(p.tf, "#0.0");
-    }
+    case 9:
+      start(kind <= 1 ? "L " : (kind <= 3 ? "T " : "I "));
+      dim(p.b, "00"_pat);
+      dim(p.tw, "0.0"_pat);
+      dim(p.tf, "#0.0"_pat);
+      break;
     case 4:
     case 5:
-      return "Fb " + f(p.h, "00") + "x" + f(p.tw, "0.0");
+      start("Fb ");
+      dim(p.tw, "0.0"_pat);
+      break;
     case 6:
-      return "BF " + f(p.h, "00") + "x" + f(p.tw, "0.0");
+      start("BF ");
+      dim(p.tw, "0.0"_pat);
+      break;
     case 7:
-      return "RHS " + f(p.h, "00") + "x" + f(p.b, "00") + "x" + f(p.tw, "0.0");
+      start("RHS ");
+      dim(p.b, "00"_pat);
+      dim(p.tw, "0.0"_pat);
+      break;
     default:
-      return "TPZ " + f(p.h, "00") + "x" + f(p.b, "00") + "x" + f(p.c, "00") + "x" + f(p.tw, "0.0");
+      start("TPZ ");
+      dim(p.b, "00"_pat);
+      dim(p.c, "00"_pat);
+      dim(p.tw, "0.0"_pat);
+      break;
   }
 }
 

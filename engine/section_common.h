@@ -62,14 +62,16 @@ float WebLimit(std::int16_t kind, double tw, double e, double fy);
 double FlangeLimit(float tf, double e, double fy);
 
 // "h <= 312 (Eq 3.10.7) ==> OK": the label, the limit as a whole number and
-// the verdict with its equation number.
-std::string CheckText(const char* label, double limit, bool ok, const char* eq, char dec);
+// the verdict with its equation number, written into `out`.
+void CheckText(std::string& out, const char* label, double limit, bool ok, const char* eq, char dec);
 
-// Icon of the picture button by kind, e.g. "ico_stiff_l", "ico_gird_hp".
-std::string IconName(const char* prefix, std::int16_t kind);
+// Icon of the picture button by kind 0..9, e.g. "ico_stiff_l", "ico_gird_hp".
+const std::string& StiffIcon(std::int16_t kind);
+const std::string& GirdIcon(std::int16_t kind);
 
-// "L 200x90x9.0x12.0", "Fb 100x10.0", "TPZ 200x90x50x9.0", ...
-std::string Designation(std::int16_t kind, const Profile& p, char dec);
+// "L 200x90x9.0x12.0", "Fb 100x10.0", "TPZ 200x90x50x9.0", ..., written into
+// `out`.
+void Designation(std::string& out, std::int16_t kind, const Profile& p, char dec);
 
 // Areas, mass, centroid and second moments of area of `kind`, from the
 // profile's dimensions and the web height hw. Fields a kind does not define

@@ -96,30 +96,33 @@ void Finish(State& z, const Strengths& s) {
   z.ufshell = chk::div(z.SigjSd, fksd);
 
   // The panel is written only now, so a fault above leaves the last one shown.
+  // Texts go into the panel's own strings, which keep their storage.
   const char d = z.decsep;
   ResultPanel& p = z.shellpanel;
-  const auto line = [&p](int i, const char* label, std::string value, const char* unit) {
-    p.txt[i] = label;
-    p.val[i] = std::move(value);
-    p.unit[i] = unit;
-  };
-  p.txt[0] = s.title;
-  line(1, "fEa = ", Format(z.fEa, "0.0", d), "  MPa");
-  line(2, s.label2, Format(s.fE2, "0.0", d), "  MPa");
-  line(3, "fEh = ", Format(z.fEh, "0.0", d), "  MPa");
-  line(4, "SighSd = ", Format(z.SighpSd, "0.0", d), "  MPa (only lateral pressure)");
-  const std::string sigj = Format(z.SigjSd, "0.0", d), fksdText = Format(fksd, "0.0", d);
-  line(5, "SigjSd = ", sigj, "  MPa ");
-  line(6, "lamdas = ", Format(z.lamdas, "0.00", d), " ");
-  line(7, "fks = ", Format(z.fks, "0.0", d), "  MPa");
-  line(8, "gm = ", Format(z.gm, "0.00", d), " ");
-  line(9, "fksd = ", fksdText, "  MPa");
-  p.txt[10] = "UF = SigjSd/fksd = " + sigj + "/" + fksdText + " = ";
-  p.val[10] = Format(z.ufshell, "0.00", d);
-  p.unit[10] = " <= " + Format(z.ufallow, "0.00", d);
+  PutText(p.txt[0], s.title);
+  SetLine(p, 1, "fEa = ", z.fEa, "0.0"_pat, d, "  MPa");
+  SetLine(p, 2, s.label2, s.fE2, "0.0"_pat, d, "  MPa");
+  SetLine(p, 3, "fEh = ", z.fEh, "0.0"_pat, d, "  MPa");
+  SetStrengthLines(p, 4, {z.SighpSd, z.SigjSd, z.lamdas, z.fks, z.gm, fksd, z.ufshell, z.ufallow}, d);
 }
 
 }  // namespace
+
+void SetStrengthLines(ResultPanel& p, int first, const StrengthLines& v, char d) {
+  const int i = first;
+  SetLine(p, i, "SighSd = ", v.sighp, "0.0"_pat, d, "  MPa (only lateral pressure)");
+  SetLine(p, i + 1, "SigjSd = ", v.sigj, "0.0"_pat, d, "  MPa ");
+  SetLine(p, i + 2, "lamdas = ", v.lamdas, "0.00"_pat, d, " ");
+  SetLine(p, i + 3, "fks = ", v.fks, "0.0"_pat, d, "  MPa");
+  SetLine(p, i + 4, "gm = ", v.gm, "0.00"_pat, d, " ");
+  SetLine(p, i + 5, "fksd = ", v.fksd, "0.0"_pat, d, "  MPa");
+  // the usage factor's label repeats σj,Sd and fksd as shown above
+  std::string& label = p.txt[i + 6];
+  label.assign("UF = SigjSd/fksd = ").append(p.val[i + 1]).append("/").append(p.val[i + 5]).append(" = ");
+  FormatInto(p.val[i + 6], v.uf, "0.00"_pat, d);
+  p.unit[i + 6].assign(" <= ");
+  AppendFormat(p.unit[i + 6], v.allowed, "0.00"_pat, d);
+}
 
 void CalcShellBuckling(State& z) {
   const double r = z.cylr, t = z.t, l = z.l, E = z.e;

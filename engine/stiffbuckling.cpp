@@ -87,38 +87,17 @@ void CalcStiffBuckling(State& z) {
   const float fksd = chk::sgl(chk::div(z.fks, z.gm));
   z.ufstiff = chk::div(z.SigjSd, fksd);
 
+  // Texts go into the panel's own strings, which keep their storage.
   ResultPanel& p = z.stiffpanel;
-  const auto f = [&z](double v, const char* pattern) { return Format(v, pattern, z.decsep); };
-  struct Line {
-    const char* txt;
-    std::string val;
-    const char* unit;
-  };
-  const Line lines[] = {
-      {"se =", f(z.se, "0.0"), "  mm"},
-      {"Isef =", f(z.Isef, "0.000E+0"), "  mm4"},
-      {"fEa =", f(fEa, "0.0"), "  MPa"},
-      {"fEtau = ", f(fEtau, "0.0"), "  MPa"},
-      {"fEh = ", f(fEh, "0.0"), "  MPa"},
-      {"fT = ", f(z.fT, "0.0"), "  MPa"},
-      {"SighSd = ", f(z.SighpSd, "0.0"), "  MPa (only lateral pressure)"},
-      {"SigjSd = ", f(z.SigjSd, "0.0"), "  MPa "},
-      {"lamdas = ", f(lamdas, "0.00"), " "},
-      {"fks = ", f(z.fks, "0.0"), "  MPa"},
-      {"gm = ", f(z.gm, "0.00"), " "},
-      {"fksd = ", f(fksd, "0.0"), "  MPa"},
-  };
-  p.txt[0] = "Stiffener Buckling: (Ch 3.6.3)";
-  int i = 1;
-  for (const Line& line : lines) {
-    p.txt[i] = line.txt;
-    p.val[i] = line.val;
-    p.unit[i] = line.unit;
-    ++i;
-  }
-  p.txt[13] = "UF = SigjSd/fksd = " + f(z.SigjSd, "0.0") + "/" + f(fksd, "0.0") + " = ";
-  p.val[13] = f(z.ufstiff, "0.00");
-  p.unit[13] = " <= " + f(z.ufallows, "0.00");
+  const char d = z.decsep;
+  PutText(p.txt[0], "Stiffener Buckling: (Ch 3.6.3)");
+  SetLine(p, 1, "se =", z.se, "0.0"_pat, d, "  mm");
+  SetLine(p, 2, "Isef =", z.Isef, "0.000E+0"_pat, d, "  mm4");
+  SetLine(p, 3, "fEa =", fEa, "0.0"_pat, d, "  MPa");
+  SetLine(p, 4, "fEtau = ", fEtau, "0.0"_pat, d, "  MPa");
+  SetLine(p, 5, "fEh = ", fEh, "0.0"_pat, d, "  MPa");
+  SetLine(p, 6, "fT = ", z.fT, "0.0"_pat, d, "  MPa");
+  SetStrengthLines(p, 7, {z.SighpSd, z.SigjSd, lamdas, z.fks, z.gm, fksd, z.ufstiff, z.ufallows}, d);
   z.ufstifftxt = p.val[13];
 }
 

@@ -31,7 +31,7 @@ void StiffSection(State& z, std::int16_t kind) {
 
   z.tmat = GoverningThickness(kind, p.tw, p.tf);
   GetFys(z, z.mats);
-  z.view().SetText("ifys", Format(z.fys, "#000", z.decsep));
+  z.view().SetText("ifys", Format(z.fys, "#000"_pat, z.decsep));
 
   if (kind == 6) BulbAsAngle(p, ax);
 
@@ -57,16 +57,16 @@ void StiffSection(State& z, std::int16_t kind) {
   if (kind <= 6 || kind == 9) {
     const double e = z.e, fy = z.fys;
     const float hlim = WebLimit(kind, p.tw, e, fy);
-    z.stiffwebtxt = CheckText("h <= ", hlim, z.hw <= hlim, IsFlatBar(kind) ? "3.10.6" : "3.10.7", z.decsep);
+    CheckText(z.stiffwebtxt, "h <= ", hlim, z.hw <= hlim, IsFlatBar(kind) ? "3.10.6" : "3.10.7", z.decsep);
     if (kind <= 3 || kind == 9) {
       const double blim = FlangeLimit(p.tf, e, fy);
-      z.stiffflangetxt = CheckText("bf <= ", blim, bo <= blim, "3.10.9", z.decsep);
+      CheckText(z.stiffflangetxt, "bf <= ", blim, bo <= blim, "3.10.9", z.decsep);
     }
   }
 
-  z.view().SetPicture("cmdpic_stiff", IconName("ico_stiff_", kind));
+  z.view().SetPicture("cmdpic_stiff", StiffIcon(kind));
 
-  z.stiffsec.name = Designation(kind, p, z.decsep);
+  Designation(z.stiffsec.name, kind, p, z.decsep);
   z.view().SetCaption("stiffprof", z.stiffsec.name);
 
   Properties(kind, p, z.hw, ef, false);

@@ -125,5 +125,22 @@ TEST(ColumnBuckling, FaultsStopTheRun) {
   }
 }
 
+// The negative root as Calculate meets it: a plain stop with its reason, no
+// exception; an arithmetic fault still throws.
+TEST(ColumnBuckling, NegativeRootStopsWithoutThrowing) {
+  ColumnCase z;
+  z.SighpSd = z.SighSd = -150;
+  z.colpanel.val[1] = "old";
+  bool finished = true;
+  EXPECT_NO_THROW(finished = RunColumnBuckling(z));
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(z.errmsg, " Neg Root, ref Eq 3.8.8 in ZOD RP C202, Calculation terminated ");
+  EXPECT_EQ(z.colpanel.val[1], "old");
+
+  ColumnCase fault;
+  fault.k1 = 0;
+  EXPECT_THROW(RunColumnBuckling(fault), Error);
+}
+
 }  // namespace
 }  // namespace zod
