@@ -140,7 +140,9 @@ std::string Designation(dbdetail::RowProfile<DbRow> p, char dec) {
   double h = p.h, b = p.b, tw = p.tw, a = p.a, r = 0;
   float tf = p.tf;
   SectionResults sec;
-  return section::Designation(p.type, {h, b, tw, tf, a, r, sec}, dec);
+  std::string name;
+  section::Designation(name, p.type, {h, b, tw, tf, a, r, sec}, dec);
+  return name;
 }
 
 // The row's profile into the case's kind and the kind's built-up memory (a
