@@ -1,10 +1,11 @@
 // The windows of the other parts hooked into the main window: the twenty
 // profile dialogs, the information windows, the menu bar with its Profiles
-// menu (also the right-click menu), Help and About. The case database and the
-// printed report do not exist yet; their button and menu items stay disabled.
+// menu (also the right-click menu), Help and About, and the case database.
+// The printed report does not exist yet; its menu item stays disabled.
 #include <QComboBox>
 #include <QSignalBlocker>
 
+#include "database/dbwindows.h"
 #include "mainwindow/about.h"
 #include "gui/filedialog.h"
 #include "mainwindow/help.h"
@@ -49,6 +50,11 @@ void Veltrane::InstallWindows() {
   HookMenuItem(m_menus.mnusaveas, this, [this] { mnusaveas_Click(); });
   for (int k = 1; k <= 4; ++k)
     HookMenuItem(m_menus.mnurecentfile[k], this, [this, k] { mnurecentfile_Click(k); });
+
+  auto* db = new DatabaseWindows(
+      m_z, this, [this] { RefreshForm(); }, *m_fileDialog, *m_opener);
+  setOpener(Opener::AddToDatabase, [db] { db->cmdDatabase_Click(); });
+  HookMenuItem(m_menus.mnuDb, this, [db] { db->mnuDb_Click(); });
 }
 
 // Help needs the program folder and the link colour, which start-up sets.
