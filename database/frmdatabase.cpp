@@ -64,10 +64,10 @@ FrmDatabase::FrmDatabase(DatabaseWindows& db, QWidget* owner) : QWidget(owner, Q
   f.setPointSizeF(8);
   setFont(f);
   BuildControls();
-  // Another window taking the activation after a box means the box's return
-  // is over: the next activation is the user's.
+  // Another window taking the activation once a box has gone means the
+  // box's return is over: the next activation is the user's.
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
-    if (w && w != windowHandle() && !QApplication::activeModalWidget()) m_modalAway = false;
+    if (w && w != windowHandle() && w->isVisible() && w->modality() == Qt::NonModal) m_modalAway = false;
   });
 }
 
@@ -135,11 +135,11 @@ void FrmDatabase::BuildControls() {
 }
 
 bool FrmDatabase::event(QEvent* e) {
-  if (e->type() == QEvent::WindowDeactivate) {
-    // A modal box shown over this window (its own, or one of a calculation
-    // it started) hands the activation back when it closes; that is no new
-    // activation, or every message would reload row 0.
-    if (QApplication::activeModalWidget()) m_modalAway = true;
+  if (e->type() == QEvent::WindowBlocked) {
+    // A modal box (its own, or one of a calculation it started) hands the
+    // activation back when it closes; that is no new activation, or every
+    // message would reload row 0.
+    m_modalAway = true;
   } else if (e->type() == QEvent::WindowActivate) {
     const bool back = m_modalAway;
     m_modalAway = false;

@@ -60,8 +60,8 @@ class FrmDatabase : public QWidget {
 
   DatabaseWindows& m_db;
   BoxMessenger m_boxes{this};
-  // Set while one of the program's modal boxes has taken the activation
-  // from this window: its return is no activation of the window.
+  // Set while a modal box blocks this window, until the activation comes
+  // back or goes to another window: its return is no activation.
   bool m_modalAway = false;
 
   QPushButton *m_cmdX = nullptr, *m_up = nullptr, *m_down = nullptr, *m_addComment = nullptr;
