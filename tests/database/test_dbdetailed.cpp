@@ -8,6 +8,7 @@
 
 #include "database/frmdatabasedetailed.h"
 #include "database/summary.h"
+#include "mainwindow/resultpicture.h"
 #include "tests/database/dbtestsupport.h"
 #include "tests/database/xlsxread.h"
 
@@ -149,8 +150,13 @@ class TestDbDetailed : public QObject {
     QVERIFY(d.cell(2, "Column UF1 =") != "N/A" && d.cell(2, "Ring Ix") != "N/A");
     QCOMPARE(d.cell(1, "t"), QString("20.0"));
     QCOMPARE(d.cell(1, "r "), QString("1500"));
-    // after the build the case is the last data row
+    // after the build the case is the last data row, its results on the
+    // main window's pictures
     QCOMPARE(d.z().ident, std::string("column"));
+    QStringList drawn;
+    for (const auto& item : d.h.get<ResultPicture>("pic31")->items()) drawn << item.text;
+    QVERIFY(drawn.contains(d.cell(2, "Column UF1 =")));
+    QVERIFY(drawn.contains("UF1 = "));
   }
 
   // The largest usage factor of the shown ones, in bold; a group switched
