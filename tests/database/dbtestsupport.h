@@ -26,7 +26,8 @@ struct DbHarness {
   QTemporaryDir files;
 
   // `boxes`: the windows show real message boxes instead of recording them.
-  explicit DbHarness(bool boxes = false) {
+  // `mainMessages`: where the main window's messages go.
+  explicit DbHarness(bool boxes = false, Messenger* mainMessages = nullptr) : h(false, 96, mainMessages) {
     db = Child<DatabaseWindows>(h.w.get(), "databaseWindows");
     if (!boxes) db->setMessenger(&msg);
     db->setBeeper(&bell);

@@ -56,6 +56,7 @@ struct Detailed : DbHarness {
     z().ringch = static_cast<int16>(ringch);
     AddToDatabase(z());
   }
+  explicit Detailed(Messenger* mainMessages = nullptr) : DbHarness(false, mainMessages) {}
   QString exportNow() {
     h.opener.urls.clear();
     Child<QPushButton>(t, "cmdDetailedResult")->click();
@@ -64,6 +65,18 @@ struct Detailed : DbHarness {
 };
 
 double Num(const QString& s) { return QString(s).replace(',', '.').toDouble(); }
+
+// The main window's messages, each answered by running `during` as a user
+// would while the box is up.
+struct Interrupting : Messenger {
+  std::function<void()> during;
+  QStringList texts;
+  void exclamation(const QString& text) override {
+    texts << text;
+    if (auto f = std::exchange(during, nullptr)) f();
+  }
+  void plain(const QString& text) override { exclamation(text); }
+};
 
 }  // namespace
 
@@ -105,6 +118,7 @@ class TestDbDetailed : public QObject {
     Detailed d;
     d.table({"A"});
     d.show();
+    QCOMPARE(d.t->parentWidget(), d.f());
     QCOMPARE(d.headers(), kAllHeaders);
     const int width = d.t->list()->width();
     QVERIFY(width > 500);
@@ -195,6 +209,29 @@ class TestDbDetailed : public QObject {
       QCOMPARE(d.cell(2, h), QString(kDbStoppedText));
     QCOMPARE(d.cell(2, "Column UF1 ="), QString("N/A"));
     QCOMPARE(d.cell(2, "t"), QString("0.0"));
+  }
+
+  // A check box clicked while a calculation's message is up during a build
+  // builds again after that build, not inside it.
+  void rebuildNeverNested() {
+    Interrupting main;
+    Detailed d(&main);
+    d.table({"A"});
+    d.z().gilt = 1e6;  // corrected, with a message, by every calculation
+    d.add("B", 0, 1);
+    d.show();
+    QCOMPARE(main.texts.size(), 1);
+    const int builds = d.t->builds();
+    main.during = [&d, builds] {
+      QCOMPARE(d.t->builds(), builds);
+      d.tick("chkRingRes", false);
+      QCOMPARE(d.t->builds(), builds);
+    };
+    d.tick("chkStressInp", false);
+    QCOMPARE(main.texts.size(), 3);
+    QCOMPARE(d.t->builds(), builds + 2);
+    QVERIFY(!d.headers().contains("Ring Ax") && !d.headers().contains("Sigx"));
+    QCOMPARE(d.t->model().rowCount(), 2);
   }
 
   void withoutTable() {
