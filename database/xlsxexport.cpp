@@ -1,6 +1,7 @@
 #include "database/xlsxexport.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 
@@ -26,11 +27,14 @@ size_t Chars(const std::string& s) {
       s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// The data on disk before the file takes its name.
-bool Sync(const QString& path) {
+// The data on disk before the file takes its name, and the permissions of a
+// new file of the user's (the temporary file was private).
+bool Finish(const QString& path) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  const bool ok = ::fsync(fd) == 0;
+  const bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && ::fsync(fd) == 0;
   return ::close(fd) == 0 && ok;
 }
 
@@ -108,7 +112,7 @@ QString ExportWorkbook(const SummaryTable& t, const QString& folder, const QStri
   }
   try {
     WriteWorkbook(t, fromQ(tmpName));
-    if (!Sync(tmpName)) throw Error("can't save file - " + fromQ(first));
+    if (!Finish(tmpName)) throw Error("can't save file - " + fromQ(first));
   } catch (...) {
     QFile::remove(tmpName);
     throw;

@@ -2,6 +2,8 @@
 // windows: column groups and widths, the cells by cylinder type, the largest
 // usage factor in bold, rows whose calculation stopped, frmTable, and the
 // workbook read back from its sheet XML.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QTreeView>
@@ -297,8 +299,15 @@ class TestDbDetailed : public QObject {
     d.add("a rather long identification", 2, 1);
     d.add("col", 3, 0);
     d.show();
+    const mode_t mask = ::umask(022);
     const QString path = d.exportNow();
+    ::umask(mask);
     QCOMPARE(path, d.file("New Database_summary.xlsx"));
+    // the user's file, not a private temporary one
+    const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                    QFile::ReadOther | QFile::WriteOther;
+    QCOMPARE(QFileInfo(path).permissions() & rw,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     const Sheet s = ReadSheet(path);
     QVERIFY(s.ok);
     for (int c = 0; c < 26; ++c) QCOMPARE(s.cells.value(QString(QChar('A' + c)) + "1"), kAllHeaders[c]);
