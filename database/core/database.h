@@ -85,7 +85,9 @@ void NewDatabase(State& z, const std::string& comment);
 
 // Row n := the current design case (data row; table profiles are stored as
 // their built-up kind with the table row's dimensions, a bulb flat with its
-// table row), dbrows := n + 1, row dbrows := closing row "End". Refused with
+// table row; the designations are those of the stored profiles, as the
+// member sections build them), dbrows := n + 1, row dbrows := closing row
+// "End". Refused with
 // DbRefused, writing nothing, when there is no table, when n is outside
 // 0..kDbLastRow-1 (no room for the closing row behind it), or when the
 // project name or the identification holds a ";" or a line break, or the

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "database/core/database.h"
+#include "database/core/dbdetail.h"
 #include "engine/cp1252.h"
 #include "engine/format.h"
 #include "gui/core/safesave.h"
@@ -16,8 +17,6 @@
 
 namespace zod {
 namespace {
-
-constexpr int kDataFields = 35;
 
 // The lines of a file: LF, CR LF or a lone CR ends a line, as the Windows
 // program's line input took them; a file that ends with a line end has no
@@ -35,12 +34,6 @@ std::vector<std::string_view> SplitLines(std::string_view data, std::size_t most
     if (data[end] == '\r' && i < data.size() && data[i] == '\n') ++i;
   }
   return lines;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  const auto b = s.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
 std::vector<std::string_view> Split(std::string_view s, char sep) {
@@ -144,14 +137,59 @@ void LineParser::Profile(const State& z, std::string_view text, P p, const char*
   // an unknown word leaves kind 0 and no dimensions: loading gives the L table
 }
 
-// The dimension fields of one member of a row, as the reader fills them.
-struct ProfileRefs {
-  std::int16_t &type, &hp;
-  float &h, &b, &a, &tw, &tf;
+// One field of a data line: a text (a designation also fills its member's
+// kind and dimensions), a number, or a code from 0 to `most`.
+struct Field {
+  const char* name;
+  std::string DbRow::*text = nullptr;
+  float DbRow::*number = nullptr;
+  std::int16_t DbRow::*code = nullptr;
+  int most = 1;
+  dbdetail::RowProfile<DbRow> (*profile)(DbRow&) = nullptr;
 };
 
+// The 35 fields in their order on the line.
+const Field kFields[] = {
+    {"project name", &DbRow::proj},
+    {"identification", &DbRow::ident},
+    {"design method", nullptr, nullptr, &DbRow::dmethod},
+    {"usage factor", nullptr, &DbRow::ufb},
+    {"cylinder type", nullptr, nullptr, &DbRow::cylinder, 3},
+    {"outside stiffening", nullptr, nullptr, &DbRow::outside},
+    {"ring-frame check", nullptr, nullptr, &DbRow::ringch},
+    {"heavy ring-frame check", nullptr, nullptr, &DbRow::hringch},
+    {"E", nullptr, &DbRow::e},
+    {"plate yield strength", nullptr, &DbRow::fyp},
+    {"r", nullptr, &DbRow::cylr},
+    {"l", nullptr, &DbRow::l},
+    {"t", nullptr, &DbRow::t},
+    {"s", nullptr, &DbRow::s},
+    {"lt", nullptr, &DbRow::lt},
+    {"stiffener profile", &DbRow::dbstiffprof, nullptr, nullptr, 1, dbdetail::StiffOf<DbRow>},
+    {"stiffener yield strength", nullptr, &DbRow::fys},
+    {"cyll", nullptr, &DbRow::cyll},
+    {"gilt", nullptr, &DbRow::gilt},
+    {"ring-frame profile", &DbRow::dbgirdprof, nullptr, nullptr, 1, dbdetail::GirdOf<DbRow>},
+    {"ring-frame yield strength", nullptr, &DbRow::fyg},
+    {"fabrication", nullptr, nullptr, &DbRow::ringfab},
+    {"special calculation of Ih", nullptr, nullptr, &DbRow::checkih},
+    {"Sigx", nullptr, &DbRow::sigx},
+    {"Sigy", nullptr, &DbRow::sigy},
+    {"Tau", nullptr, &DbRow::tau},
+    {"pd", nullptr, &DbRow::pd},
+    {"k1", nullptr, &DbRow::k1},
+    {"k2", nullptr, &DbRow::k2},
+    {"N", nullptr, &DbRow::nn},
+    {"M1a", nullptr, &DbRow::m1a},
+    {"M2a", nullptr, &DbRow::m2a},
+    {"M1b", nullptr, &DbRow::m1b},
+    {"M2b", nullptr, &DbRow::m2b},
+    {"dimensioning moment", nullptr, nullptr, &DbRow::dmom}};
+constexpr std::size_t kDataFields = std::size(kFields);
+static_assert(kDataFields == 35);
+
 DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
-  const std::vector<std::string_view> f = Split(TrimBlanks(line), ';');
+  const std::vector<std::string_view> f = Split(dbdetail::TrimBlanks(line), ';');
   DbRow r;
   if (f[0] == "End" || f[0] == "END" || (!f[0].empty() && f[0][0] == '%')) {
     r.iscomment = -1;
@@ -162,49 +200,14 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
   if (f.size() < kDataFields)
     p.Fail("a data line needs " + std::to_string(kDataFields) + " fields, this one has " +
            std::to_string(f.size()));
-  r.proj = Cp1252ToUtf8(f[0]);
-  r.ident = Cp1252ToUtf8(f[1]);
+  for (std::size_t i = 0; i < kDataFields; ++i) {
+    const Field& d = kFields[i];
+    if (d.text) r.*d.text = Cp1252ToUtf8(f[i]);
+    if (d.profile) p.Profile(z, f[i], d.profile(r), d.name);
+    if (d.number) r.*d.number = p.Number(f[i], d.name);
+    if (d.code) r.*d.code = p.Code(f[i], d.name, d.most);
+  }
   r.rowtext = r.ident;
-  r.dmethod = p.Code(f[2], "design method", 1);
-  r.ufb = p.Number(f[3], "usage factor");
-  r.cylinder = p.Code(f[4], "cylinder type", 3);
-  r.outside = p.Code(f[5], "outside stiffening", 1);
-  r.ringch = p.Code(f[6], "ring-frame check", 1);
-  r.hringch = p.Code(f[7], "heavy ring-frame check", 1);
-  r.e = p.Number(f[8], "E");
-  r.fyp = p.Number(f[9], "plate yield strength");
-  r.cylr = p.Number(f[10], "r");
-  r.l = p.Number(f[11], "l");
-  r.t = p.Number(f[12], "t");
-  r.s = p.Number(f[13], "s");
-  r.lt = p.Number(f[14], "lt");
-  r.dbstiffprof = Cp1252ToUtf8(f[15]);
-  p.Profile(
-      z, f[15],
-      ProfileRefs{r.dbstifftype, r.dbstiffhp, r.dbstiffh, r.dbstiffb, r.dbstiffa, r.dbstifftw, r.dbstifftf},
-      "stiffener profile");
-  r.fys = p.Number(f[16], "stiffener yield strength");
-  r.cyll = p.Number(f[17], "cyll");
-  r.gilt = p.Number(f[18], "gilt");
-  r.dbgirdprof = Cp1252ToUtf8(f[19]);
-  p.Profile(z, f[19],
-            ProfileRefs{r.dbgirdtype, r.dbgirdhp, r.dbgirdh, r.dbgirdb, r.dbgirda, r.dbgirdtw, r.dbgirdtf},
-            "ring-frame profile");
-  r.fyg = p.Number(f[20], "ring-frame yield strength");
-  r.ringfab = p.Code(f[21], "fabrication", 1);
-  r.checkih = p.Code(f[22], "special calculation of Ih", 1);
-  r.sigx = p.Number(f[23], "Sigx");
-  r.sigy = p.Number(f[24], "Sigy");
-  r.tau = p.Number(f[25], "Tau");
-  r.pd = p.Number(f[26], "pd");
-  r.k1 = p.Number(f[27], "k1");
-  r.k2 = p.Number(f[28], "k2");
-  r.nn = p.Number(f[29], "N");
-  r.m1a = p.Number(f[30], "M1a");
-  r.m2a = p.Number(f[31], "M2a");
-  r.m1b = p.Number(f[32], "M1b");
-  r.m2b = p.Number(f[33], "M2b");
-  r.dmom = p.Code(f[34], "dimensioning moment", 1);
   return r;
 }
 
@@ -245,22 +248,21 @@ void ReadDbFile(State& z, const std::string& name) {
 
 void WriteDbFile(const State& z, std::ostream& out) {
   if (!HasDbTable(z)) throw DbRefused(" There is no database to save ");
-  const char dec = z.decsep;
   std::string s;
-  const auto text = [&s](const std::string& t) { s += Utf8ToCp1252(t), s += ';'; };
-  const auto num = [&s, dec](float v) { s += NumText(v, dec), s += ';'; };
-  const auto whole = [&s](std::int16_t v) { s += std::to_string(v), s += ';'; };
   for (int i = 0; i <= *z.dbrows; ++i) {
     const DbRow& r = z.dbtab[static_cast<std::size_t>(i)];
     if (IsCommentRow(r)) {
-      text(r.rowtext);
+      s += Utf8ToCp1252(r.rowtext) + ';';
     } else {
-      text(r.proj), text(r.ident), whole(r.dmethod), num(r.ufb), whole(r.cylinder), whole(r.outside);
-      whole(r.ringch), whole(r.hringch), num(r.e), num(r.fyp), num(r.cylr), num(r.l), num(r.t), num(r.s);
-      num(r.lt), text(r.dbstiffprof), num(r.fys), num(r.cyll), num(r.gilt), text(r.dbgirdprof), num(r.fyg);
-      whole(r.ringfab), whole(r.checkih), num(r.sigx), num(r.sigy), num(r.tau), num(r.pd), num(r.k1);
-      num(r.k2), num(r.nn), num(r.m1a), num(r.m2a), num(r.m1b), num(r.m2b);
-      s += ' ' + std::to_string(r.dmom) + ' ';
+      for (std::size_t k = 0; k + 1 < kDataFields; ++k) {
+        const Field& d = kFields[k];
+        s += d.text     ? Utf8ToCp1252(r.*d.text)
+             : d.number ? NumText(r.*d.number, z.decsep)
+                        : std::to_string(r.*d.code);
+        s += ';';
+      }
+      // the last field, as the Windows program writes a number alone
+      s += ' ' + std::to_string(r.*kFields[kDataFields - 1].code) + ' ';
     }
     s += "\r\n";
   }

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "database/core/database.h"
+#include "database/core/dbdetail.h"
 #include "engine/cp1252.h"
 #include "engine/format.h"
 #include "gui/core/safesave.h"
@@ -44,10 +45,9 @@ bool DbBatch::Calc(std::int16_t row) {
   std::string reason;
   if (!m_z.calcok && !held.empty()) {
     // the stop is the run's last message; only its first line goes in the list
-    reason = held.back().substr(0, held.back().find_first_of("\r\n"));
+    const std::string_view last = held.back();
+    reason = dbdetail::TrimBlanks(last.substr(0, last.find_first_of("\r\n")));
     held.pop_back();
-    const auto b = reason.find_first_not_of(' ');
-    reason = b == std::string::npos ? std::string() : reason.substr(b, reason.find_last_not_of(' ') - b + 1);
   }
   for (const std::string& m : held) m_outer.Message(m);
   held.clear();

@@ -2,11 +2,12 @@
 // a row back into the case, and the row edits of the database window.
 #include <algorithm>
 #include <iterator>
-#include <type_traits>
 #include <utility>
 
 #include "database/core/database.h"
+#include "database/core/dbdetail.h"
 #include "engine/calc.h"
+#include "engine/section_common.h"
 
 namespace zod {
 namespace {
@@ -57,24 +58,6 @@ float Single(double v) {
   }
 }
 
-// The dimension fields of one member of a row.
-template <class I, class F>
-struct RowProfileOf {
-  I &type, &hp;
-  F &h, &b, &a, &tw, &tf;
-};
-template <class Row>
-using RowProfile = std::conditional_t<std::is_const_v<Row>, RowProfileOf<const std::int16_t, const float>,
-                                      RowProfileOf<std::int16_t, float>>;
-template <class Row>
-RowProfile<Row> StiffOf(Row& r) {
-  return {r.dbstifftype, r.dbstiffhp, r.dbstiffh, r.dbstiffb, r.dbstiffa, r.dbstifftw, r.dbstifftf};
-}
-template <class Row>
-RowProfile<Row> GirdOf(Row& r) {
-  return {r.dbgirdtype, r.dbgirdhp, r.dbgirdh, r.dbgirdb, r.dbgirda, r.dbgirdtw, r.dbgirdtf};
-}
-
 // The chosen table rows of one member.
 struct TableRows {
   std::int16_t l, t, f, hp;
@@ -89,11 +72,40 @@ const std::array<float, Cols + 1>& TableRow(const ProfileTable<Rows, Cols>& tab,
   return tab.v[static_cast<std::size_t>(row)];
 }
 
+// Pairs each field of the built-up memory of `kind` with the row field that
+// stores it: fn(memory field, row field). Other kinds have no built-up memory.
+template <class Row, class Fn>
+void ForBuiltUp(std::int16_t kind, const BuiltUpRefs& m, dbdetail::RowProfile<Row> p, Fn fn) {
+  switch (kind) {
+    case 1:
+      fn(m.lbh, p.h), fn(m.lbb, p.b), fn(m.lbtw, p.tw), fn(m.lbtf, p.tf);
+      break;
+    case 3:
+      fn(m.tbh, p.h), fn(m.tbb, p.b), fn(m.tbtw, p.tw), fn(m.tbtf, p.tf);
+      break;
+    case 5:
+      fn(m.fbh, p.h), fn(m.fbtw, p.tw);
+      break;
+    case 7:
+      fn(m.rhsh, p.h), fn(m.rhsb, p.b), fn(m.rhstw, p.tw);
+      break;
+    case 8:
+      fn(m.usph, p.h), fn(m.uspb, p.b), fn(m.uspa, p.a), fn(m.usptw, p.tw);
+      break;
+    case 9:
+      fn(m.ibh, p.h), fn(m.ibb, p.b), fn(m.ibtw, p.tw), fn(m.ibtf, p.tf);
+      break;
+    default:
+      break;
+  }
+}
+
 // A member's profile as the case uses it; table profiles of L, T and flat bar
-// become their built-up kind with the table row's dimensions, so the row
-// describes the same section as its designation.
+// become their built-up kind with the table row's dimensions, so that the row
+// holds the section itself and not a row of a table that may change.
 void StoreProfile(const State& z, std::int16_t kind, TableRows rows, const BuiltUpRefs& m,
-                  RowProfile<DbRow> p, const char* member) {
+                  dbdetail::RowProfile<DbRow> p, const char* member) {
+  p.type = kind;
   switch (kind) {
     case 0:
     case 2: {
@@ -110,66 +122,35 @@ void StoreProfile(const State& z, std::int16_t kind, TableRows rows, const Built
     }
     case 6: {
       const auto& row = TableRow(z.bfprof, rows.hp, member);
-      p.type = 6;
       p.hp = rows.hp;
       p.h = row[1], p.tw = row[2];
       break;
     }
-    case 1:
-      p.type = 1, p.h = Single(m.lbh), p.b = Single(m.lbb), p.tw = Single(m.lbtw), p.tf = m.lbtf;
-      break;
-    case 3:
-      p.type = 3, p.h = Single(m.tbh), p.b = Single(m.tbb), p.tw = Single(m.tbtw), p.tf = m.tbtf;
-      break;
-    case 5:
-      p.type = 5, p.h = Single(m.fbh), p.tw = m.fbtw;
-      break;
-    case 7:
-      p.type = 7, p.h = Single(m.rhsh), p.b = Single(m.rhsb), p.tw = m.rhstw;
-      break;
-    case 8:
-      p.type = 8, p.h = Single(m.usph), p.b = Single(m.uspb), p.a = Single(m.uspa), p.tw = m.usptw;
-      break;
-    case 9:
-      p.type = 9, p.h = Single(m.ibh), p.b = Single(m.ibb), p.tw = Single(m.ibtw), p.tf = m.ibtf;
-      break;
     default:
-      p.type = kind;
+      ForBuiltUp<DbRow>(kind, m, p, [](auto memory, float& field) { field = Single(memory); });
       break;
   }
+}
+
+// The designation of a stored profile, as the member's section builds it. The
+// case's own designation is that of the member's last calculation, which is
+// stale (or was never built) when the case's cylinder type does not calculate
+// that member; a file would then read back another profile than the row holds.
+std::string Designation(dbdetail::RowProfile<DbRow> p, char dec) {
+  double h = p.h, b = p.b, tw = p.tw, a = p.a, r = 0;
+  float tf = p.tf;
+  SectionResults sec;
+  return section::Designation(p.type, {h, b, tw, tf, a, r, sec}, dec);
 }
 
 // The row's profile into the case's kind and the kind's built-up memory (a
 // bulb flat: its table row). Any other code sets the kind only.
 void LoadProfile(const DbRow& r, bool stiff, DesignCase& c) {
-  const RowProfile<const DbRow> p = stiff ? StiffOf(r) : GirdOf(r);
+  const dbdetail::RowProfile<const DbRow> p = stiff ? dbdetail::StiffOf(r) : dbdetail::GirdOf(r);
   BuiltUpRefs m = BuiltUp(c, stiff ? Member::Stiffener : Member::RingFrame);
   (stiff ? c.stifftype : c.girdtype) = p.type;
-  switch (p.type) {
-    case 1:
-      m.lbh = p.h, m.lbb = p.b, m.lbtw = p.tw, m.lbtf = p.tf;
-      break;
-    case 3:
-      m.tbh = p.h, m.tbb = p.b, m.tbtw = p.tw, m.tbtf = p.tf;
-      break;
-    case 5:
-      m.fbh = p.h, m.fbtw = p.tw;
-      break;
-    case 6:
-      (stiff ? c.istiffhp : c.igirdhp) = p.hp;
-      break;
-    case 7:
-      m.rhsh = p.h, m.rhsb = p.b, m.rhstw = p.tw;
-      break;
-    case 8:
-      m.usph = p.h, m.uspb = p.b, m.uspa = p.a, m.usptw = p.tw;
-      break;
-    case 9:
-      m.ibh = p.h, m.ibb = p.b, m.ibtw = p.tw, m.ibtf = p.tf;
-      break;
-    default:
-      break;
-  }
+  if (p.type == 6) (stiff ? c.istiffhp : c.igirdhp) = p.hp;
+  ForBuiltUp<const DbRow>(p.type, m, p, [](auto& memory, float field) { memory = field; });
 }
 
 }  // namespace
@@ -197,9 +178,7 @@ std::optional<std::int16_t> FirstDataRow(const State& z) {
 std::string CommentBoxText(const std::string& rowtext) {
   std::string s;
   std::copy_if(rowtext.begin(), rowtext.end(), std::back_inserter(s), [](char c) { return c != '%'; });
-  const auto b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+  return std::string(dbdetail::TrimBlanks(s));
 }
 
 std::string DbTextProblem(std::string_view text, std::string_view what, bool firstField) {
@@ -211,8 +190,7 @@ std::string DbTextProblem(std::string_view text, std::string_view what, bool fir
     return " A " + name +
            " with a line break can't be stored in the database: it would split its line in the file. ";
   if (firstField) {
-    const auto b = text.find_first_not_of(' ');
-    const std::string_view t = b == std::string_view::npos ? std::string_view() : text.substr(b);
+    const std::string_view t = text.substr(std::min(text.find_first_not_of(' '), text.size()));
     if (!t.empty() && t[0] == '%')
       return " A " + name +
              " beginning with \"%\" can't be stored in the database: the file would read it as a comment "
@@ -271,11 +249,11 @@ void StoreDbRow(State& z, std::int16_t n) {
   r.m1a = Single(z.m1a), r.m2a = Single(z.m2a), r.m1b = Single(z.m1b), r.m2b = z.m2b;
   r.dmom = z.dmom;
   StoreProfile(z, z.stifftype, {z.istiffl, z.istifft, z.istifff, z.istiffhp}, BuiltUp(z, Member::Stiffener),
-               StiffOf(r), "stiffener");
-  r.dbstiffprof = z.stiffsec.name;
+               dbdetail::StiffOf(r), "stiffener");
+  r.dbstiffprof = Designation(dbdetail::StiffOf(r), z.decsep);
   StoreProfile(z, z.girdtype, {z.igirdl, z.igirdt, z.igirdf, z.igirdhp}, BuiltUp(z, Member::RingFrame),
-               GirdOf(r), "ring frame");
-  r.dbgirdprof = z.girdsec.name;
+               dbdetail::GirdOf(r), "ring frame");
+  r.dbgirdprof = Designation(dbdetail::GirdOf(r), z.decsep);
 
   z.dbtab[static_cast<std::size_t>(n)] = std::move(r);
   DbRow& end = z.dbtab[static_cast<std::size_t>(n) + 1];
