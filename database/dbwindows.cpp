@@ -13,6 +13,17 @@
 
 namespace zod {
 
+void SetUpWindow(QWidget& w, const char* name, const QString& caption) {
+  w.setObjectName(QString::fromLatin1(name));
+  w.setAttribute(Qt::WA_DeleteOnClose);
+  if (!caption.isEmpty()) w.setWindowTitle(caption);
+  QFont f(QStringLiteral("Arial"));
+  f.setPointSizeF(8);
+  w.setFont(f);
+}
+
+int TwipsToPixels(double twips, double dpi) { return qRound(twips * (dpi > 0 ? dpi : 96) / 1440.0); }
+
 DatabaseWindows::DatabaseWindows(State& z, QWidget* mainform, std::function<void()> refreshForm,
                                  FileDialog& dialog, DesktopOpener& opener)
     : QObject(mainform),

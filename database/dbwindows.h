@@ -23,6 +23,12 @@ class DesktopOpener;
 class FileDialog;
 class Messenger;
 
+// Gives a database window its name, caption (none when empty) and the
+// program's font; it is discarded when closed.
+void SetUpWindow(QWidget& w, const char* name, const QString& caption = QString());
+// A length in twips (1440 an inch) in pixels at `dpi` (96 when 0).
+int TwipsToPixels(double twips, double dpi);
+
 class DatabaseWindows : public QObject {
   Q_OBJECT
 

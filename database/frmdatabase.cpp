@@ -58,11 +58,7 @@ QIcon SketchIcon(Sketch s, int size, qreal ratio) {
 }  // namespace
 
 FrmDatabase::FrmDatabase(DatabaseWindows& db, QWidget* owner) : QWidget(owner, Qt::Window), m_db(db) {
-  setObjectName("frmDatabase");
-  setAttribute(Qt::WA_DeleteOnClose);
-  QFont f(QStringLiteral("Arial"));
-  f.setPointSizeF(8);
-  setFont(f);
+  SetUpWindow(*this, "frmDatabase");
   BuildControls();
   // Another window taking the activation once a box has gone means the
   // box's return is over: the next activation is the user's.

@@ -83,12 +83,7 @@ constexpr std::array<Switch, 7> kSwitches{{
 
 FrmDatabaseDetailed::FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner)
     : QWidget(owner, Qt::Window), m_db(db), m_model(this) {
-  setObjectName("frmDatabaseDetailed");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Detailed Results"));
-  QFont f(QStringLiteral("Arial"));
-  f.setPointSizeF(8);
-  setFont(f);
+  SetUpWindow(*this, "frmDatabaseDetailed", QStringLiteral("Detailed Results"));
   BuildControls();
   resize(px(kClientW), px(kClientH));
   Form_Resize();
@@ -97,10 +92,7 @@ FrmDatabaseDetailed::FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner)
   if (m_builtWidth < 0) resultSummary();
 }
 
-int FrmDatabaseDetailed::px(double twips) const {
-  const double dpi = m_db.state().dpix > 0 ? m_db.state().dpix : 96;
-  return qRound(twips * dpi / 1440.0);
-}
+int FrmDatabaseDetailed::px(double twips) const { return TwipsToPixels(twips, m_db.state().dpix); }
 
 void FrmDatabaseDetailed::BuildControls() {
   auto place = [this](QWidget* w, const char* name, double x, double y, double width, double height) {
@@ -220,14 +212,8 @@ void FrmDatabaseDetailed::cmdDetailedResult_Click() {
 // ---- frmTable
 
 FrmTable::FrmTable(double dpix, QWidget* owner) : QWidget(owner, Qt::Window) {
-  setObjectName("frmTable");
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Table"));
-  QFont f(QStringLiteral("Arial"));
-  f.setPointSizeF(8);
-  setFont(f);
-  const double dpi = dpix > 0 ? dpix : 96;
-  auto px = [dpi](double twips) { return qRound(twips * dpi / 1440.0); };
+  SetUpWindow(*this, "frmTable", QStringLiteral("Table"));
+  auto px = [dpix](double twips) { return TwipsToPixels(twips, dpix); };
   auto* list = new QListWidget(this);
   list->setObjectName("lstTable");
   list->setGeometry(px(675), px(225), px(3705), px(6405));

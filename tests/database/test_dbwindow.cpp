@@ -61,6 +61,13 @@ class TestDbWindow : public QObject {
   void newDatabaseFile() {
     DbHarness d;
     FrmDatabase* f = d.open();
+    // a comment the file could not hold starts no table
+    Child<QLineEdit>(f, "txtComment")->setText("a;b");
+    d.click("cmdNewDatabase");
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(!d.z().dbrows);
+    QCOMPARE(d.lines(), QStringList());
+    Child<QLineEdit>(f, "txtComment")->setText("Comment");
     d.click("cmdNewDatabase");
     QCOMPARE(d.lines(), (QStringList{"% Comment", "Test", "End"}));
     QCOMPARE(d.h.w->windowTitle(), QString("Database Filename: New Database_in.csv"));
