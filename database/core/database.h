@@ -132,7 +132,9 @@ void RemoveDbRow(State& z, std::int16_t s);
 // Only a file read whole replaces dbtab and dbrows; a failure (DbFileError)
 // leaves them exactly as they were. A file whose last line is not a closing
 // line gets a closing row behind its last row, so the next "Add  to Database"
-// replaces no row. Neither reads nor sets dbfile.
+// replaces no row. A design method, cylinder type or switch outside its codes
+// is refused like any other damage: no window or check could show such a
+// row. Neither reads nor sets dbfile.
 void ReadDbFile(State& z, std::istream& in);
 void ReadDbFile(State& z, const std::string& name);  // DbFileMissing when it cannot be opened
 
@@ -195,7 +197,8 @@ std::string StoppedRowsMessage(const std::vector<DbStoppedRow>& stopped);
 // panels. Returns the rows that stopped (for StoppedRowsMessage). Without a
 // table only the header is written.
 std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out);
-// The same, saved through SaveFileSafely (zod::Error "can't save file - ").
+// The same, saved through SaveFileSafely (zod::Error "can't save file - "; the
+// design case then holds the last data row all the same).
 std::vector<DbStoppedRow> WriteDbResult(State& z, const std::string& name);
 
 }  // namespace zod
