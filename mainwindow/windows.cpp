@@ -1,10 +1,11 @@
 // The windows of the other parts hooked into the main window: the twenty
 // profile dialogs, the information windows, the menu bar with its Profiles
-// menu (also the right-click menu), Help and About, and the Print command. The
-// case database does not exist yet; its button and menu item stay disabled.
+// menu (also the right-click menu), Help and About, the Print command and the
+// case database.
 #include <QComboBox>
 #include <QSignalBlocker>
 
+#include "database/dbwindows.h"
 #include "mainwindow/about.h"
 #include "gui/filedialog.h"
 #include "mainwindow/help.h"
@@ -57,6 +58,11 @@ void Veltrane::InstallWindows() {
   for (int k = 1; k <= 4; ++k)
     HookMenuItem(m_menus.mnurecentfile[k], this, [this, k] { mnurecentfile_Click(k); });
   HookMenuItem(m_menus.mnuprint, this, [this] { mnuprint_Click(); });
+
+  auto* db = new DatabaseWindows(
+      m_z, this, [this] { RefreshForm(); }, *m_fileDialog, *m_opener);
+  setOpener(Opener::AddToDatabase, [db] { db->cmdDatabase_Click(); });
+  HookMenuItem(m_menus.mnuDb, this, [db] { db->mnuDb_Click(); });
 }
 
 // The report shows the sketch of pic20 and the about box's copyright, whose

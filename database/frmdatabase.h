@@ -1,0 +1,76 @@
+// The case database window: a new table from the current case, opening and
+// saving database input files, the result file, the detailed result table,
+// comment rows, moving and removing rows, and loading a chosen row into the
+// main window. Modeless, owned by the main window; it keeps no data of its
+// own and shows the case table as it is at each activation.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "database/frmdatabasedetailed.h"
+#include "gui/messenger.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace zod {
+
+class DatabaseWindows;
+
+class FrmDatabase : public QWidget {
+  Q_OBJECT
+
+ public:
+  FrmDatabase(DatabaseWindows& db, QWidget* owner);
+
+  // The handlers, in the order of the window's buttons.
+  void Form_Activate();
+  void lstDatabase_Click(int line);
+  void cmdNewDatabase_Click();
+  void cmdOpenDatabase_Click();
+  void cmdSaveFile_Click();
+  void cmdSaveResult_Click();
+  void cmdCalc_Click();
+  void cmdAddComment_Click();
+  void Cmd_pilupp_Click();
+  void Cmd_pilner_Click();
+  void cmdX_Click();
+
+  // The selected line, or -1.
+  int selectedLine() const;
+  QString commentText() const;
+  // The open detailed result table, or null.
+  FrmDatabaseDetailed* detailed() const { return m_detailed; }
+
+ protected:
+  bool event(QEvent* e) override;
+
+ private:
+  void BuildControls();
+  void RefillList();
+  void SelectLine(int line);
+  void LoadRow(int row);
+  bool NeedTable();
+  Messenger& messenger();
+  void exclamation(const QString& text);
+  void beep();
+
+  DatabaseWindows& m_db;
+  BoxMessenger m_boxes{this};
+  // Set while a modal box blocks this window, until the activation comes
+  // back or goes to another window: its return is no activation.
+  bool m_modalAway = false;
+
+  QPushButton *m_cmdX = nullptr, *m_up = nullptr, *m_down = nullptr, *m_addComment = nullptr;
+  QLineEdit* m_txtComment = nullptr;
+  QLabel* m_label1 = nullptr;
+  QListWidget* m_list = nullptr;
+  QPushButton *m_new = nullptr, *m_open = nullptr, *m_save = nullptr, *m_saveResult = nullptr;
+  QPushButton *m_calc = nullptr, *m_close = nullptr;
+  QPointer<FrmDatabaseDetailed> m_detailed;
+};
+
+}  // namespace zod

@@ -1,0 +1,228 @@
+#include "database/frmdatabasedetailed.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTreeView>
+#include <array>
+
+#include "database/dbwindows.h"
+#include "database/xlsxexport.h"
+#include "gui/opener.h"
+#include "gui/qtext.h"
+
+namespace zod {
+
+// ---- the model
+
+void SummaryModel::setTable(SummaryTable t) {
+  beginResetModel();
+  m_t = std::move(t);
+  endResetModel();
+}
+
+int SummaryModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_t.items.size());
+}
+
+int SummaryModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_t.headers.size());
+}
+
+QVariant SummaryModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const auto& item = m_t.items[index.row()];
+  const size_t c = static_cast<size_t>(index.column());
+  if (role == Qt::DisplayRole) return c < item.size() ? toQ(item[c]) : QString();
+  if (role == Qt::FontRole && m_t.boldColumn[index.row()] == index.column()) {
+    QFont f;
+    f.setBold(true);
+    return f;
+  }
+  return {};
+}
+
+QVariant SummaryModel::headerData(int section, Qt::Orientation o, int role) const {
+  if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+      section < static_cast<int>(m_t.headers.size()))
+    return toQ(m_t.headers[section]);
+  return QAbstractTableModel::headerData(section, o, role);
+}
+
+// ---- the window
+
+namespace {
+
+// Client area of the window and place of the list, in twips.
+constexpr double kClientW = 14832, kClientH = 5664;
+constexpr double kListLeft = 1665, kListTop = 90;
+constexpr double kRightMargin = 360, kBottomMargin = 720;
+
+struct Switch {
+  const char* name;
+  const char* caption;
+  bool State::*value;
+  double top;
+};
+
+constexpr std::array<Switch, 7> kSwitches{{
+    {"chkStiffInp", "Stiffener", &State::stiffinp, 630},
+    {"chkRingInp", "Ring", &State::ringinp, 990},
+    {"chkStressInp", "Stress", &State::stressinp, 1305},
+    {"chkColumnInp", "Column", &State::columninp, 1575},
+    {"chkStiffRes", "Stiffener", &State::stiffres, 2385},
+    {"chkRingRes", "Ring", &State::ringres, 2745},
+    {"chkColumnRes", "Column", &State::columnres, 3015},
+}};
+
+}  // namespace
+
+FrmDatabaseDetailed::FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_db(db), m_model(this) {
+  SetUpWindow(*this, "frmDatabaseDetailed", QStringLiteral("Detailed Results"));
+  BuildControls();
+  resize(px(kClientW), px(kClientH));
+  Form_Resize();
+  // The first resize, when the window is shown, finds the list as wide as it
+  // was built for; only the user's resizing builds again.
+  if (m_builtWidth < 0) resultSummary();
+}
+
+int FrmDatabaseDetailed::px(double twips) const { return TwipsToPixels(twips, m_db.state().dpix); }
+
+void FrmDatabaseDetailed::BuildControls() {
+  auto place = [this](QWidget* w, const char* name, double x, double y, double width, double height) {
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(px(x), px(y), px(width), px(height));
+  };
+  m_frame1 = new QGroupBox(QStringLiteral("Input && Result"), this);
+  place(m_frame1, "Frame1", 0, 135, 1635, 3435);
+  auto underlined = [&](const char* name, const char* text, double y) {
+    auto* l = new QLabel(QString::fromLatin1(text), m_frame1);
+    QFont uf = l->font();
+    uf.setUnderline(true);
+    l->setFont(uf);
+    place(l, name, 180, y, 1300, 240);
+  };
+  underlined("Label1", "Input", 315);
+  underlined("Label2", "Result", 2025);
+  State& z = m_db.state();
+  for (const Switch& s : kSwitches) {
+    auto* box = new QCheckBox(QString::fromLatin1(s.caption), m_frame1);
+    place(box, s.name, 135, s.top, 1400, 255);
+    box->setChecked(z.*s.value);
+    connect(box, &QCheckBox::toggled, this, [this, s](bool ticked) {
+      m_db.state().*s.value = ticked;
+      resultSummary();
+    });
+  }
+  m_export = new QPushButton(QStringLiteral("Export to Excel"), this);
+  place(m_export, "cmdDetailedResult", 135, 3870, 1395, 420);
+  m_close = new QPushButton(QStringLiteral("Close"), this);
+  place(m_close, "cmdClose", 135, 4590, 1395, 420);
+  connect(m_export, &QPushButton::clicked, this, &FrmDatabaseDetailed::cmdDetailedResult_Click);
+  connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+
+  m_list = new QTreeView(this);
+  place(m_list, "lstViewDetailed", kListLeft, kListTop, 13155, 5460);
+  m_list->setModel(&m_model);
+  m_list->setRootIsDecorated(false);
+  m_list->setItemsExpandable(false);
+  m_list->setUniformRowHeights(true);
+  m_list->setAllColumnsShowFocus(true);
+  m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_list->header()->setStretchLastSection(false);
+  m_list->header()->setMinimumSectionSize(0);
+  m_list->header()->setSectionsMovable(false);
+}
+
+Messenger& FrmDatabaseDetailed::messenger() { return m_db.messenger(m_boxes); }
+
+void FrmDatabaseDetailed::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  Form_Resize();
+}
+
+// The list fills the window but its margins; it never gets a negative size.
+// Its columns share its width, so a new width builds the table again.
+void FrmDatabaseDetailed::Form_Resize() {
+  const int w = std::max(0, width() - px(kListLeft) - px(kRightMargin));
+  const int h = std::max(0, height() - px(kListTop) - px(kBottomMargin));
+  m_list->resize(w, h);
+  if (m_builtWidth >= 0 && w != m_builtWidth) resultSummary();
+}
+
+void FrmDatabaseDetailed::resultSummary() {
+  if (m_building) {
+    m_again = true;
+    return;
+  }
+  m_building = true;
+  do {
+    m_again = false;
+    State& z = m_db.state();
+    SummaryTable t = ResultSummary(z);
+    const std::vector<DbStoppedRow> stopped = t.stopped;
+    const int n = static_cast<int>(t.headers.size()) - 1;
+    m_model.setTable(std::move(t));
+    const int w = SummaryColumnWidth(m_list->width(), n);
+    for (int c = 0; c <= n; ++c) m_list->header()->resizeSection(c, w);
+    m_builtWidth = m_list->width();
+    ++m_builds;
+    if (!stopped.empty()) messenger().exclamation(toQ(StoppedRowsMessage(stopped)));
+  } while (m_again);
+  m_building = false;
+}
+
+void FrmDatabaseDetailed::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() == Qt::RightButton && !childAt(e->position().toPoint())) {
+    m_db.showTable(this);
+    return;
+  }
+  QWidget::mouseReleaseEvent(e);
+}
+
+void FrmDatabaseDetailed::cmdDetailedResult_Click() {
+  const State& z = m_db.state();
+  const QString folder = ExportFolder(toQ(z.dbfile), m_db.exportFolder());
+  const QString base = ExportBaseName(toQ(z.dbfile));
+  QString path;
+  try {
+    path = ExportWorkbook(m_model.table(), folder, base);
+  } catch (const std::exception& e) {
+    messenger().exclamation(toQ(e.what()));
+    return;
+  }
+  bool opened = false;
+  try {
+    opened = m_db.opener().open(QUrl::fromLocalFile(path));
+  } catch (const std::exception&) {
+    opened = false;
+  }
+  if (!opened)
+    messenger().exclamation(" The table was saved as " + path +
+                            ", but no spreadsheet program could open it ");
+}
+
+// ---- frmTable
+
+FrmTable::FrmTable(double dpix, QWidget* owner) : QWidget(owner, Qt::Window) {
+  SetUpWindow(*this, "frmTable", QStringLiteral("Table"));
+  auto px = [dpix](double twips) { return TwipsToPixels(twips, dpix); };
+  auto* list = new QListWidget(this);
+  list->setObjectName("lstTable");
+  list->setGeometry(px(675), px(225), px(3705), px(6405));
+  list->addItems({QStringLiteral("General"), QStringLiteral("Shell")});
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName("Command1");
+  ok->setGeometry(px(720), px(6975), px(1230), px(420));
+  connect(ok, &QPushButton::clicked, this, &QWidget::close);
+  setFixedSize(px(5460), px(7632));
+}
+
+}  // namespace zod

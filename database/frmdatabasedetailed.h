@@ -1,0 +1,88 @@
+// The detailed result table: every case of the table calculated and shown
+// one per line with the chosen column groups and the row's largest usage
+// factor in bold; "Export to Excel" hands the table on as a workbook. A right
+// click on the window's own surface opens the small window frmTable.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+#include "database/summary.h"
+#include "gui/messenger.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+namespace zod {
+
+class DatabaseWindows;
+
+// The table's items as the list view shows them: headers, item texts and
+// sub-items, one bold cell per data row.
+class SummaryModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+  void setTable(SummaryTable t);
+  const SummaryTable& table() const { return m_t; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+ private:
+  SummaryTable m_t;
+};
+
+class FrmDatabaseDetailed : public QWidget {
+  Q_OBJECT
+
+ public:
+  FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner);
+
+  // Rebuilds the whole table, calculating every data row. A build never
+  // starts inside another; one asked for meanwhile runs after it.
+  void resultSummary();
+  // "Export to Excel".
+  void cmdDetailedResult_Click();
+
+  const SummaryModel& model() const { return m_model; }
+  QTreeView* list() const { return m_list; }
+  int builds() const { return m_builds; }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+
+ private:
+  void BuildControls();
+  void Form_Resize();
+  Messenger& messenger();
+  int px(double twips) const;
+
+  DatabaseWindows& m_db;
+  BoxMessenger m_boxes{this};
+  SummaryModel m_model;
+  QTreeView* m_list = nullptr;
+  QGroupBox* m_frame1 = nullptr;
+  QPushButton *m_export = nullptr, *m_close = nullptr;
+  bool m_building = false, m_again = false;
+  int m_builtWidth = -1;  // the list width the columns were last laid out for
+  int m_builds = 0;
+};
+
+// A small window with a list of two items and "OK".
+class FrmTable : public QWidget {
+  Q_OBJECT
+
+ public:
+  FrmTable(double dpix, QWidget* owner);
+};
+
+}  // namespace zod
