@@ -247,6 +247,15 @@ class TestFileMenu : public QObject {
     QCOMPARE(h.msg.texts.last(), "can't save file - " + nowhere);
     QCOMPARE(QString::fromStdString(h.z.filename), inGone);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + inGone});
+    // a file made read-only is not replaced behind the user's back
+    const QString kept = file("kept.vtr");
+    h.saveAs(kept);
+    const QByteArray before = Contents(kept);
+    QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    h.type("il", "1234");
+    h.menus().mnusave->trigger();
+    QCOMPARE(h.msg.texts.last(), "can't save file - " + kept);
+    QCOMPARE(Contents(kept), before);
   }
 
   // Opening closes the profile dialogs after the file has been read; an open
