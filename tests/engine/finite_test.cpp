@@ -92,88 +92,21 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
     z.ringfab = static_cast<int16>(pick(0, 1)), z.dmom = static_cast<int16>(pick(0, 1));
     z.stifftype = static_cast<int16>(pick(0, 9)), z.girdtype = static_cast<int16>(pick(0, 9));
     z.matp = static_cast<int16>(pick(0, z.mat.nmat));
-    // a few inputs of the case far from their usual values
+    z.mats = static_cast<int16>(pick(0, z.mat.nmat)), z.matg = static_cast<int16>(pick(0, z.mat.nmat));
+    // a few inputs of the case far from their usual values, the built-up
+    // dimensions of both members among them
+    double* const doubles[] = {&z.ufb,  &z.t,     &z.l,     &z.s,     &z.cyll,  &z.sigx,  &z.fyp,   &z.fys,
+                               &z.fyg,  &z.nn,    &z.m1a,   &z.m1b,   &z.m2a,   &z.k1,    &z.lt,    &z.stbh,
+                               &z.gtbb, &z.slbtw, &z.glbtw, &z.sibh,  &z.gibb,  &z.srhsb, &z.gusph, &z.suspa,
+                               &z.sfbh, &z.gfbh,  &z.sibtw, &z.gtbtw, &z.grhsh, &z.guspb};
+    float* const singles[] = {&z.cylr,  &z.sigy,  &z.tau,   &z.pd,    &z.e,      &z.m2b,
+                              &z.k2,    &z.gilt,  &z.slbtf, &z.gibtf, &z.srhstw, &z.gusptw,
+                              &z.sfbtw, &z.gfbtw, &z.stbtf, &z.glbtf};
     for (int k = pick(1, 4); k > 0; --k) {
-      switch (pick(0, 25)) {
-        case 0:
-          z.ufb = value(false);
-          break;
-        case 1:
-          z.cylr = static_cast<float>(value(true));
-          break;
-        case 2:
-          z.t = value(false);
-          break;
-        case 3:
-          z.l = value(false);
-          break;
-        case 4:
-          z.s = value(false);
-          break;
-        case 5:
-          z.cyll = value(false);
-          break;
-        case 6:
-          z.sigx = value(false);
-          break;
-        case 7:
-          z.sigy = static_cast<float>(value(true));
-          break;
-        case 8:
-          z.tau = static_cast<float>(value(true));
-          break;
-        case 9:
-          z.pd = static_cast<float>(value(true));
-          break;
-        case 10:
-          z.e = static_cast<float>(value(true));
-          break;
-        case 11:
-          z.fyp = z.fys = z.fyg = value(false), z.matp = z.mats = z.matg = z.mat.nmat;
-          break;
-        case 12:
-          z.nn = value(false);
-          break;
-        case 13:
-          z.m1a = value(false), z.m2b = static_cast<float>(value(true));
-          break;
-        case 14:
-          z.k1 = value(false), z.k2 = static_cast<float>(value(true));
-          break;
-        case 15:
-          z.lt = value(false), z.gilt = static_cast<float>(value(true));
-          break;
-        case 16:
-          z.stbh = z.gtbh = value(false), z.stbb = z.gtbb = value(false);
-          break;
-        case 17:
-          z.slbtw = z.glbtw = value(false), z.slbtf = z.glbtf = static_cast<float>(value(true));
-          break;
-        case 18:
-          z.sibh = z.gibh = value(false), z.sibtf = z.gibtf = static_cast<float>(value(true));
-          break;
-        case 19:
-          z.srhsb = z.grhsb = value(false), z.srhstw = z.grhstw = static_cast<float>(value(true));
-          break;
-        case 20:
-          z.susph = z.gusph = value(false), z.suspa = z.guspa = value(false);
-          break;
-        case 21:
-          z.sfbh = z.gfbh = value(false), z.sfbtw = z.gfbtw = static_cast<float>(value(true));
-          break;
-        case 22:
-          z.m1b = value(false), z.m2a = value(false);
-          break;
-        case 23:
-          z.sibtw = z.gibtw = value(false), z.sibb = z.gibb = value(false);
-          break;
-        case 24:
-          z.stbtw = z.gtbtw = value(false), z.stbtf = z.gtbtf = static_cast<float>(value(true));
-          break;
-        default:
-          z.susptw = z.gusptw = static_cast<float>(value(true)), z.suspb = z.guspb = value(false);
-          break;
-      }
+      if (pick(0, 1) == 0)
+        *doubles[pick(0, std::size(doubles) - 1)] = value(false);
+      else
+        *singles[pick(0, std::size(singles) - 1)] = static_cast<float>(value(true));
     }
     view.log.clear();
     Calculate(z);
