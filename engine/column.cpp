@@ -111,7 +111,7 @@ bool RunColumnBuckling(State& z) {
     cm1 = 0.6 + 0.4 * ax1.rho;
     cm2 = 0.6 + 0.4 * ax2.rho;
   }
-  const double M1 = cm1 * ax1.s * W / kNmmPerKNm;
+  const double M1 = chk::fin(cm1 * ax1.s * W / kNmmPerKNm);
   const float M2 = chk::sgl(cm2 * ax2.s * W / kNmmPerKNm);
 
   // Eq 3.8.8: the local buckling strength under the hoop stress σh.
@@ -146,7 +146,7 @@ bool RunColumnBuckling(State& z) {
   const double b1 = chk::div(cm1 * ax1.s, 1 - chk::div(sa, fE1));
   const double b2 = chk::div(cm2 * ax2.s, 1 - chk::div(sa, fE2));
   const double bending = chk::div(1, fakd) * chk::sqrt(chk::fin(b1 * b1 + b2 * b2));
-  z.ufcol1 = chk::div(sa, fkcd1) + bending;
+  z.ufcol1 = chk::fin(chk::div(sa, fkcd1) + bending);
   z.ufcol2 = chk::sgl(chk::div(sa, fkcd2) + bending);
 
   // Working stress design: the shell check's factors give way to the column's.
@@ -155,7 +155,7 @@ bool RunColumnBuckling(State& z) {
   } else {
     z.betaw = 1.0f;
     z.gm = 1.15;
-    z.ufallow = 1.15 * 1.0 * z.ufb;
+    z.ufallow = chk::fin(1.15 * 1.0 * z.ufb);
   }
 
   ResultPanel& p = z.colpanel;

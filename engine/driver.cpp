@@ -96,7 +96,7 @@ void CalcStresses(State& z) {
     double zeta = RingRelief(beta);
     if (zeta < 0) zeta = 0;
     const float p = pressureHoop();
-    z.SighpSd = p - chk::div(alpha * zeta, alpha + 1) * (p - 0.3 * z.sigx);
+    z.SighpSd = chk::fin(p - chk::div(alpha * zeta, alpha + 1) * (p - 0.3 * z.sigx));
   } else {
     z.SighpSd = pressureHoop();
   }
@@ -105,7 +105,7 @@ void CalcStresses(State& z) {
     z.sigy = 0;
     z.tau = 0;
   }
-  z.SighSd = z.SighpSd + z.sigy;
+  z.SighSd = chk::fin(z.SighpSd + z.sigy);
 
   if (z.cylinder == 3) {
     const float twoPiR = chk::sgl(kTwoPi * r);

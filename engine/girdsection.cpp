@@ -42,7 +42,7 @@ void GirdSection(State& z, std::int16_t kind) {
 
   double bo = 0, ef = 0;
   if (kind <= 3 || kind == 6) {
-    z.hw = p.h - p.tf;
+    z.hw = chk::fin(p.h - p.tf);
     if (IsOneSided(kind)) {
       bo = p.b - p.tw;
       ef = (p.b - p.tw) / 2;
@@ -50,14 +50,14 @@ void GirdSection(State& z, std::int16_t kind) {
       bo = (p.b - p.tw) / 2;
     }
   } else if (kind == 9) {
-    z.hw = p.h - 2.0 * p.tf;  // the web between the two flanges
+    z.hw = chk::fin(p.h - 2.0 * p.tf);  // the web between the two flanges
     bo = (p.b - p.tw) / 2;
   } else if (IsFlatBar(kind)) {
     z.hw = p.h;
   } else if (kind == 7) {
-    z.hw = p.h - 2 * p.tw;
+    z.hw = chk::fin(p.h - 2 * p.tw);
   } else {
-    z.hw = p.h - p.tf;
+    z.hw = chk::fin(p.h - p.tf);
   }
 
   // Closed profiles (RHS, trapezoid) have no proportion checks.

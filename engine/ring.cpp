@@ -119,7 +119,7 @@ double PressureTerm(const State& z, double span) {
 void CalcRingBuckling(State& z) {
   const double r = z.cylr, t = z.t, l = z.l;
 
-  z.Areq = (chk::div(2, z.Zl * z.Zl) + 0.06) * l * t;
+  z.Areq = chk::fin((chk::div(2, z.Zl * z.Zl) + 0.06) * l * t);
   z.le = chk::div(1.56 * chk::sqrt(r * t), 1 + chk::div(12 * t, r));
   if (z.le > l) z.le = l;
 
@@ -130,7 +130,7 @@ void CalcRingBuckling(State& z) {
 
   // Hoop stress carried by the ring frame, taken at its inner (or outer) edge.
   const float alpha = chk::sgl(z.cylinder == 1 ? chk::div(A, z.leo * t) : chk::div(A, l * t));
-  const double d = z.outside == 0 ? r - t / 2 - z.girdh : r + t / 2 + z.girdh;
+  const double d = chk::fin(z.outside == 0 ? r - t / 2 - z.girdh : r + t / 2 + z.girdh);
   const float pr = chk::sgl(static_cast<double>(z.pd) * r);
   const float onePlusAlpha = chk::sgl(1.0 + alpha);
   z.SighR = chk::sgl(chk::div(chk::div(chk::div(pr, t) - 0.3 * z.sigx, onePlusAlpha) * r, d) + z.sigy);
@@ -144,7 +144,7 @@ void CalcRingBuckling(State& z) {
   RaiseTorsionalStrength(z);
   z.Ih = PressureTerm(z, l);
 
-  z.IR = z.Ix + z.Ixh + z.Ih;
+  z.IR = chk::fin(z.Ix + z.Ixh + z.Ih);
   z.ufinertia = chk::sgl(chk::div(z.IR, z.effi));
 
   ResultPanel& p = z.ringpanel;
@@ -182,7 +182,7 @@ void CalcRingBuckling(State& z) {
       z.Ih = 0.99 * z.Ih;
       CalcIhSpecial(z);
     }
-    z.IR = z.Ix + z.Ixh + z.Ih;
+    z.IR = chk::fin(z.Ix + z.Ixh + z.Ih);
     z.ufinertia = chk::sgl(chk::div(z.IR, z.effi));
 
     // line 10, I, stays as written above
@@ -241,7 +241,7 @@ void CalcHeavyRing(State& z) {
   z.delta0 = 0.005 * z.cylr;
   RaiseTorsionalStrength(z);
   const double ihH = PressureTerm(z, L);
-  const double ihr = ixH + ixhH + ihH;
+  const double ihr = chk::fin(ixH + ixhH + ihH);
 
   SetLine(p, 12, "Heavy ringframe Ihr>= ", ihr, kSci, dec, "  mm4");
 }

@@ -185,7 +185,9 @@ void Designation(std::string& out, std::int16_t kind, const Profile& p, char dec
 void Properties(std::int16_t kind, const Profile& p, double hw, double ef, bool ringI) {
   const double H = p.h, B = p.b, tw = p.tw;
   const double tf = p.tf;
-  SectionResults& s = p.sec;
+  // Worked out aside and stored only when every value is a number, so that
+  // a fault half-way leaves the member's previous section whole.
+  SectionResults s = p.sec;
   switch (kind) {
     case 0:
     case 1:
@@ -236,6 +238,8 @@ void Properties(std::int16_t kind, const Profile& p, double hw, double ef, bool 
       break;
   }
   s.g = s.a * 7850 / 1000000;
+  for (double v : {s.a, s.aw, static_cast<double>(s.af), s.g, s.zg, s.iy, s.iz}) chk::fin(v);
+  p.sec = std::move(s);
 }
 
 }  // namespace zod::section

@@ -89,7 +89,7 @@ void Finish(State& z, const Strengths& s) {
     else
       z.betaw = 0.8f;
     z.gm = 1.15;
-    z.ufallow = z.ufb * z.betaw * z.gm;
+    z.ufallow = chk::fin(z.ufb * z.betaw * z.gm);
   }
 
   const float fksd = chk::sgl(chk::div(z.fks, z.gm));

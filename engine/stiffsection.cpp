@@ -40,7 +40,7 @@ void StiffSection(State& z, std::int16_t kind) {
   // check and leaves hw alone.
   double bo = 0, ef = 0;
   if (kind <= 3 || kind == 6 || kind == 9) {
-    z.hw = p.h - p.tf;
+    z.hw = chk::fin(p.h - p.tf);
     if (IsOneSided(kind)) {
       bo = p.b - p.tw;
       ef = (p.b - p.tw) / 2;
@@ -50,7 +50,7 @@ void StiffSection(State& z, std::int16_t kind) {
   } else if (IsFlatBar(kind)) {
     z.hw = p.h;
   } else if (kind == 8) {
-    z.hw = p.h - p.tw;
+    z.hw = chk::fin(p.h - p.tw);
   }
 
   // Closed profiles (RHS, trapezoid) have no proportion checks.

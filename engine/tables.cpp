@@ -131,6 +131,7 @@ class FieldReader {
     m_row = row;
     m_field = 0;
   }
+  int Line() const { return m_line; }
 
   [[noreturn]] void Fail(const std::string& what, int line = 0) const {
     if (line == 0) line = m_line;
@@ -176,25 +177,50 @@ class FieldReader {
   int m_field = 0;
 };
 
+// What one table file must hold so that the program can run with it.
+struct Demands {
+  int capacity;        // rows at most
+  bool named;          // a name before the numbers
+  int numbers;         // numbers a row
+  int minRows;         // rows at least: the default case's rows must be there
+  const char* tooFew;  // the fault when the file ends before minRows
+  // Numbers (by index from 0) that must be above 0, as a bit mask: a
+  // yield strength or a profile dimension of 0 serves no calculation.
+  unsigned positive;
+};
+
 // The one loader behind all five tables: rows of an optional name and
-// `numbers` numbers, at most `capacity` rows. `store(i, name, values)` files
-// a complete row; a row is stored only once all of its fields have been read,
-// so the caller's last-row index always matches what was stored. Returns the
-// number of rows.
+// `numbers` numbers. `store(i, name, values)` files a complete row; a row is
+// stored only once all of its fields have been read and found sound, so the
+// caller's last-row index always matches what was stored. Returns the number
+// of rows.
 template <typename Store>
-int ReadRows(std::istream& in, const std::string& file, int capacity, bool named, int numbers, Store store) {
+int ReadRows(std::istream& in, const std::string& file, const Demands& d, Store store) {
   FieldReader r(in, file);
   std::array<float, kMaxNumbers> values{};
   int i = 0;
   for (;;) {
     r.StartRow(i + 1);
-    if (r.AtEndBeforeRow()) break;
-    if (i >= capacity) {
-      r.Fail("more rows than the table holds (at most " + std::to_string(capacity) + ")");
+    if (r.AtEndBeforeRow()) {
+      if (i < d.minRows) r.Fail(d.tooFew);
+      break;
     }
+    if (i >= d.capacity) {
+      r.Fail("more rows than the table holds (at most " + std::to_string(d.capacity) + ")");
+    }
+    const int line = r.Line();
     std::string name;
-    if (named) name = r.Next();
-    for (int j = 0; j < numbers; ++j) values[j] = r.NextNumber();
+    if (d.named) name = r.Next();
+    for (int j = 0; j < d.numbers; ++j) values[j] = r.NextNumber();
+    for (int j = 0; j < d.numbers; ++j) {
+      if ((d.positive >> j & 1) && !(values[j] > 0)) {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, values[j]).ptr;
+        r.Fail("field " + std::to_string(j + (d.named ? 2 : 1)) + " is " + std::string(text, end) +
+                   ", it must be above 0",
+               line);
+      }
+    }
     store(i, std::move(name), values);
     ++i;
   }
@@ -232,23 +258,25 @@ void Lookup(const MaterialTable& m, std::int16_t k, double t, double& fy) {
 
 void ReadMat(MaterialTable& m, std::istream& in, const std::string& file) {
   m = MaterialTable{};
-  ReadRows(in, file, MaterialTable::kRows, true, 13,
-           [&m](int i, std::string&& name, const std::array<float, kMaxNumbers>& v) {
-             m.matname[i] = Cp1252ToUtf8(name);
-             for (int j = 0; j < 13; ++j) m.mattab[i][j + 1] = v[j];
-             m.nmat = static_cast<std::int16_t>(i);
-           });
-  if (m.nmat < 0) {
-    throw Error("Error in databasefile " + file +
-                ": the file holds no material; at least the user-defined material must be there");
-  }
+  // A new case takes material row 3; the last row is the user-defined one.
+  // The seven yield strengths stand in the odd columns.
+  const Demands d{MaterialTable::kRows, true, 13, 3, "the file ends before row 3, the material of a new case",
+                  0b1010101010101};
+  ReadRows(in, file, d, [&m](int i, std::string&& name, const std::array<float, kMaxNumbers>& v) {
+    m.matname[i] = Cp1252ToUtf8(name);
+    for (int j = 0; j < 13; ++j) m.mattab[i][j + 1] = v[j];
+    m.nmat = static_cast<std::int16_t>(i);
+  });
 }
 
 template <int Rows, int Cols>
 void ReadProfiles(ProfileTable<Rows, Cols>& p, std::istream& in, const std::string& file) {
   static_assert(Cols <= kMaxNumbers);
   p = ProfileTable<Rows, Cols>{};
-  ReadRows(in, file, Rows, false, Cols, [&p](int i, std::string&&, const std::array<float, kMaxNumbers>& v) {
+  // A new case takes row 1 of every profile table.
+  const Demands d{
+      Rows, false, Cols, 1, "the file holds no profile; a new case takes row 1", (1u << Cols) - 1};
+  ReadRows(in, file, d, [&p](int i, std::string&&, const std::array<float, kMaxNumbers>& v) {
     for (int j = 0; j < Cols; ++j) p.v[i][j + 1] = v[j];
     p.n = static_cast<std::int16_t>(i);
   });

@@ -48,7 +48,10 @@ void ReadTables(State& z);
 
 // The same readers on a stream; `file` names the source in error messages.
 // Each starts from an empty table; after an error the whole rows read before
-// the faulty one stay, and the last-row index counts exactly those.
+// the faulty one stay, and the last-row index counts exactly those. A file
+// that cannot serve a new case is an error too: fewer than three materials
+// (a new case takes the third), no profile at all, a yield strength or a
+// profile dimension that is not above 0.
 void ReadMat(MaterialTable& m, std::istream& in, const std::string& file);
 template <int Rows, int Cols>
 void ReadProfiles(ProfileTable<Rows, Cols>& p, std::istream& in, const std::string& file);

@@ -18,7 +18,6 @@ class SettingsRecentStore : public RecentStore {
  public:
   std::string Get(const std::string& key) override;
   void Set(const std::string& key, const std::string& value) override;
-  std::vector<std::string> All() override;
 };
 
 }  // namespace zod

@@ -153,6 +153,15 @@ ProfileDialog::ProfileDialog(ProfileHost& host, Member m, int kind)
   });
 }
 
+// The base class hides the window and deletes the boxes only after this
+// destructor has run: a box that has the focus then loses it and signals a
+// dialog that no longer exists. Nothing of the dialog may answer from here on.
+ProfileDialog::~ProfileDialog() {
+  m_closing = true;
+  for (const Box& b : m_boxes) b.edit->disconnect(this);
+  disconnect(qApp, nullptr, this, nullptr);
+}
+
 void ProfileDialog::build() {
   auto* root = new QVBoxLayout(this);
   const QFontMetrics fm(font());

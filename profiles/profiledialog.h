@@ -45,6 +45,7 @@ class ProfileDialog : public QWidget {
  public:
   // Builds the dialog, places it and sets its sketch; it is not shown.
   ProfileDialog(ProfileHost& host, Member m, int kind);
+  ~ProfileDialog() override;
 
   Member member() const { return m_member; }
   int kind() const { return m_kind; }

@@ -12,7 +12,11 @@ namespace zod {
 
 // Writes the file `name` through `write`. Throws zod::Error
 // ("can't save file - " and the name) when any step fails; the previous
-// file, if there was one, is then left as it was.
+// file, if there was one, is then left as it was. A file the user may not
+// write is refused before anything is written. The new file keeps the old
+// one's permissions; a symbolic link is followed, so its target is replaced
+// and the link stays. The content is on the disk (file, then folder synced)
+// before the save counts as done.
 void SaveFileSafely(const std::string& name, const std::function<void(std::ostream&)>& write);
 
 }  // namespace zod

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <istream>
-#include <limits>
 #include <ostream>
 #include <sstream>
 #include <system_error>
@@ -61,7 +60,12 @@ struct LineReader {
   [[noreturn]] void Fail(const std::string& what) const {
     throw Error("line " + std::to_string(line) + ": " + what);
   }
-  double Number() {
+  // The line's number in the field's own precision, so that every value
+  // written reads back bit for bit: a single read as a double and then
+  // narrowed can land one unit off, and 3.4028235e+38 (the largest single)
+  // lies above the largest single as a double.
+  template <typename T>
+  T Number() {
     std::string s = Next();
     std::size_t b = s.find_first_not_of(" \t");
     std::size_t e = s.find_last_not_of(" \t");
@@ -69,10 +73,27 @@ struct LineReader {
     const char* first = s.data() + b;
     const char* last = s.data() + e + 1;
     if (*first == '+') ++first;
-    double v = 0;
+    T v = 0;
     auto r = std::from_chars(first, last, v);
-    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v)) Fail("\"" + Cp1252ToUtf8(s) + "\" is not a number");
+    if (r.ec == std::errc::result_out_of_range && r.ptr == last) {
+      // Too small for a single reads as the nearest it holds (0 or a
+      // subnormal); too large is refused.
+      if constexpr (std::is_same_v<T, float>) {
+        double d = 0;
+        if (std::from_chars(first, last, d).ec == std::errc() && std::fabs(d) < 1) return static_cast<float>(d);
+      }
+      Fail("the number is out of range");
+    }
+    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v))
+      Fail("\"" + Cp1252ToUtf8(s) + "\" is not a number");
     return v;
+  }
+  // A whole number of a 16-bit field, rounded half to even as the old
+  // runtime did; the whole range, -32768 included.
+  int16 Int16() {
+    const double r = std::nearbyint(Number<double>());
+    if (r < -32768.0 || r > 32767.0) Fail("the number is out of range");
+    return static_cast<int16>(r);
   }
 };
 
@@ -124,8 +145,9 @@ void WriteProject(std::ostream& out, const DesignCase& c) {
 DesignCase ReadProject(std::istream& in, const DesignCase& base, const State& tables, std::int16_t& filever) {
   DesignCase c = base;
   LineReader r{in};
-  double version = r.Number();
-  if (version != std::floor(version) || version < -32768 || version > 32767) r.Fail("the version is not a whole number");
+  double version = r.Number<double>();
+  if (version != std::floor(version) || version < -32768 || version > 32767)
+    r.Fail("the version is not a whole number");
   filever = static_cast<int16>(version);
   std::size_t lines = Layout().size();  // 131 and above: lines 2..59
   if (filever <= 105)
@@ -138,17 +160,10 @@ DesignCase ReadProject(std::istream& in, const DesignCase& base, const State& ta
           using T = std::remove_cvref_t<decltype(c.*m)>;
           if constexpr (std::is_same_v<T, std::string>) {
             c.*m = Cp1252ToUtf8(r.Next());
+          } else if constexpr (std::is_same_v<T, int16>) {
+            c.*m = r.Int16();
           } else {
-            double v = r.Number();
-            if constexpr (std::is_same_v<T, int16>) {
-              if (std::fabs(v) > 32767.5) r.Fail("the number is out of range");
-              c.*m = chk::i16(v);
-            } else if constexpr (std::is_same_v<T, float>) {
-              if (std::fabs(v) > std::numeric_limits<float>::max()) r.Fail("the number is out of range");
-              c.*m = static_cast<float>(v);
-            } else {
-              c.*m = v;
-            }
+            c.*m = r.Number<T>();
           }
         },
         Layout()[i]);
@@ -188,9 +203,9 @@ void AdoptProfiles(DesignCase& c, const State& z) {
     switch (kind) {
       case 1: m.lbh = d.h, m.lbb = d.b, m.lbtw = d.tw, m.lbtf = d.tf; break;
       case 3: m.tbh = d.h, m.tbb = d.b, m.tbtw = d.tw, m.tbtf = d.tf; break;
-      case 5: m.fbh = d.h, m.fbtw = static_cast<float>(d.tw); break;
-      case 7: m.rhsh = d.h, m.rhsb = d.b, m.rhstw = static_cast<float>(d.tw); break;
-      case 8: m.usph = d.h, m.uspb = d.b, m.uspa = d.c, m.usptw = static_cast<float>(d.tw); break;
+      case 5: m.fbh = d.h, m.fbtw = chk::sgl(d.tw); break;
+      case 7: m.rhsh = d.h, m.rhsb = d.b, m.rhstw = chk::sgl(d.tw); break;
+      case 8: m.usph = d.h, m.uspb = d.b, m.uspa = d.c, m.usptw = chk::sgl(d.tw); break;
       case 9: m.ibh = d.h, m.ibb = d.b, m.ibtw = d.tw, m.ibtf = d.tf; break;
       default: break;
     }

@@ -20,11 +20,12 @@ std::string RecentItems::Path(int item) const {
 
 void GetRecentFiles(RecentStore& store, RecentItems& items) {
   if (store.Get(Key(1)).empty()) return;
-  std::vector<std::string> all = store.All();
-  for (std::size_t i = 0; i < all.size() && i < 4; ++i) {
-    items.separatorVisible = true;
-    items.caption[i + 1] = std::to_string(i + 1) + ". " + all[i];
-    items.visible[i + 1] = true;
+  items.separatorVisible = true;
+  for (int n = 1; n <= 4; ++n) {
+    const std::string path = store.Get(Key(n));
+    if (path.empty()) continue;
+    items.caption[n] = std::to_string(n) + ". " + path;
+    items.visible[n] = true;
   }
 }
 

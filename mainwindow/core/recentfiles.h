@@ -4,7 +4,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 namespace zod {
 
@@ -14,8 +13,6 @@ class RecentStore {
   virtual ~RecentStore() = default;
   virtual std::string Get(const std::string& key) = 0;
   virtual void Set(const std::string& key, const std::string& value) = 0;
-  // Every value of the section, in key order.
-  virtual std::vector<std::string> All() = 0;
 };
 
 // The menu items: separator (item 0) and the four file items. Items are shown
@@ -28,6 +25,9 @@ struct RecentItems {
   std::string Path(int item) const;
 };
 
+// Item n shows the key "RecentFile" n (n = 1..4) and nothing else of the
+// section, so that the items and the keys that moving an entry shifts are
+// the same; other keys in a hand-edited store are left alone.
 void GetRecentFiles(RecentStore& store, RecentItems& items);
 // After a file was opened: it becomes entry 1, the others move down.
 void MoveRecentFile(RecentStore& store, const RecentItems& items, const std::string& f);

@@ -65,7 +65,14 @@ TEST_P(TablesFile, ReadsWholeRowsAndNamesFileAndRowOfAFault) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Tables, TablesFile, ::testing::Values(
     TableFile{"trailing_blank_lines", 1, "75,50,6.5,6\r\n80, 80 ,8,8\r\n\r\n  \r\n", "", 2},
-    TableFile{"empty_profile_file", 2, "\r\n \r\n", "", 0},
+    // what a new case needs: three materials, one profile, nothing that is 0
+    TableFile{"empty_profile_file", 2, "\r\n \r\n", "fprof.dat, row 1 (line 3): the file holds no profile", 0},
+    TableFile{"two_materials", 0, Repeat(kMatRow, 2), "ZODmat.dat, row 3 (line 3): the file ends before row 3", 2},
+    TableFile{"profile_row_of_zeros", 1, "75,50,6,6\r\n0,0,0,0\r\n",
+              "lprof.dat, row 2 (line 2): field 1 is 0, it must be above 0", 1},
+    TableFile{"negative_bulb_radius", 3, "120,6,17,5,931\n120,6,17,-5,931\n", "row 2 (line 2): field 4 is -5", 1},
+    TableFile{"zero_yield_strength", 0, kMatRow + "\"Zero\",355,16,0,40,335,63,325,80,315,100,295,150,285\r\n",
+              "ZODmat.dat, row 2 (line 2): field 4 is 0, it must be above 0", 1},
     TableFile{"not_a_number", 2, "60,6\r\n60,8\r\n60,abc\r\n",
               "Error in databasefile fprof.dat, row 3 (line 3): field 2 \"abc\" is not a number", 2},
     TableFile{"trailing_letters", 1, "75,50,6,6x\r\n", "row 1 (line 1): field 4 \"6x\" is not a number", 0},
@@ -78,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Tables, TablesFile, ::testing::Values(
     TableFile{"ends_after_a_comma", 2, "60,", "the file ends inside the row", 0},
     TableFile{"ends_inside_a_quoted_name", 0, kMatRow + "\"User", "row 2 (line 2): the file ends inside", 1},
     TableFile{"name_without_numbers", 0, "\"S235\"\r\n", "row 1 (line 2): the file ends inside the row", 0},
-    TableFile{"empty_material_file", 0, "\r\n", "ZODmat.dat: the file holds no material", 0},
+    TableFile{"empty_material_file", 0, "\r\n", "ZODmat.dat, row 1 (line 2): the file ends before row 3", 0},
     // a full table reads whole; one row more is a fault at that row
     TableFile{"material_22", 0, Repeat(kMatRow, 22),
               "row 22 (line 22): more rows than the table holds (at most 21)", 21},
@@ -94,10 +101,11 @@ TEST(TablesRead, NamesAndNumbers) {
   MaterialTable m;
   ASSERT_EQ(Read(m,
                  "\"St\xE5l, \x80\",  235,16,225,40,215,63,215,80,215,100,195,150,185\n"
-                 "User defined,1,2,3,4,5,6\r7,8,9,10\r\n11,12,+1.3e1"),
+                 "Mid,1,2,3,4,5,6\r7,8,9,10\r\n11,12,+1.3e1\n"
+                 "User defined,1,1,1,1,1,1,1,1,1,1,1,1,1"),
             "");
-  EXPECT_EQ(m.nmat, 1);
-  EXPECT_EQ(m.matname[0] + "|" + m.matname[1], "St\xC3\xA5l, \xE2\x82\xAC|User defined");
+  EXPECT_EQ(m.nmat, 2);
+  EXPECT_EQ(m.matname[0] + "|" + m.matname[1], "St\xC3\xA5l, \xE2\x82\xAC|Mid");
   EXPECT_FLOAT_EQ(m.mattab[0][13], 185);
   for (int c = 1; c <= 13; ++c) EXPECT_FLOAT_EQ(m.mattab[1][c], static_cast<float>(c)) << c;
 }

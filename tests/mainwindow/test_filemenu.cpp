@@ -172,6 +172,28 @@ class TestFileMenu : public QObject {
     QCOMPARE(again.recentCaptions(), h.recentCaptions());
   }
 
+  // Keys of the section other than the four (an older version's, a hand
+  // edit) are neither shown nor moved.
+  void recentFilesIgnoreOtherKeys() {
+    QStringList paths;
+    {
+      Harness h;
+      for (const char* n : {"a.vtr", "b.vtr", "c.vtr"}) {
+        paths << file(n);
+        h.saveAs(paths.last());
+      }
+    }
+    QSettings s(QSettings::UserScope, "Zidavoru", "Zidavoru ZOD");
+    s.setValue("Recent Files/Zeta", file("z.vtr"));
+    s.setValue("Recent Files/RecentFile10", file("x.vtr"));
+    s.sync();
+    Harness h;
+    QCOMPARE(h.recentCaptions(), (QStringList{"1. " + paths[2], "2. " + paths[1], "3. " + paths[0]}));
+    h.menus().mnurecentfile[3]->trigger();
+    QCOMPARE(h.recentCaptions(), (QStringList{"1. " + paths[0], "2. " + paths[2], "3. " + paths[1]}));
+    QCOMPARE(Settings("Zeta") + Settings("RecentFile10"), file("z.vtr") + file("x.vtr"));
+  }
+
   // With a dialog open and a change not saved: nothing of the case, the
   // name, the caption, the folder, the list or the dialogs changes.
   void damagedOrMissingFileChangesNothing_data() {
@@ -225,6 +247,15 @@ class TestFileMenu : public QObject {
     QCOMPARE(h.msg.texts.last(), "can't save file - " + nowhere);
     QCOMPARE(QString::fromStdString(h.z.filename), inGone);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + inGone});
+    // a file made read-only is not replaced behind the user's back
+    const QString kept = file("kept.vtr");
+    h.saveAs(kept);
+    const QByteArray before = Contents(kept);
+    QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    h.type("il", "1234");
+    h.menus().mnusave->trigger();
+    QCOMPARE(h.msg.texts.last(), "can't save file - " + kept);
+    QCOMPARE(Contents(kept), before);
   }
 
   // Opening closes the profile dialogs after the file has been read; an open

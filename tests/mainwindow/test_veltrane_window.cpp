@@ -89,18 +89,42 @@ class TestVeltraneWindow : public QObject {
       QVERIFY2(h.get("fr10")->rect().contains(h.get(f)->geometry()), f);
   }
 
-  // Without its tables the program cannot run: one plain message naming the
-  // file, and start-up reports the failure.
-  void missingDataFile() {
+  // Without tables that can serve a new case the program cannot run: one
+  // plain message naming the file and the row, and start-up reports the
+  // failure. An empty file stands for none.
+  void unusableDataFile_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("contents");  // null: the file is missing
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << "ZODmat.dat" << QByteArray()
+                             << "Error in databasefile ZODmat.dat: can't find file";
+    QTest::newRow("no L profile") << "lprof.dat" << QByteArray("")
+                                  << "Error in databasefile lprof.dat, row 1 ";
+    QTest::newRow("two materials") << "ZODmat.dat"
+                                   << QByteArray(
+                                          "A,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nB,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n")
+                                   << "Error in databasefile ZODmat.dat, row 3 ";
+    QTest::newRow("zeros") << "tprof.dat" << QByteArray("48,100,5,8\r\n0,0,0,0\r\n")
+                           << "Error in databasefile tprof.dat, row 2 ";
+  }
+  void unusableDataFile() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, message);
     QTemporaryDir dir;
-    for (const char* f : {"bfprof.dat", "lprof.dat", "tprof.dat", "fprof.dat"})  // no ZODmat.dat
-      QVERIFY(QFile::copy(QString(ZOD_DATA_DIR) + "/" + f, dir.filePath(f)));
+    for (const char* f : {"ZODmat.dat", "bfprof.dat", "lprof.dat", "tprof.dat", "fprof.dat"}) {
+      if (f != file)
+        QVERIFY(QFile::copy(QString(ZOD_DATA_DIR) + "/" + f, dir.filePath(f)));
+      else if (!contents.isNull()) {
+        QFile out(dir.filePath(f));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(contents) == contents.size());
+      }
+    }
     Harness h(false, 96, nullptr, dir.path());
     QVERIFY(!h.loaded);
     QCOMPARE(h.msg.plainTexts.size(), 1);
     QCOMPARE(h.msg.texts, h.msg.plainTexts);
-    QVERIFY2(h.msg.texts[0].startsWith("Error in databasefile") && h.msg.texts[0].contains("ZODmat.dat"),
-             qPrintable(h.msg.texts[0]));
+    QVERIFY2(h.msg.texts[0].startsWith(message), qPrintable(h.msg.texts[0]));
   }
 
   // The refresh from the default case (type 2, ring check on): the type's

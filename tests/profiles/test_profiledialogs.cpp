@@ -285,6 +285,22 @@ class TestProfileDialogs : public QObject {
                      "stiffusp girdf girdfb girdhp girdib girdl girdlb girdrhs girdt girdtb girdusp"));
   }
 
+  // Deleting a dialog (the main window going away) while the user is in a
+  // box: the box loses the focus after the dialog is gone, and nothing of it
+  // may answer. Under the sanitizer build this was a call on a destroyed object.
+  void destroyedWhileABoxHasTheFocus() {
+    ProfileDialog* d = open(Member::RingFrame, 3);
+    const double before = h->z.gtbh;
+    const int calcs = h->w->calcs;
+    Type(d, "isth", "4");
+    QVERIFY(Child(d, "isth")->hasFocus());
+    delete d;
+    QCOMPARE(h->z.gtbh, before);
+    QCOMPARE(h->w->calcs, calcs);
+    QVERIFY(h->msg.texts.isEmpty());
+    QVERIFY(!dialogs->find(Member::RingFrame, 3));
+  }
+
   void placement() {
     const QRect o = h->w->frameGeometry();
     const QRect u = open(Member::Stiffener, 8)->frameGeometry();

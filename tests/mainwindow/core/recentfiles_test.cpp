@@ -11,11 +11,6 @@ struct MapStore : RecentStore {
   std::map<std::string, std::string> values;
   std::string Get(const std::string& key) override { return values.count(key) ? values[key] : std::string(); }
   void Set(const std::string& key, const std::string& value) override { values[key] = value; }
-  std::vector<std::string> All() override {
-    std::vector<std::string> v;
-    for (auto& [k, val] : values) v.push_back(val);
-    return v;
-  }
 };
 
 // The menu items as shown: "1. path" up to "4. path".
@@ -52,6 +47,23 @@ TEST(RecentFilesTest, TheListOrdersItselfAsFilesAreOpenedSavedAndChosen) {
   EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /e.vtr|");
   PromoteRecentFile(store, items.Path(1), 1);  // the open file chosen again
   EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /e.vtr|");
+}
+
+// A hand-edited section with keys of its own: the items are the four keys
+// and nothing else, so moving an entry neither doubles nor loses one, and
+// the other keys stay as they were.
+TEST(RecentFilesTest, OnlyTheFourKeysAreItems) {
+  MapStore store;
+  store.values = {{"AAA", "/stray.vtr"},      {"RecentFile1", "/a.vtr"}, {"RecentFile2", "/b.vtr"},
+                  {"RecentFile10", "/x.vtr"}, {"RecentFile3", "/c.vtr"}, {"RecentFileOld", "/z.vtr"}};
+  EXPECT_EQ(Shown(store), "|1. /a.vtr|2. /b.vtr|3. /c.vtr|");
+  RecentItems items;
+  GetRecentFiles(store, items);
+  MoveRecentFile(store, items, "/c.vtr");
+  EXPECT_EQ(Shown(store), "|1. /c.vtr|2. /a.vtr|3. /b.vtr|");
+  EXPECT_EQ(store.values.size(), 6u);
+  EXPECT_EQ(store.values["AAA"] + store.values["RecentFile10"] + store.values["RecentFileOld"],
+            "/stray.vtr/x.vtr/z.vtr");
 }
 
 TEST(RecentFilesTest, FolderOfAnEntry) {

@@ -1,0 +1,132 @@
+#include "gui/core/safesave.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "engine/checked.h"
+
+namespace zod {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SafeSaveTest : ::testing::Test {
+  fs::path dir;
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("zodsave" + std::to_string(::getpid()) +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, ec);
+    fs::remove_all(dir, ec);
+  }
+  std::string path(const char* name) const { return (dir / name).string(); }
+  static std::string Content(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  }
+  static void Save(const std::string& name, const std::string& text) {
+    SaveFileSafely(name, [&text](std::ostream& out) { out << text; });
+  }
+  // The message of a refused save, "" when it went through.
+  static std::string Refusal(const std::string& name, const std::string& text) {
+    try {
+      Save(name, text);
+    } catch (const Error& e) {
+      return e.what();
+    }
+    return "";
+  }
+  static unsigned Mode(const fs::path& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st.st_mode & 07777;
+  }
+  // Nothing but the named files in the folder: no temporary file is left.
+  std::size_t Files() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+  }
+};
+
+// A new file gets the usual permissions; a replaced one keeps its own.
+TEST_F(SafeSaveTest, NewFileAndKeptPermissions) {
+  const mode_t mask = ::umask(022);
+  Save(path("new.vtr"), "one");
+  EXPECT_EQ(Content(dir / "new.vtr"), "one");
+  EXPECT_EQ(Mode(dir / "new.vtr"), 0644u);
+  for (unsigned mode : {0600u, 0640u, 0664u}) {
+    fs::permissions(dir / "new.vtr", static_cast<fs::perms>(mode));
+    Save(path("new.vtr"), "mode " + std::to_string(mode));
+    EXPECT_EQ(Content(dir / "new.vtr"), "mode " + std::to_string(mode));
+    EXPECT_EQ(Mode(dir / "new.vtr"), mode);
+  }
+  EXPECT_EQ(Files(), 1u);
+  ::umask(mask);
+}
+
+// A file the user protected is refused, with the file named, and left whole;
+// so is a save into a folder that does not exist.
+TEST_F(SafeSaveTest, ProtectedFileIsRefused) {
+  Save(path("ro.vtr"), "kept");
+  fs::permissions(dir / "ro.vtr", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(Refusal(path("ro.vtr"), "lost"), "can't save file - " + path("ro.vtr"));
+  EXPECT_EQ(Content(dir / "ro.vtr"), "kept");
+  EXPECT_EQ(Mode(dir / "ro.vtr"), 0444u);
+  EXPECT_EQ(Refusal(path("no/such.vtr"), "x"), "can't save file - " + path("no/such.vtr"));
+  EXPECT_EQ(Files(), 1u);
+}
+
+// A link (absolute, relative, a chain of two, or one whose target is not
+// there yet) stays a link; its target takes the content.
+TEST_F(SafeSaveTest, LinksAreFollowed) {
+  fs::create_directories(dir / "real");
+  Save(path("real/case.vtr"), "old");
+  fs::permissions(dir / "real/case.vtr", static_cast<fs::perms>(0600));
+  fs::create_symlink(dir / "real/case.vtr", dir / "abs.vtr");
+  fs::create_symlink("real/case.vtr", dir / "rel.vtr");
+  fs::create_symlink("rel.vtr", dir / "chain.vtr");
+  fs::create_symlink("real/later.vtr", dir / "dangling.vtr");
+  for (const char* link : {"abs.vtr", "rel.vtr", "chain.vtr"}) {
+    Save(path(link), link);
+    EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+    EXPECT_EQ(Content(dir / "real/case.vtr"), link);
+    EXPECT_EQ(Mode(dir / "real/case.vtr"), 0600u);
+  }
+  Save(path("dangling.vtr"), "new");
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.vtr"));
+  EXPECT_EQ(Content(dir / "real/later.vtr"), "new");
+  EXPECT_EQ(Files(), 5u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 2);
+}
+
+// A write that the system cuts short (here: a file-size limit) is a failed
+// save; the old file stays whole and no temporary file is left behind.
+TEST_F(SafeSaveTest, FailedWriteLeavesTheOldFile) {
+  Save(path("case.vtr"), "old");
+  struct rlimit before {};
+  ::getrlimit(RLIMIT_FSIZE, &before);
+  auto* const handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = before;
+  small.rlim_cur = 100;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const std::string message = Refusal(path("case.vtr"), std::string(1000, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(message, "can't save file - " + path("case.vtr"));
+  EXPECT_EQ(Content(dir / "case.vtr"), "old");
+  EXPECT_EQ(Files(), 1u);
+}
+
+}  // namespace
+}  // namespace zod
