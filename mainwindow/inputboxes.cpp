@@ -12,6 +12,7 @@
 #include <cmath>
 #include <exception>
 
+#include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
 #include "mainwindow/core/readnum.h"
@@ -271,13 +272,11 @@ void Veltrane::LostFocus(int id) {
 // The ring frame's tripping length may not exceed pi * sqrt(r * h); a longer
 // one is replaced by that limit less 1 mm.
 void Veltrane::CorrectGilt() {
-  const float pi = 3.141593f;
   try {
-    const double root = chk::sqrt(m_z.cylr * (m_z.girdh - m_z.girdtf));
-    const float limit = chk::sgl(pi * root);
-    if (limit < m_z.gilt) {
+    const std::optional<GiltLimit> lim = TrippingLimit(m_z);
+    if (lim && lim->limit < m_z.gilt) {
       message(QStringLiteral(" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "));
-      m_z.gilt = chk::sgl(pi * root - 1);
+      m_z.gilt = lim->corrected;
       m_box[box::igilt]->setText(display(m_z.gilt, "#00"));
       focusBack(m_box[box::igilt]);
     }

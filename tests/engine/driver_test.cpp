@@ -220,16 +220,22 @@ TEST(Headless, RunsWithoutAWindowAndColumnReplacesStressesForGood) {
   EXPECT_EQ(z.shellpanel.val[5], "20.4");  // √(5.30516² − 5.30516 · 22.5 + 22.5²), no bending
 }
 
-// A fault ends the run with the remark of errmsg (empty for an arithmetic
-// fault); the pictures keep the last good run. No stress at all divides by
-// σj = 0 in the panel check; a very long column under pressure has
-// fEh 9.3 below the hoop stress 22.5, and Eq 3.8.8 then has no real root.
+// A fault ends the run with the remark of errmsg or, without one, a line
+// naming the step and the fault; the pictures keep the last good run and
+// calcok tells that they are not of these inputs. No stress at all divides by
+// σj = 0 in the panel check; a very long column under pressure has fEh 9.3
+// below the hoop stress 22.5, and Eq 3.8.8 then has no real root.
 TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
   // clang-format off
   const struct { const char* name; void (*fault)(State&); const char* message; } cases[] = {
-      {"no stress", [](State& z) { z.sigx = z.sigy = z.tau = z.pd = 0; }, ""},
-      {"zero spacing", [](State& z) { z.s = 0; }, ""},
-      {"zero plate yield strength", [](State& z) { z.matp = z.mat.nmat, z.fyp = 0; }, ""},
+      {"no stress", [](State& z) { z.sigx = z.sigy = z.tau = z.pd = 0; },
+       "The calculation stopped in the curved-panel buckling check: division by zero."},
+      {"zero spacing", [](State& z) { z.s = 0; },
+       "The calculation stopped in the shell buckling check: division by zero."},
+      {"zero plate yield strength", [](State& z) { z.matp = z.mat.nmat, z.fyp = 0; },
+       "The calculation stopped in the curved-panel buckling check: division by zero."},
+      {"ring frame reaching the axis", [](State& z) { z.cylinder = 1, z.girdtype = 3, z.gtbtw = 0, z.cylr = 100; },
+       "The calculation stopped in the design stresses: division by zero."},
       {"long column", [](State& z) { z.cylinder = 3, z.l = 200000; },
        " Neg Root, ref Eq 3.8.8 in ZOD RP C202, Calculation terminated "},
   };  // clang-format on
@@ -239,18 +245,46 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
     Program p;
     Calculate(p.z);
     ASSERT_TRUE(p.v.messages.empty());
+    ASSERT_TRUE(p.z.calcok && p.z.stopmsg.empty());
     const ResultPanel shell = p.z.shellpanel;
     const auto drawn = p.v.surfaces["pic30"].items.size();
     c.fault(p.z);
     p.z.errmsg = "stale remark";
     Calculate(p.z);
-    EXPECT_EQ(p.v.messages, std::vector<std::string>{c.message});
-    if (c.message[0] == '\0') {
+    EXPECT_EQ(p.v.messages.back(), c.message);
+    EXPECT_EQ(p.z.stopmsg, c.message);
+    EXPECT_FALSE(p.z.calcok);
+    if (c.message[0] == 'T') {
       EXPECT_EQ(p.z.shellpanel.val, shell.val);
     }
     for (const char* pic : {"pic30", "pic31", "pic32"}) EXPECT_EQ(p.v.surfaces[pic].clears, 1) << pic;
     EXPECT_EQ(p.v.surfaces["pic30"].items.size(), drawn);
   }
+}
+
+TEST(Driver, StopTextNamesStepAndFault) {
+  EXPECT_EQ(StopText("the ring-frame check", "invalid procedure call: square root of a negative number"),
+            "The calculation stopped in the ring-frame check: square root of a negative number.");
+  EXPECT_EQ(StopText("the stiffener check", "arithmetic overflow."),
+            "The calculation stopped in the stiffener check: arithmetic overflow.");
+}
+
+// A ring frame whose height is below its flange thickness has no tripping
+// limit: the correction is skipped, so the next run recomputes the section
+// from the corrected height instead of stopping before it, run after run.
+TEST(Headless, RingFrameBelowItsFlangeRecovers) {
+  Program p;
+  p.z.cylinder = 1, p.z.girdtype = 9;
+  p.z.gibh = 5, p.z.gibb = 150, p.z.gibtw = 10, p.z.gibtf = 15;
+  Calculate(p.z);
+  Calculate(p.z);
+  EXPECT_EQ(p.z.girdh, 5);
+  EXPECT_FALSE(TrippingLimit(p.z).has_value());
+  p.z.gibh = 300;
+  Calculate(p.z);
+  EXPECT_TRUE(p.z.calcok) << p.z.stopmsg;
+  EXPECT_EQ(p.z.girdh, 300);
+  EXPECT_EQ(p.z.gilt, 600);  // the limit, 3.141593 √(1500 · 285) = 2053.8, is well above it
 }
 
 // l = 200 m puts β near 740: the old program overflowed in e^(2β) for every
