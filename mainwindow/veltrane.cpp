@@ -418,7 +418,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
     // names the file and the row.
     QString text = toQ(e.what());
     if (!text.startsWith(QLatin1String("Error in databasefile"))) text.prepend("Error in databasefile\n");
-    m_messenger.plain(text);
+    m_messenger.plain(text, this);
     return false;
   }
   ConnectHelp();
@@ -427,7 +427,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
     RefreshForm();
     calculate();
   } catch (const std::exception&) {
-    m_messenger.plain(QStringLiteral("Error in databasefile"));
+    m_messenger.plain(QStringLiteral("Error in databasefile"), this);
   }
   WriteCaption();
   return true;
@@ -435,11 +435,16 @@ bool Veltrane::FormLoad(const QString& apppath) {
 
 void Veltrane::WriteCaption() { setWindowTitle(QStringLiteral("Zidavoru ZOD: ") + toQ(m_z.filename)); }
 
-void Veltrane::calculate() { Calculate(m_z); }
+void Veltrane::calculate(QWidget* owner) {
+  const QPointer<QWidget> outer = m_calcOwner;
+  m_calcOwner = owner;
+  Calculate(m_z);
+  m_calcOwner = outer;
+}
 
-void Veltrane::message(const QString& text) {
+void Veltrane::message(const QString& text, QWidget* owner) {
   Busy busy(*this);
-  m_messenger.exclamation(text);
+  m_messenger.exclamation(text, owner ? owner : this);
 }
 
 QString Veltrane::display(double v, const char* pattern) const { return toQ(Format(v, pattern, m_z.decsep)); }
@@ -546,6 +551,7 @@ PanelSurface* Veltrane::Surface(std::string_view control) {
   return nullptr;
 }
 
-void Veltrane::Message(const std::string& text) { message(toQ(text)); }
+// The calculation's messages belong to the window whose change set it off.
+void Veltrane::Message(const std::string& text) { message(toQ(text), m_calcOwner); }
 
 }  // namespace zod

@@ -95,8 +95,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void setKindComboText(Member m, int kind) override;
   void refresh() override { RefreshForm(); }
 
-  // An exclamation message box through the injected messenger.
-  void message(const QString& text);
+  // An exclamation message box through the injected messenger, owned by
+  // `owner` (null: this window).
+  void message(const QString& text, QWidget* owner = nullptr);
 
   void setOpener(Opener which, std::function<void()> open);
   bool hasOpener(Opener which) const;
@@ -146,8 +147,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void unloaded();
 
  public:
-  // The one recalculation of the case after a change.
-  void calculate() override;
+  // The one recalculation of the case after a change; its messages belong
+  // to `owner` (null: this window).
+  void calculate(QWidget* owner = nullptr) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -267,6 +269,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QPointer<QLineEdit> m_current;
   int m_handling = 0;
   QPointer<QWidget> m_pendingFocus;
+  // the window whose change the running calculation follows
+  QPointer<QWidget> m_calcOwner;
 };
 
 // Marks one of the window's handlers as running. Focus changes inside it

@@ -337,7 +337,7 @@ void ProfileDialog::activate() {
   State& z = m_host.state();
   (m_member == Member::Stiffener ? z.stifftype : z.girdtype) = static_cast<std::int16_t>(m_kind);
   m_host.setKindComboText(m_member, m_kind);
-  m_host.calculate();
+  m_host.calculate(this);
   if (!self) return;
   if (isTable()) fillRows();
   showValues();
@@ -380,7 +380,7 @@ void ProfileDialog::rowChosen(int index) {
     }
   }
   QPointer<ProfileDialog> self(this);
-  m_host.calculate();
+  m_host.calculate(this);
   if (self) showValues();
 }
 
@@ -538,7 +538,7 @@ void ProfileDialog::leaveBox(const Box& box) {
     }
     if (offsetA) setBackground(edit, Qt::white);
     QPointer<ProfileDialog> self(this);
-    m_host.calculate();
+    m_host.calculate(this);
     if (!self) return;
     showValues();
   } catch (const InputMismatch&) {
@@ -551,6 +551,6 @@ void ProfileDialog::leaveBox(const Box& box) {
   if (!(offsetA && mismatch)) setBackground(edit, Qt::white);
 }
 
-void ProfileDialog::message(const QString& text) { m_host.messenger().exclamation(text); }
+void ProfileDialog::message(const QString& text) { m_host.messenger().exclamation(text, this); }
 
 }  // namespace zod
