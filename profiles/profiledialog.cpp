@@ -169,6 +169,11 @@ void ProfileDialog::build() {
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("Command1");
   ok->setAutoDefault(false);
+  // A click must not take the focus: the box it would take it from commits
+  // on leaving, and a message box raised in the middle of the click would
+  // swallow its release, so OK would never run. The click commits that box
+  // itself (okClicked); Tab still reaches the button.
+  ok->setFocusPolicy(Qt::TabFocus);
   ok->setFixedWidth(qMax(81, ok->sizeHint().width()));
   right->addWidget(ok, 0, Qt::AlignRight);
   connect(ok, &QPushButton::clicked, this, &ProfileDialog::okClicked);
@@ -385,8 +390,8 @@ void ProfileDialog::rowChosen(int index) {
 }
 
 void ProfileDialog::okClicked() {
-  // Normally the click has taken the focus from the box being edited, which
-  // committed it; a click that did not move the focus commits it here.
+  // The box the user is in is committed first, as leaving it for the button
+  // would; Tab onto the button has committed it already.
   if (m_current && !m_busy) {
     DimBox* edit = m_current;
     m_current = nullptr;
