@@ -551,6 +551,10 @@ PanelSurface* Veltrane::Surface(std::string_view control) {
   return nullptr;
 }
 
+void Veltrane::ResultsFinished(bool finished) {
+  for (ResultPicture* p : {m_pic30, m_pic31, m_pic32}) p->setStale(!finished);
+}
+
 // The calculation's messages belong to the window whose change set it off.
 void Veltrane::Message(const std::string& text) { message(toQ(text), m_calcOwner); }
 

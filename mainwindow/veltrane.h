@@ -134,6 +134,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void SetVisible(std::string_view control, bool visible) override;
   PanelSurface* Surface(std::string_view control) override;
   void Message(const std::string& text) override;
+  void ResultsFinished(bool finished) override;
 
  public slots:
   void showStiffForm();

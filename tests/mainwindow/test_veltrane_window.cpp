@@ -297,6 +297,40 @@ class TestVeltraneWindow : public QObject {
     QCOMPARE(h.z.pd, -0.3f);
   }
 
+  // A calculation that stops says in one line where and why, and until a run
+  // finishes the pictures say that they hold no result of these inputs: the
+  // usage factors of the inputs before are no longer shown in green.
+  void stoppedCalculation() {
+    Harness h;
+    const QList<ResultPicture*> pics{h.get<ResultPicture>("pic30"), h.get<ResultPicture>("pic31"),
+                                     h.get<ResultPicture>("pic32")};
+    auto greens = [](ResultPicture* p) {
+      const QImage img = p->grab().toImage();
+      int n = 0;
+      for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+          const QColor c = img.pixelColor(x, y);
+          n += c.green() > 100 && c.red() < 80 && c.blue() < 80;
+        }
+      return n;
+    };
+    QVERIFY(greens(pics[0]) > 0);
+    for (const char* b : {"isigx", "isigy", "itau"}) h.type(b, "0");
+    QVERIFY(h.msg.texts.isEmpty());
+    h.type("ipp", "0");
+    QCOMPARE(h.msg.texts,
+             QStringList{"The calculation stopped in the curved-panel buckling check: division by zero."});
+    QVERIFY(!h.z.calcok);
+    for (ResultPicture* p : pics) {
+      QVERIFY(p->stale());
+      QCOMPARE(greens(p), 0);
+    }
+    h.type("ipp", "-0.3");
+    QVERIFY(h.z.calcok);
+    for (ResultPicture* p : pics) QVERIFY(!p->stale());
+    QVERIFY(greens(pics[0]) > 0);
+  }
+
   void profileIcons() {
     for (const QString& n : ProfileIconNames()) {
       const QImage img = ProfileIcon(n, 32).toImage();

@@ -396,6 +396,24 @@ class TestProfileDialogs : public QObject {
     h.reset();  // before its messenger
   }
 
+  // A ring frame left lower than its flange is thick (H 5, tf 15) once had
+  // no tripping limit to compute, and every later run stopped before the
+  // corrected height could reach the section: the case was lost. Now the
+  // height typed in the dialog is taken and the run finishes.
+  void ringFrameBelowItsFlangeCanBeCorrected() {
+    h->refresh(1);
+    h->z.gibh = 5, h->z.gibb = 150, h->z.gibtw = 10, h->z.gibtf = 15;
+    ProfileDialog* d = open(Member::RingFrame, 9);
+    Type(d, "isth", "5");
+    enter(d, "isth");
+    QCOMPARE(h->z.girdh, 5.0);
+    Type(d, "isth", "300");
+    enter(d, "isth");
+    QVERIFY2(h->z.calcok, h->z.stopmsg.c_str());
+    QCOMPARE(h->z.girdh, 300.0);
+    QCOMPARE(text(d, "isth"), QString("300"));
+  }
+
   // Sketches: drawn in the member's colour, nothing reaching the edge.
   void sketches() {
     for (Member m : {Member::Stiffener, Member::RingFrame}) {
