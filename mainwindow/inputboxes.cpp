@@ -156,9 +156,12 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       const int id = m_boxOf.value(watched, -1);
       if (id < 0 || m_current != m_box[id]) break;
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // A message box, a pop-up menu or another window takes the focus for a
-      // while: the box stays the one under edit.
-      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+      // A message box, a menu (the menu bar keeps the keys after Escape or
+      // Alt) or another window takes the focus for a while: the box stays
+      // the one under edit.
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+          reason == Qt::MenuBarFocusReason)
+        break;
       m_current = nullptr;
       if (m_handling > 0)
         setBoxColour(m_box[id], false);

@@ -312,6 +312,13 @@ void Veltrane::BuildControls() {
                      static_cast<QWidget*>(m_cmdWsd), static_cast<QWidget*>(m_picture),
                      static_cast<QWidget*>(m_cmdDatabase)})
     w->setEnabled(false);
+  // Typed text in a kind list chooses nothing: only a pick from the list
+  // does. The combo box would take a typed entry's name as a choice when
+  // the text is left or entered.
+  for (QComboBox* c : {m_cbostiff, m_cboring}) {
+    QObject::disconnect(c->lineEdit(), SIGNAL(editingFinished()), c, nullptr);
+    QObject::disconnect(c->lineEdit(), SIGNAL(returnPressed()), c, nullptr);
+  }
   for (QComboBox* c : {m_cbofyp, m_cbofys, m_cbofyg, m_cbostiff, m_cboring}) {
     m_comboOf.insert(c, c);
     if (c->lineEdit()) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -327,11 +328,15 @@ bool ProfileDialog::event(QEvent* e) {
       m_skipActivation = false;
     else if (!m_activating && !m_closing)
       activate();
-  } else if (e->type() == QEvent::WindowDeactivate) {
+  } else if (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::ChildPolished) {
     // Losing the activation to a message box that one of the handlers shows
     // (or Calculate in the activation itself): getting it back from the box
-    // must not start the activation steps again.
-    if (QApplication::activeModalWidget() || QGuiApplication::modalWindow()) m_skipActivation = true;
+    // must not start the activation steps again. A box of this dialog is
+    // known as soon as it is made ready to show, before the window system
+    // moves the activation, which it may do late.
+    const bool ownBox = e->type() == QEvent::ChildPolished &&
+                        qobject_cast<QDialog*>(static_cast<QChildEvent*>(e)->child());
+    if (ownBox || QApplication::activeModalWidget() || QGuiApplication::modalWindow()) m_skipActivation = true;
   }
   return done;
 }

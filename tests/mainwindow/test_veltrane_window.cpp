@@ -2,10 +2,12 @@
 // with the handlers it sets off, the choices and buttons, the right-click
 // rule and the result pictures; the input boxes (focus a box, type, leave it
 // or press Enter) with message boxes answered by a recorder.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -238,6 +240,28 @@ class TestVeltraneWindow : public QObject {
     QVERIFY(h.box("ifys")->isEnabled());
     QCOMPARE(h.z.mats, int16(nmat));
     QCOMPARE(h.z.matp, int16(0));
+  }
+
+  // Text typed into a kind list opens nothing and changes no field, left by
+  // Enter or by Tab; only a pick from the list does.
+  void typedKindOpensNothing() {
+    Harness h;
+    auto* stiff = h.get<QComboBox>("cbostiff");
+    for (int key : {int(Qt::Key_Return), int(Qt::Key_Tab)}) {
+      stiff->setFocus(Qt::TabFocusReason);
+      stiff->lineEdit()->selectAll();
+      QTest::keyClicks(stiff, "RHS");
+      QTest::keyClick(stiff, Qt::Key(key));
+      QVERIFY(!stiff->hasFocus());
+      QCOMPARE(h.z.stifftype, int16(0));
+      QVERIFY(!h.w->profileDialogs().find(Member::Stiffener, 7));
+    }
+    QCOMPARE(h.focusName(), QString("cbofys"));
+    stiff->showPopup();  // a pick from the list
+    stiff->view()->setCurrentIndex(stiff->model()->index(7, 0));
+    QTest::keyClick(stiff->view(), Qt::Key_Return);
+    QVERIFY(h.w->profileDialogs().find(Member::Stiffener, 7));
+    QCOMPARE(h.z.stifftype, int16(7));
   }
 
   // Which right-button releases pop up the Profiles menu.
@@ -493,6 +517,44 @@ class TestVeltraneWindow : public QObject {
     QCOMPARE(h.w->calcs, 1);
     QVERIFY(h.yellow("icylr"));
     QCOMPARE(QApplication::activeWindow(), h.w.get());
+  }
+
+  // A menu is no leaving of the box being edited: Alt+F and Escape, or Alt
+  // alone (the menu bar takes the keys) and Escape, commit nothing and raise
+  // no box; the user goes on typing where he was.
+  void menusCommitNothing_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Alt+F, Escape, Escape") << true;
+    QTest::newRow("click, Escape, Escape") << false;
+  }
+  void menusCommitNothing() {
+    QFETCH(bool, byKey);
+    BoxMessenger boxes;
+    Harness h(false, 96, &boxes);
+    BoxAnswerer user;
+    const float cylr = h.z.cylr;
+    h.typeInto("icylr", "4");
+    h.w->calcs = 0;
+    QMenu* file = h.menus().mnufile;
+    QMenuBar* bar = h.w->menuBar();
+    if (byKey)
+      QTest::keyClick(h.w->windowHandle(), Qt::Key_F, Qt::AltModifier);
+    else
+      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+    // Escape to the menu while it is open, then to the menu bar while it has the keys
+    for (int i = 0; i < 4; ++i) {
+      QTest::qWait(20);
+      QWidget* keys = QApplication::activePopupWidget();
+      if (!keys && QApplication::focusWidget() == bar) keys = bar;
+      if (keys) QTest::keyClick(keys, Qt::Key_Escape);
+    }
+    QTRY_VERIFY(h.box("icylr")->hasFocus());
+    QTest::keyClicks(h.box("icylr"), "0");
+    QCOMPARE(h.box("icylr")->text(), QString("40"));
+    QCOMPARE(user.texts, QStringList());
+    QCOMPARE(h.z.cylr, cylr);
+    QCOMPARE(h.w->calcs, 0);
+    QVERIFY(h.yellow("icylr"));
   }
 
   // Focus moves that are no leaving commit nothing: another window taking
