@@ -420,10 +420,12 @@ bool ProfileDialog::okReads() {
     try {
       std::string txt = fromQ(b.edit->text());
       f.set(ReadNum(txt, z.commadec));
-    } catch (const Error&) {
+    } catch (const InputMismatch&) {
       message(kMismatch);
       b.edit->setFocus(Qt::OtherFocusReason);
       return false;
+    } catch (const Error&) {
+      continue;  // no value to store: the field keeps its committed one
     }
     b.edit->setText(toQ(Format(f.get(), r.pattern, z.decsep)));
     if (f.get() < r.bound) message(r.message);
@@ -457,10 +459,12 @@ void ProfileDialog::closingReads() {
     try {
       std::string txt = fromQ(b.edit->text());
       f.set(ReadNum(txt, z.commadec));
-    } catch (const Error&) {
+    } catch (const InputMismatch&) {
       // The closing goes on; the box's field keeps its committed value.
       message(kMismatch);
       continue;
+    } catch (const Error&) {
+      continue;  // a number beyond range: the same, without a word
     }
     b.edit->setText(toQ(Format(f.get(), r.pattern, z.decsep)));
     if (f.get() < r.bound) message(r.message);

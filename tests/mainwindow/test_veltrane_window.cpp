@@ -417,6 +417,11 @@ class TestVeltraneWindow : public QObject {
     row("comma system, letters", {2, true, "icylr", "abc", false, "abc", kept, mismatch, true, 0});
     row("comma system, l put back", {2, true, "il", "abc", false, "3000", kept, mismatch, true, 1});
     row("comma system, UF", {2, true, "iufb", "x", false, "x", kept, mismatch, true, 0});
+    // beyond single precision: nothing shown, nothing stored
+    row("beyond range", {2, false, "icylr", "1e39", false, "1e39", kept, "", false, 0});
+    row("comma system, beyond range", {2, true, "it", "-1e39", false, "-1e39", kept, "", false, 0});
+    row("l beyond range put back", {2, false, "il", "1e39", false, "3000", kept, "", false, 1});
+    row("Enter beyond range", {3, false, "im1a", "1e39", true, "1e39", kept, "", true, 0});
     // Enter stores what the box shows and moves on, or stays on a failed check
     row("Enter stores the shown value", {3, false, "im1a", "12.34", true, "12.3", 12.3f, "", false, 1});
     row("Enter on a failed check", {2, false, "is1", "2000", true, "2000", 2000, " s  <= r  ", true, 0});

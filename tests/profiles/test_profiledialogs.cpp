@@ -202,8 +202,10 @@ class TestProfileDialogs : public QObject {
     row("ring frame B reset", {r, 7, "enter", "istb=3", " B >= 5 ", "istb=5", "istb=5", "istb", 1});
     row("ring frame H reset", {r, 3, "enter", "isth=4", " H >= 5 ", "isth=5", "isth=5", "isth", 1});
     row("trapezoid a kept", {r, 8, "enter", "ista=-10", " a >= 0 ", "ista=-10", "", "ista", 1});
+    row("beyond range, nothing said", {s, 7, "enter", "isth=1e39", "", "isth=200", "isth=1e39", "istb", 0});
     row("stiffener OK",
         {s, 9, "ok", "isttw=0.5 isth=3", " H >= 5 | tw >= 1 | H >= 5 ", "isttw=0.5 isth=3", "", "", 1});
+    row("stiffener OK beyond range", {s, 9, "ok", "isth=1e39 isttw=2", "", "isth=200 isttw=2", "", "", 1});
     // the ring frame's OK recalculates for three kinds only
     row("ring frame OK L", {r, 1, "ok", "isth=3", " H >= 5 ", "isth=3", "", "", 0});
     row("ring frame OK flat bar", {r, 5, "ok", "isth=3", " H >= 5 ", "isth=3", "", "", 1});
