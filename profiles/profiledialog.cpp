@@ -334,9 +334,10 @@ bool ProfileDialog::event(QEvent* e) {
     // must not start the activation steps again. A box of this dialog is
     // known as soon as it is made ready to show, before the window system
     // moves the activation, which it may do late.
-    const bool ownBox = e->type() == QEvent::ChildPolished &&
-                        qobject_cast<QDialog*>(static_cast<QChildEvent*>(e)->child());
-    if (ownBox || QApplication::activeModalWidget() || QGuiApplication::modalWindow()) m_skipActivation = true;
+    const bool ownBox =
+        e->type() == QEvent::ChildPolished && qobject_cast<QDialog*>(static_cast<QChildEvent*>(e)->child());
+    if (ownBox || QApplication::activeModalWidget() || QGuiApplication::modalWindow())
+      m_skipActivation = true;
   }
   return done;
 }
