@@ -21,9 +21,10 @@ class FileDialog {
                                   const QString& filter, const QString& defaultSuffix) = 0;
 };
 
-// QFileDialog, modal over its parent. An existing file is replaced without a
-// question and the open dialog also returns a name that does not exist: the
-// commands report what they cannot read.
+// QFileDialog, modal over its parent. The save dialog does not ask about an
+// existing file (the commands ask, through the messenger) and the open dialog
+// also returns a name that does not exist: the commands report what they
+// cannot read.
 class SystemFileDialog : public FileDialog {
  public:
   QString getOpenFileName(QWidget* parent, const QString& folder, const QString& filter,

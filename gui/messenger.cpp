@@ -21,8 +21,12 @@ int TitleWidth(const QMessageBox& box) {
   return QFontMetrics(f).horizontalAdvance(kTitle) + 140;
 }
 
-void Show(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
-  QMessageBox box(icon, kTitle, text, QMessageBox::Ok, owner);
+// Shows the box modal over its owner; the button the user pressed.
+QMessageBox::StandardButton Show(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                 QMessageBox::StandardButton byDefault = QMessageBox::NoButton) {
+  QMessageBox box(icon, kTitle, text, buttons, owner);
+  if (byDefault != QMessageBox::NoButton) box.setDefaultButton(byDefault);
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
     grid->addItem(new QSpacerItem(TitleWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
@@ -31,6 +35,7 @@ void Show(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
   // Give the owner back its activation, also where no window manager does,
   // so the focus returns to the control that had it in that window.
   if (back && back->isVisible()) back->activateWindow();
+  return box.standardButton(box.clickedButton());
 }
 
 }  // namespace
@@ -47,6 +52,11 @@ void BoxMessenger::exclamation(const QString& text, QWidget* owner) {
 
 void BoxMessenger::plain(const QString& text, QWidget* owner) {
   Show(ownerFor(owner), QMessageBox::NoIcon, text);
+}
+
+bool BoxMessenger::question(const QString& text, QWidget* owner) {
+  return Show(ownerFor(owner), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+              QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace zod

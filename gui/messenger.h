@@ -21,6 +21,9 @@ class Messenger {
   virtual void exclamation(const QString& text, QWidget* owner = nullptr) = 0;
   // Modal box without an icon, the program title and OK.
   virtual void plain(const QString& text, QWidget* owner = nullptr) = 0;
+  // Modal box with the question icon, the program title, Yes and No (the
+  // default); true for Yes.
+  virtual bool question(const QString& text, QWidget* owner = nullptr) = 0;
 };
 
 class BoxMessenger : public Messenger {
@@ -30,6 +33,7 @@ class BoxMessenger : public Messenger {
   void setOwner(QWidget* fallback) { m_owner = fallback; }
   void exclamation(const QString& text, QWidget* owner = nullptr) override;
   void plain(const QString& text, QWidget* owner = nullptr) override;
+  bool question(const QString& text, QWidget* owner = nullptr) override;
 
  private:
   QWidget* ownerFor(QWidget* owner) const;
@@ -38,12 +42,15 @@ class BoxMessenger : public Messenger {
 };
 
 // Keeps the texts instead of showing them, and the object name of each
-// box's owner ("" when the caller left it to the active window).
+// box's owner ("" when the caller left it to the active window). Questions
+// are kept apart and answered with `answer`.
 class RecordingMessenger : public Messenger {
  public:
   QStringList texts;  // every message in order; plain ones are not marked
   QStringList plainTexts;
   QStringList owners;
+  QStringList questions;
+  bool answer = true;
   void exclamation(const QString& text, QWidget* owner = nullptr) override {
     texts << text;
     owners << (owner ? owner->objectName() : QString());
@@ -52,11 +59,16 @@ class RecordingMessenger : public Messenger {
     exclamation(text, owner);
     plainTexts << text;
   }
+  bool question(const QString& text, QWidget* = nullptr) override {
+    questions << text;
+    return answer;
+  }
   QString last() const { return texts.isEmpty() ? QString() : texts.last(); }
   void clear() {
     texts.clear();
     plainTexts.clear();
     owners.clear();
+    questions.clear();
   }
 };
 

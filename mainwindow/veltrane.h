@@ -165,6 +165,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void ConnectHelp();
   bool ReadFile(const QString& path);
   bool SaveFile(const QString& path);
+  QString DialogFolder() const;
+  bool MayReplace(const QString& path);
   void ReDerive();
 
   // design

@@ -60,7 +60,7 @@ struct BoxAnswerer {
       owners << (box->parentWidget() ? box->parentWidget()->objectName() : QString());
       widths << box->width();
       if (whileOpen) whileOpen(box);
-      box->accept();
+      if (box->isVisible()) box->accept();
     });
     timer.start(10);
   }
