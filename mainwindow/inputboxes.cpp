@@ -108,6 +108,13 @@ const InputBox kInputBoxes[box::kCount] = {
     {"iident", nullptr, K::StoresText, nullptr, nullptr, nullptr},
 };
 
+// A message box, a menu (the menu bar keeps the keys after Escape or Alt) or
+// another window takes the focus for a while: that is no leaving.
+bool Passing(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+         reason == Qt::MenuBarFocusReason;
+}
+
 const QColor kFocusColour(255, 255, 192);
 const QColor kNormalColour(255, 255, 255);
 
@@ -153,15 +160,17 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::FocusOut: {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if ((watched == m_cbostiff || watched == m_cboring) && !Passing(reason)) {
+        // Typed text chose nothing: leaving the list shows the member's kind again.
+        const bool stiff = watched == m_cbostiff;
+        setKindComboText(stiff ? Member::Stiffener : Member::RingFrame, stiff ? m_z.stifftype : m_z.girdtype);
+        break;
+      }
       const int id = m_boxOf.value(watched, -1);
       if (id < 0 || m_current != m_box[id]) break;
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // A message box, a menu (the menu bar keeps the keys after Escape or
-      // Alt) or another window takes the focus for a while: the box stays
-      // the one under edit.
-      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-          reason == Qt::MenuBarFocusReason)
-        break;
+      // the box stays the one under edit
+      if (Passing(reason)) break;
       m_current = nullptr;
       if (m_handling > 0)
         setBoxColour(m_box[id], false);

@@ -253,6 +253,7 @@ class TestVeltraneWindow : public QObject {
       QTest::keyClicks(stiff, "RHS");
       QTest::keyClick(stiff, Qt::Key(key));
       QVERIFY(!stiff->hasFocus());
+      QCOMPARE(stiff->currentText(), QString("L-table"));
       QCOMPARE(h.z.stifftype, int16(0));
       QVERIFY(!h.w->profileDialogs().find(Member::Stiffener, 7));
     }
