@@ -145,7 +145,7 @@ void Calculate(State& z) {
     step = "the design stresses";
     z.Zl = chk::div(z.l * z.l, z.cylr * z.t) * kSqrtOneMinusNu2;
     CalcStresses(z);
-    step = "the plate yield strength";
+    step = "the look-up of the plate yield strength";
     GetFyp(z, z.matp);
     z.view().SetText("ifyp", Format(z.fyp, "#000", z.decsep));
 
@@ -184,7 +184,7 @@ void Calculate(State& z) {
       if (z.hringch == 1) CalcHeavyRing(z);
     }
 
-    step = "drawing the results";
+    step = "the result panels";
     z.prty = 0;
     DrawOn(z, "pic30", DrawShellPanel);
     // Too wide a stiffener spacing makes the shell count as unstiffened; the
