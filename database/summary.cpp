@@ -120,6 +120,7 @@ class LastRowPictures : public View {
   void SetVisible(std::string_view c, bool v) override { m_outer.SetVisible(c, v); }
   PanelSurface* Surface(std::string_view c) override { return m_draw ? m_outer.Surface(c) : nullptr; }
   void Message(const std::string& text) override { m_outer.Message(text); }
+  void ResultsFinished(bool finished) override { m_outer.ResultsFinished(finished); }
 
  private:
   State& m_z;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,20 @@
 namespace zod {
 
 // The one entry into the calculation, called after every change. An
-// arithmetic fault anywhere ends the run with a message showing errmsg;
-// nothing is redrawn then.
+// arithmetic fault anywhere ends the run with a message showing stopmsg;
+// nothing is redrawn then, and calcok stays false.
 void Calculate(State& z);
 void CheckGirderLt(State& z);
+// The ring frame's tripping-length limit π √(r h), h = girdh − girdtf, and
+// the length a longer one is corrected to (the limit less 1 mm), both in
+// single precision. None when h <= 0: such a ring frame has no limit.
+struct GiltLimit {
+  float limit, corrected;
+};
+std::optional<GiltLimit> TrippingLimit(const State& z);
+// "The calculation stopped in <step>: <reason>." for a fault without a
+// check's own remark; `what` is the fault's message.
+std::string StopText(std::string_view step, std::string_view what);
 void CalcStresses(State& z);
 
 // Shell and curved-panel buckling.

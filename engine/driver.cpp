@@ -18,7 +18,9 @@
 //          SighSd    total design hoop stress, SighpSd + sigy
 //   N      nn        axial force of the column case
 #include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -57,20 +59,48 @@ double RingRelief(double beta) {
   return chk::div(num, den);
 }
 
-// A run that cannot go on shows the calculation remark; the pictures keep
-// what they showed.
-void Stop(State& z) { z.view().Message(z.errmsg); }
+// The reason of a fault in an engineer's words: the runtime's prefix goes.
+std::string Reason(std::string_view what) {
+  constexpr std::string_view kPrefix = "invalid procedure call: ";
+  if (what.substr(0, kPrefix.size()) == kPrefix) what.remove_prefix(kPrefix.size());
+  return std::string(what);
+}
 
 }  // namespace
 
+std::string StopText(std::string_view step, std::string_view what) {
+  std::string text = "The calculation stopped in " + std::string(step) + ": " + Reason(what);
+  if (text.back() != '.') text += '.';
+  return text;
+}
+
+namespace {
+
+// A run that cannot go on shows the calculation remark; a check's own remark
+// says it best, otherwise the user learns where and why, never an empty box.
+// The pictures keep what they showed.
+void Stop(State& z, std::string_view step, std::string_view what) {
+  z.stopmsg = z.errmsg.empty() ? StopText(step, what) : z.errmsg;
+  z.view().Message(z.stopmsg);
+}
+
+}  // namespace
+
+std::optional<GiltLimit> TrippingLimit(const State& z) {
+  const double h = z.girdh - z.girdtf;
+  // No height above the flange, no tripping: a ring frame left that way by an
+  // earlier run must not stop every later run before its section is redone.
+  if (h <= 0) return std::nullopt;
+  const double root = chk::sqrt(static_cast<double>(z.cylr) * h);
+  return GiltLimit{chk::sgl(kPi * root), chk::sgl(kPi * root - 1)};
+}
+
 void CheckGirderLt(State& z) {
   if (z.cylinder != 3) {
-    const double h = z.girdh - z.girdtf;
-    const double root = chk::sqrt(static_cast<double>(z.cylr) * h);
-    const float limit = chk::sgl(kPi * root);
-    if (limit < z.gilt) {
+    const std::optional<GiltLimit> lim = TrippingLimit(z);
+    if (lim && lim->limit < z.gilt) {
       z.view().Message(kGiltMessage);
-      z.gilt = chk::sgl(kPi * root - 1);
+      z.gilt = lim->corrected;
       z.view().SetText("igilt", Format(z.gilt, "#00"_pat, z.decsep));
     }
   }
@@ -118,11 +148,16 @@ void CalcStresses(State& z) {
 
 void Calculate(State& z) {
   z.calcok = false;
+  z.stopmsg.clear();
+  // The step running now, named for the one-line message if it stops.
+  const char* step = "the ring-frame tripping-length check";
   try {
     z.errmsg.clear();
     CheckGirderLt(z);
+    step = "the design stresses";
     z.Zl = chk::div(z.l * z.l, z.cylr * z.t) * kSqrtOneMinusNu2;
     CalcStresses(z);
+    step = "the look-up of the plate yield strength";
     GetFyp(z, z.matp);
     z.view().SetText("ifyp", Format(z.fyp, "#000"_pat, z.decsep));
 
@@ -130,32 +165,44 @@ void Calculate(State& z) {
       case 0:
       case 1:
         z.SigmSd = 0;
+        step = "the shell buckling check";
         CalcShellBuckling(z);
         break;
       case 2:
         z.SigmSd = 0;
+        step = "the shell buckling check";
         if (chk::div(z.l, z.s) < 1) {
           CalcShellBuckling(z);
         } else {
+          step = "the curved-panel buckling check";
           z.spanel = z.s;
           CalcPanelBuckling(z);
         }
+        step = "the stiffener check";
         CalcStiffBuckling(z);
         break;
       case 3:
+        step = "the column buckling check";
         // A negative root is an ordinary end of the column check, common in
         // a case database, and too dear to throw.
-        if (!RunColumnBuckling(z)) return Stop(z);
+        if (!RunColumnBuckling(z)) {
+          Stop(z, step, "square root of a negative number");
+          z.view().ResultsFinished(false);
+          return;
+        }
         break;
       default:
         break;
     }
 
     if (z.ringch == 1) {
+      step = "the ring-frame check";
       CalcRingBuckling(z);
+      step = "the heavy ring-frame check";
       if (z.hringch == 1) CalcHeavyRing(z);
     }
 
+    step = "the result panels";
     z.prty = 0;
     DrawOn(z, "pic30", DrawShellPanel);
     // Too wide a stiffener spacing makes the shell count as unstiffened; the
@@ -165,9 +212,10 @@ void Calculate(State& z) {
     DrawOn(z, "pic32", DrawRingPanel);
     if (z.cylinder == 3) DrawOn(z, "pic31", DrawColPanel);
     z.calcok = true;
-  } catch (const Error&) {
-    Stop(z);
+  } catch (const Error& e) {
+    Stop(z, step, e.what());
   }
+  z.view().ResultsFinished(z.calcok);
 }
 
 }  // namespace zod

@@ -135,6 +135,9 @@ struct CalcValues {
   // Whether the last run of Calculate finished. After a stop the panels
   // still hold texts of earlier inputs, so nothing may show them as results.
   bool calcok = false;
+  // Why the last run stopped, in one line: errmsg when a check set it,
+  // otherwise the step that stopped and the fault. Empty after a finished run.
+  std::string stopmsg;
   double Zl = 0, leo = 0, SigxSd = 0, SighpSd = 0, SighSd = 0, spanel = 0;
   float SigmSd = 0;
   double prty = 0;

@@ -47,6 +47,9 @@ class View {
   virtual PanelSurface* Surface(std::string_view control) = 0;
   // Modal message box with the exclamation icon and the program's title.
   virtual void Message(const std::string& text) = 0;
+  // The end of a run of Calculate: whether it finished, so that a window can
+  // tell pictures that hold no result of the inputs shown.
+  virtual void ResultsFinished(bool /*finished*/) {}
 };
 
 // Does nothing: the view of a state that has no window.

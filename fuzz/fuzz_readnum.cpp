@@ -15,7 +15,7 @@
 namespace {
 
 struct Reading {
-  std::optional<float> value;  // empty: InputMismatch
+  std::optional<float> value;  // empty: InputMismatch or NumberOutOfRange
   std::string text;            // as rewritten
 };
 
@@ -24,6 +24,7 @@ Reading Read(const std::string& in, std::int16_t commadec) {
   try {
     r.value = zod::ReadNum(r.text, commadec);
   } catch (const zod::InputMismatch&) {
+  } catch (const zod::NumberOutOfRange&) {
   }
   return r;
 }

@@ -36,9 +36,10 @@ class FileDialog {
   }
 };
 
-// QFileDialog, modal over its parent. In the plain forms an existing file is
-// replaced without a question and the open dialog also returns a name that
-// does not exist: the commands report what they cannot read.
+// QFileDialog, modal over its parent. In the plain forms the save dialog does
+// not ask about an existing file (the commands ask, through the messenger) and
+// the open dialog also returns a name that does not exist: the commands
+// report what they cannot read.
 class SystemFileDialog : public FileDialog {
  public:
   QString getOpenFileName(QWidget* parent, const QString& folder, const QString& filter,

@@ -221,7 +221,7 @@ void About::openLink(const QUrl& url) {
   } catch (...) {
     const QString text = QStringLiteral(" There was an error when trying to open a default browser ");
     if (m_messenger) {
-      m_messenger->exclamation(text);
+      m_messenger->exclamation(text, this);
     } else {
       BoxMessenger(this).exclamation(text);
     }

@@ -7,8 +7,10 @@
 // stays. Opening closes the profile dialogs after the file has been read,
 // without letting them read their boxes: the file's dimensions stay.
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -29,7 +31,30 @@ constexpr const char* kNewFile = "New File";
 
 QString FolderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
 
+bool Writable(const QString& folder) {
+  const QFileInfo info(folder);
+  return info.isDir() && info.isWritable();
+}
+
 }  // namespace
+
+// Where Open and Save As start: the last folder, unless the user may not
+// write there (the program folder on a first run): then the user's documents.
+QString Veltrane::DialogFolder() const {
+  const QString last = toQ(m_z.lastdir);
+  if (Writable(last)) return last;
+  const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(docs).isDir() ? docs : QDir::homePath();
+}
+
+// A save over another existing file asks first: losing a file is the worst
+// this program can do. Saving again over the case's own file does not ask.
+bool Veltrane::MayReplace(const QString& path) {
+  if (fromQ(path) == m_z.filename || !QFileInfo::exists(path)) return true;
+  return m_messenger.question(QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                                  .arg(QDir::toNativeSeparators(path)),
+                              this);
+}
 
 // Reads the file into the case. False, with the reason told, when the file is
 // missing or damaged; nothing has changed then.
@@ -86,7 +111,7 @@ void Veltrane::mnunew_Click() {
 
 void Veltrane::mnuopen_Click() {
   Busy busy(*this);
-  const QString path = m_fileDialog->getOpenFileName(this, toQ(m_z.lastdir), kFilter, kExtension);
+  const QString path = m_fileDialog->getOpenFileName(this, DialogFolder(), kFilter, kExtension);
   if (path.isEmpty()) return;
   const bool same = fromQ(path) == m_z.filename;
   if (!ReadFile(path)) return;
@@ -125,8 +150,11 @@ void Veltrane::mnusave_Click() {
     SaveFile(toQ(m_z.filename));
     return;
   }
-  const QString path = m_fileDialog->getSaveFileName(this, QString(), QString(), kFilter, kExtension);
-  if (path.isEmpty()) return;
+  // The dialog keeps the folder it was last given, but never starts where
+  // the user may not write.
+  const QString folder = Writable(toQ(m_z.lastdir)) ? QString() : DialogFolder();
+  const QString path = m_fileDialog->getSaveFileName(this, folder, QString(), kFilter, kExtension);
+  if (path.isEmpty() || !MayReplace(path)) return;
   if (!SaveFile(path)) return;
   m_z.lastdir = fromQ(FolderOf(path));
   WriteRecentFiles(*m_recentStore, m_recentItems, fromQ(path));
@@ -138,8 +166,8 @@ void Veltrane::mnusaveas_Click() {
   m_z.ident = fromQ(m_box[box::iident]->text());
   m_z.proj = fromQ(m_box[box::iproj]->text());
   const QString path =
-      m_fileDialog->getSaveFileName(this, toQ(m_z.lastdir), toQ(m_z.filename), kFilter, kExtension);
-  if (path.isEmpty()) return;
+      m_fileDialog->getSaveFileName(this, DialogFolder(), toQ(m_z.filename), kFilter, kExtension);
+  if (path.isEmpty() || !MayReplace(path)) return;
   const bool same = fromQ(path) == m_z.filename;
   if (!SaveFile(path)) return;
   m_z.lastdir = fromQ(FolderOf(path));

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <exception>
 
+#include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
 #include "mainwindow/core/readnum.h"
@@ -107,6 +108,13 @@ const InputBox kInputBoxes[box::kCount] = {
     {"iident", nullptr, K::StoresText, nullptr, nullptr, nullptr},
 };
 
+// A message box, a menu (the menu bar keeps the keys after Escape or Alt) or
+// another window takes the focus for a while: that is no leaving.
+bool Passing(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+         reason == Qt::MenuBarFocusReason;
+}
+
 const QColor kFocusColour(255, 255, 192);
 const QColor kNormalColour(255, 255, 255);
 
@@ -152,12 +160,17 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::FocusOut: {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if ((watched == m_cbostiff || watched == m_cboring) && !Passing(reason)) {
+        // Typed text chose nothing: leaving the list shows the member's kind again.
+        const bool stiff = watched == m_cbostiff;
+        setKindComboText(stiff ? Member::Stiffener : Member::RingFrame, stiff ? m_z.stifftype : m_z.girdtype);
+        break;
+      }
       const int id = m_boxOf.value(watched, -1);
       if (id < 0 || m_current != m_box[id]) break;
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // A message box, a pop-up menu or another window takes the focus for a
-      // while: the box stays the one under edit.
-      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+      // the box stays the one under edit
+      if (Passing(reason)) break;
       m_current = nullptr;
       if (m_handling > 0)
         setBoxColour(m_box[id], false);
@@ -271,13 +284,11 @@ void Veltrane::LostFocus(int id) {
 // The ring frame's tripping length may not exceed pi * sqrt(r * h); a longer
 // one is replaced by that limit less 1 mm.
 void Veltrane::CorrectGilt() {
-  const float pi = 3.141593f;
   try {
-    const double root = chk::sqrt(m_z.cylr * (m_z.girdh - m_z.girdtf));
-    const float limit = chk::sgl(pi * root);
-    if (limit < m_z.gilt) {
+    const std::optional<GiltLimit> lim = TrippingLimit(m_z);
+    if (lim && lim->limit < m_z.gilt) {
       message(QStringLiteral(" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "));
-      m_z.gilt = chk::sgl(pi * root - 1);
+      m_z.gilt = lim->corrected;
       m_box[box::igilt]->setText(display(m_z.gilt, "#00"));
       focusBack(m_box[box::igilt]);
     }

@@ -59,17 +59,36 @@ void ResultPicture::PrintLine(std::string_view text) {
   m_y += QFontMetricsF(fontFor(m_bold, m_underline)).height() / m_unitY;
 }
 
+const QString ResultPicture::kNoResult = QStringLiteral("No result: the calculation stopped");
+
+void ResultPicture::setStale(bool stale) {
+  if (m_stale == stale) return;
+  m_stale = stale;
+  update();
+}
+
 void ResultPicture::paintEvent(QPaintEvent*) {
   ++m_paints;
   QPainter p(this);
   p.setRenderHint(QPainter::TextAntialiasing);
+  const QColor grey(170, 170, 170);
   for (const Item& it : m_items) {
     QFont f = fontFor(it.bold, it.underline);
     p.setFont(f);
-    p.setPen(it.color);
+    p.setPen(m_stale ? grey : it.color);
     QFontMetricsF fm(f);
     p.drawText(QPointF(it.x * m_unitX, it.y * m_unitY + fm.ascent()), it.text);
   }
+  if (!m_stale) return;
+  const QFont f = fontFor(true, false);
+  p.setFont(f);
+  const QFontMetricsF fm(f);
+  QRectF note(0, 0, fm.horizontalAdvance(kNoResult) + 2 * m_unitX, 2 * fm.height());
+  note.moveCenter(QRectF(rect()).center());
+  p.fillRect(note, Qt::white);
+  p.setPen(Qt::black);
+  p.drawRect(note);
+  p.drawText(note, Qt::AlignCenter, kNoResult);
 }
 
 void ResultPicture::changeEvent(QEvent* e) {

@@ -32,6 +32,13 @@ class ResultPicture : public QWidget, public PanelSurface {
   double unitX() const { return m_unitX; }
   double unitY() const { return m_unitY; }
 
+  // After a calculation that stopped, what the picture holds belongs to
+  // earlier inputs: it is painted greyed, under a note that there is no
+  // result, until a run finishes.
+  void setStale(bool stale);
+  bool stale() const { return m_stale; }
+  static const QString kNoResult;
+
   const std::vector<Item>& items() const { return m_items; }
   // All text drawn on the row that starts at y (within a tenth of a row).
   QString rowText(double y) const;
@@ -63,6 +70,7 @@ class ResultPicture : public QWidget, public PanelSurface {
   QColor m_color = Qt::black;
   double m_unitX = 8, m_unitY = 16;
   int m_paints = 0;
+  bool m_stale = false;
 };
 
 }  // namespace zod

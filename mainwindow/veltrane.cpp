@@ -313,6 +313,13 @@ void Veltrane::BuildControls() {
                      static_cast<QWidget*>(m_cmdWsd), static_cast<QWidget*>(m_picture),
                      static_cast<QWidget*>(m_cmdDatabase)})
     w->setEnabled(false);
+  // Typed text in a kind list chooses nothing: only a pick from the list
+  // does. The combo box would take a typed entry's name as a choice when
+  // the text is left or entered.
+  for (QComboBox* c : {m_cbostiff, m_cboring}) {
+    QObject::disconnect(c->lineEdit(), SIGNAL(editingFinished()), c, nullptr);
+    QObject::disconnect(c->lineEdit(), SIGNAL(returnPressed()), c, nullptr);
+  }
   for (QComboBox* c : {m_cbofyp, m_cbofys, m_cbofyg, m_cbostiff, m_cboring}) {
     m_comboOf.insert(c, c);
     if (c->lineEdit()) {
@@ -419,7 +426,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
     // names the file and the row.
     QString text = toQ(e.what());
     if (!text.startsWith(QLatin1String("Error in databasefile"))) text.prepend("Error in databasefile\n");
-    m_messenger.plain(text);
+    m_messenger.plain(text, this);
     return false;
   }
   ConnectHelp();
@@ -428,7 +435,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
     RefreshForm();
     calculate();
   } catch (const std::exception&) {
-    m_messenger.plain(QStringLiteral("Error in databasefile"));
+    m_messenger.plain(QStringLiteral("Error in databasefile"), this);
   }
   WriteCaption();
   return true;
@@ -436,11 +443,16 @@ bool Veltrane::FormLoad(const QString& apppath) {
 
 void Veltrane::WriteCaption() { setWindowTitle(QStringLiteral("Zidavoru ZOD: ") + toQ(m_z.filename)); }
 
-void Veltrane::calculate() { Calculate(m_z); }
+void Veltrane::calculate(QWidget* owner) {
+  const QPointer<QWidget> outer = m_calcOwner;
+  m_calcOwner = owner;
+  Calculate(m_z);
+  m_calcOwner = outer;
+}
 
-void Veltrane::message(const QString& text) {
+void Veltrane::message(const QString& text, QWidget* owner) {
   Busy busy(*this);
-  m_messenger.exclamation(text);
+  m_messenger.exclamation(text, owner ? owner : this);
 }
 
 QString Veltrane::display(double v, const char* pattern) const { return toQ(Format(v, pattern, m_z.decsep)); }
@@ -547,6 +559,11 @@ PanelSurface* Veltrane::Surface(std::string_view control) {
   return nullptr;
 }
 
-void Veltrane::Message(const std::string& text) { message(toQ(text)); }
+void Veltrane::ResultsFinished(bool finished) {
+  for (ResultPicture* p : {m_pic30, m_pic31, m_pic32}) p->setStale(!finished);
+}
+
+// The calculation's messages belong to the window whose change set it off.
+void Veltrane::Message(const std::string& text) { message(toQ(text), m_calcOwner); }
 
 }  // namespace zod

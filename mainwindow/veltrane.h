@@ -98,8 +98,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void setKindComboText(Member m, int kind) override;
   void refresh() override { RefreshForm(); }
 
-  // An exclamation message box through the injected messenger.
-  void message(const QString& text);
+  // An exclamation message box through the injected messenger, owned by
+  // `owner` (null: this window).
+  void message(const QString& text, QWidget* owner = nullptr);
 
   void setOpener(Opener which, std::function<void()> open);
   bool hasOpener(Opener which) const;
@@ -138,6 +139,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void SetVisible(std::string_view control, bool visible) override;
   PanelSurface* Surface(std::string_view control) override;
   void Message(const std::string& text) override;
+  void ResultsFinished(bool finished) override;
 
  public slots:
   void showStiffForm();
@@ -151,8 +153,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void unloaded();
 
  public:
-  // The one recalculation of the case after a change.
-  void calculate() override;
+  // The one recalculation of the case after a change; its messages belong
+  // to `owner` (null: this window).
+  void calculate(QWidget* owner = nullptr) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -167,6 +170,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void ConnectHelp();
   bool ReadFile(const QString& path);
   bool SaveFile(const QString& path);
+  QString DialogFolder() const;
+  bool MayReplace(const QString& path);
   void ReDerive();
 
   // design
@@ -274,6 +279,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QPointer<QLineEdit> m_current;
   int m_handling = 0;
   QPointer<QWidget> m_pendingFocus;
+  // the window whose change the running calculation follows
+  QPointer<QWidget> m_calcOwner;
 };
 
 // Marks one of the window's handlers as running. Focus changes inside it

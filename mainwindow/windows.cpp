@@ -85,7 +85,9 @@ void Veltrane::ConnectHelp() {
 void Veltrane::setKindComboText(Member m, int kind) {
   QComboBox* c = m == Member::Stiffener ? m_cbostiff : m_cboring;
   const QSignalBlocker block(c);
-  c->setCurrentIndex(kind >= 0 && kind < c->count() ? kind : -1);
+  const int index = kind >= 0 && kind < c->count() ? kind : -1;
+  c->setCurrentIndex(index);
+  c->setEditText(c->itemText(index));  // also over text typed into it
 }
 
 }  // namespace zod

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -178,6 +179,11 @@ void ProfileDialog::build() {
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("Command1");
   ok->setAutoDefault(false);
+  // A click must not take the focus: the box it would take it from commits
+  // on leaving, and a message box raised in the middle of the click would
+  // swallow its release, so OK would never run. The click commits that box
+  // itself (okClicked); Tab still reaches the button.
+  ok->setFocusPolicy(Qt::TabFocus);
   ok->setFixedWidth(qMax(81, ok->sizeHint().width()));
   right->addWidget(ok, 0, Qt::AlignRight);
   connect(ok, &QPushButton::clicked, this, &ProfileDialog::okClicked);
@@ -331,11 +337,16 @@ bool ProfileDialog::event(QEvent* e) {
       m_skipActivation = false;
     else if (!m_activating && !m_closing)
       activate();
-  } else if (e->type() == QEvent::WindowDeactivate) {
+  } else if (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::ChildPolished) {
     // Losing the activation to a message box that one of the handlers shows
     // (or Calculate in the activation itself): getting it back from the box
-    // must not start the activation steps again.
-    if (QApplication::activeModalWidget() || QGuiApplication::modalWindow()) m_skipActivation = true;
+    // must not start the activation steps again. A box of this dialog is
+    // known as soon as it is made ready to show, before the window system
+    // moves the activation, which it may do late.
+    const bool ownBox =
+        e->type() == QEvent::ChildPolished && qobject_cast<QDialog*>(static_cast<QChildEvent*>(e)->child());
+    if (ownBox || QApplication::activeModalWidget() || QGuiApplication::modalWindow())
+      m_skipActivation = true;
   }
   return done;
 }
@@ -346,7 +357,7 @@ void ProfileDialog::activate() {
   State& z = m_host.state();
   (m_member == Member::Stiffener ? z.stifftype : z.girdtype) = static_cast<std::int16_t>(m_kind);
   m_host.setKindComboText(m_member, m_kind);
-  m_host.calculate();
+  m_host.calculate(this);
   if (!self) return;
   if (isTable()) fillRows();
   showValues();
@@ -389,13 +400,13 @@ void ProfileDialog::rowChosen(int index) {
     }
   }
   QPointer<ProfileDialog> self(this);
-  m_host.calculate();
+  m_host.calculate(this);
   if (self) showValues();
 }
 
 void ProfileDialog::okClicked() {
-  // Normally the click has taken the focus from the box being edited, which
-  // committed it; a click that did not move the focus commits it here.
+  // The box the user is in is committed first, as leaving it for the button
+  // would; Tab onto the button has committed it already.
   if (m_current && !m_busy) {
     DimBox* edit = m_current;
     m_current = nullptr;
@@ -419,10 +430,12 @@ bool ProfileDialog::okReads() {
     try {
       std::string txt = fromQ(b.edit->text());
       f.set(ReadNum(txt, z.commadec));
-    } catch (const Error&) {
+    } catch (const InputMismatch&) {
       message(kMismatch);
       b.edit->setFocus(Qt::OtherFocusReason);
       return false;
+    } catch (const Error&) {
+      continue;  // no value to store: the field keeps its committed one
     }
     b.edit->setText(toQ(Format(f.get(), r.pattern, z.decsep)));
     if (f.get() < r.bound) message(r.message);
@@ -456,10 +469,12 @@ void ProfileDialog::closingReads() {
     try {
       std::string txt = fromQ(b.edit->text());
       f.set(ReadNum(txt, z.commadec));
-    } catch (const Error&) {
+    } catch (const InputMismatch&) {
       // The closing goes on; the box's field keeps its committed value.
       message(kMismatch);
       continue;
+    } catch (const Error&) {
+      continue;  // a number beyond range: the same, without a word
     }
     b.edit->setText(toQ(Format(f.get(), r.pattern, z.decsep)));
     if (f.get() < r.bound) message(r.message);
@@ -547,7 +562,7 @@ void ProfileDialog::leaveBox(const Box& box) {
     }
     if (offsetA) setBackground(edit, Qt::white);
     QPointer<ProfileDialog> self(this);
-    m_host.calculate();
+    m_host.calculate(this);
     if (!self) return;
     showValues();
   } catch (const InputMismatch&) {
@@ -560,6 +575,6 @@ void ProfileDialog::leaveBox(const Box& box) {
   if (!(offsetA && mismatch)) setBackground(edit, Qt::white);
 }
 
-void ProfileDialog::message(const QString& text) { m_host.messenger().exclamation(text); }
+void ProfileDialog::message(const QString& text) { m_host.messenger().exclamation(text, this); }
 
 }  // namespace zod

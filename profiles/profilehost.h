@@ -21,7 +21,9 @@ class ProfileHost {
   // opens no dialog and starts nothing else.
   virtual void setKindComboText(Member m, int kind) = 0;
   // Calculate with the window's view, so the result pictures are redrawn.
-  virtual void calculate() = 0;
+  // `owner` is the window that set the calculation off: the messages of the
+  // calculation belong to it (null: the main window).
+  virtual void calculate(QWidget* owner = nullptr) = 0;
   // Writes the whole design case into the main window's controls.
   virtual void refresh() = 0;
 };

@@ -25,6 +25,7 @@ class DbBatch::Collector : public View {
   void SetVisible(std::string_view c, bool v) override { m_outer.SetVisible(c, v); }
   PanelSurface* Surface(std::string_view c) override { return m_outer.Surface(c); }
   void Message(const std::string& text) override { held.push_back(text); }
+  void ResultsFinished(bool finished) override { m_outer.ResultsFinished(finished); }
 
   std::vector<std::string> held;
 

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <sstream>
 #include <system_error>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -45,6 +46,20 @@ std::string NumberText(T v) {
   char buf[64];
   auto r = std::to_chars(buf, buf + sizeof buf, v);
   return std::string(buf, r.ptr);
+}
+
+// A damaged line as a message quotes it: printable characters only (others
+// become "?", so a binary file cannot garble or cut the message), at most
+// 40 of them.
+std::string Quoted(const std::string& line) {
+  constexpr std::size_t kMax = 40;
+  std::string out;
+  for (std::size_t i = 0; i < line.size() && i < kMax; ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const bool undefined = c == 0x81 || c == 0x8d || c == 0x8f || c == 0x90 || c == 0x9d;
+    out += (c < 0x20 || c == 0x7f || undefined) ? '?' : line[i];
+  }
+  return "\"" + Cp1252ToUtf8(out) + (line.size() > kMax ? "...\"" : "\"");
 }
 
 struct LineReader {
@@ -85,7 +100,7 @@ struct LineReader {
       Fail("the number is out of range");
     }
     if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v))
-      Fail("\"" + Cp1252ToUtf8(s) + "\" is not a number");
+      Fail(Quoted(s) + " is not a number");
     return v;
   }
   // A whole number of a 16-bit field, rounded half to even as the old
@@ -105,15 +120,21 @@ void CheckRanges(const DesignCase& c, const State& tables) {
   };
   within(c.dmethod, 0, 1, "design method");
   within(c.cylinder, 0, 3, "cylinder type");
-  for (int16 sw : {c.outside, c.ringch, c.checkih, c.ringfab, c.hringch, c.dmom}) within(sw, 0, 1, "switch");
+  using Named = std::pair<int16, const char*>;
+  for (auto [v, name] : {Named{c.outside, "outside"}, Named{c.ringch, "ringch"}, Named{c.checkih, "checkih"},
+                         Named{c.ringfab, "ringfab"}, Named{c.hringch, "hringch"}, Named{c.dmom, "dmom"}})
+    within(v, 0, 1, name);
   within(c.stifftype, 0, 9, "stiffener kind");
   within(c.girdtype, 0, 9, "ring-frame kind");
   int nmat = std::max<int>(tables.mat.nmat, 0);
   within(c.matp, 0, nmat, "plate material");
   within(c.mats, 0, nmat, "stiffener material");
   within(c.matg, 0, nmat, "ring-frame material");
-  for (int16 row : {c.istiffhp, c.istiffl, c.istifft, c.istifff, c.igirdhp, c.igirdl, c.igirdt, c.igirdf})
-    within(row, 0, 32767, "table row");
+  for (auto [v, name] :
+       {Named{c.istiffhp, "istiffhp"}, Named{c.istiffl, "istiffl"}, Named{c.istifft, "istifft"},
+        Named{c.istifff, "istifff"}, Named{c.igirdhp, "igirdhp"}, Named{c.igirdl, "igirdl"},
+        Named{c.igirdt, "igirdt"}, Named{c.igirdf, "igirdf"}})
+    within(v, 0, 32767, name);
 }
 
 template <int R, int C>

@@ -38,7 +38,7 @@ size_t NumberLength(std::string_view s, char sep) {
 // The value of a number that NumberLength accepted, stored in single
 // precision. The text is read to the nearest double first and that is
 // narrowed, as the old program read a double and stored it. A magnitude
-// beyond the single range is no value that could be stored: InputMismatch.
+// beyond the single range is no value that could be stored.
 float Value(std::string_view num, char sep) {
   std::string t(num);
   if (!t.empty() && t[0] == '+') t.erase(0, 1);
@@ -68,21 +68,19 @@ float Value(std::string_view num, char sep) {
       for (; i < t.size(); ++i) e = e > 100000 ? e : e * 10 + (t[i] - '0');
       if (neg) e = -e;
     }
-    if (lead + e > 0) throw InputMismatch();
+    if (lead + e > 0) throw NumberOutOfRange();
     return 0.0f;
   }
   if (r.ec != std::errc() || r.ptr != t.data() + t.size()) throw InputMismatch();
   float f = static_cast<float>(v);
-  if (!std::isfinite(f)) throw InputMismatch();
+  if (!std::isfinite(f)) throw NumberOutOfRange();
   return f;
 }
 
 }  // namespace
 
-// Both kinds of system read a number beyond the single-precision range as
-// InputMismatch: there is no value to store, and the message tells the user
-// the text was not taken. Blanks inside a number, radix prefixes and
-// thousands separators are not part of a number in either reading.
+// Blanks inside a number, radix prefixes and thousands separators are not
+// part of a number in either reading.
 float ReadNum(std::string& txt, std::int16_t commadec) {
   txt.erase(0, std::min(txt.find_first_not_of(' '), txt.size()));
   if (commadec == 0) {

@@ -457,9 +457,11 @@ class Report {
     pr.SetBold(true);
     TextAt(prtleft, prty, StoppedCalculationText());
     pr.SetBold(false);
-    if (!z.errmsg.empty()) {
+    // the reason in the words of the stop message, first line only
+    const std::string why = z.stopmsg.substr(0, z.stopmsg.find_first_of("\r\n"));
+    if (!why.empty()) {
       prty += 1;
-      TextAt(prtleft, prty, z.errmsg);
+      TextAt(prtleft, prty, why);
     }
   }
 

@@ -73,11 +73,15 @@ double Num(const QString& s) { return QString(s).replace(',', '.').toDouble(); }
 struct Interrupting : Messenger {
   std::function<void()> during;
   QStringList texts;
-  void exclamation(const QString& text) override {
+  void exclamation(const QString& text, QWidget* = nullptr) override {
     texts << text;
     if (auto f = std::exchange(during, nullptr)) f();
   }
-  void plain(const QString& text) override { exclamation(text); }
+  void plain(const QString& text, QWidget* owner = nullptr) override { exclamation(text, owner); }
+  bool question(const QString& text, QWidget* owner = nullptr) override {
+    exclamation(text, owner);
+    return true;
+  }
 };
 
 }  // namespace

@@ -220,16 +220,22 @@ TEST(Headless, RunsWithoutAWindowAndColumnReplacesStressesForGood) {
   EXPECT_EQ(z.shellpanel.val[5], "20.4");  // √(5.30516² − 5.30516 · 22.5 + 22.5²), no bending
 }
 
-// A fault ends the run with the remark of errmsg (empty for an arithmetic
-// fault); the pictures keep the last good run. No stress at all divides by
-// σj = 0 in the panel check; a very long column under pressure has
-// fEh 9.3 below the hoop stress 22.5, and Eq 3.8.8 then has no real root.
+// A fault ends the run with the remark of errmsg or, without one, a line
+// naming the step and the fault; the pictures keep the last good run and
+// calcok tells that they are not of these inputs. No stress at all divides by
+// σj = 0 in the panel check; a very long column under pressure has fEh 9.3
+// below the hoop stress 22.5, and Eq 3.8.8 then has no real root.
 TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
   // clang-format off
   const struct { const char* name; void (*fault)(State&); const char* message; } cases[] = {
-      {"no stress", [](State& z) { z.sigx = z.sigy = z.tau = z.pd = 0; }, ""},
-      {"zero spacing", [](State& z) { z.s = 0; }, ""},
-      {"zero plate yield strength", [](State& z) { z.matp = z.mat.nmat, z.fyp = 0; }, ""},
+      {"no stress", [](State& z) { z.sigx = z.sigy = z.tau = z.pd = 0; },
+       "The calculation stopped in the curved-panel buckling check: division by zero."},
+      {"zero spacing", [](State& z) { z.s = 0; },
+       "The calculation stopped in the shell buckling check: division by zero."},
+      {"zero plate yield strength", [](State& z) { z.matp = z.mat.nmat, z.fyp = 0; },
+       "The calculation stopped in the curved-panel buckling check: division by zero."},
+      {"negative radius", [](State& z) { z.cylr = -1500; },
+       "The calculation stopped in the ring-frame tripping-length check: square root of a negative number."},
       {"long column", [](State& z) { z.cylinder = 3, z.l = 200000; },
        " Neg Root, ref Eq 3.8.8 in ZOD RP C202, Calculation terminated "},
   };  // clang-format on
@@ -239,13 +245,16 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
     Program p;
     Calculate(p.z);
     ASSERT_TRUE(p.v.messages.empty());
+    ASSERT_TRUE(p.z.calcok && p.z.stopmsg.empty());
     const ResultPanel shell = p.z.shellpanel;
     const auto drawn = p.v.surfaces["pic30"].items.size();
     c.fault(p.z);
     p.z.errmsg = "stale remark";
     Calculate(p.z);
-    EXPECT_EQ(p.v.messages, std::vector<std::string>{c.message});
-    if (c.message[0] == '\0') {
+    EXPECT_EQ(p.v.messages.back(), c.message);
+    EXPECT_EQ(p.z.stopmsg, c.message);
+    EXPECT_FALSE(p.z.calcok);
+    if (c.message[0] == 'T') {
       EXPECT_EQ(p.z.shellpanel.val, shell.val);
     }
     for (const char* pic : {"pic30", "pic31", "pic32"}) EXPECT_EQ(p.v.surfaces[pic].clears, 1) << pic;

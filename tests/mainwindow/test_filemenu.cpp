@@ -2,9 +2,12 @@
 // the recent files, with the file dialog answered here and the settings in a
 // temporary folder; also the windows the main window hooks in.
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <algorithm>
 
 #include "mainwindow/infowindows.h"
 #include "profiles/profiledialog.h"
@@ -201,6 +204,9 @@ class TestFileMenu : public QObject {
     QTest::addColumn<QString>("starts");
     QTest::newRow("missing") << QByteArray() << "can't find file - ";
     QTest::newRow("too short") << QByteArray("185\r\nproj\r\nident\r\n1\r\n") << "The file ";
+    QByteArray binary(3000, '\x08');  // a picture saved as .vtr: control bytes, a NUL, few line ends
+    binary[20] = '\0', binary[21] = '\r', binary[2500] = '\n';
+    QTest::newRow("binary") << binary << "The file ";
   }
   void damagedOrMissingFileChangesNothing() {
     QFETCH(QByteArray, contents);
@@ -224,12 +230,70 @@ class TestFileMenu : public QObject {
     h.msg.clear();
     h.open(bad);
     QCOMPARE(h.msg.texts.size(), 1);
-    QVERIFY2(h.msg.texts[0].startsWith(starts) && h.msg.texts[0].contains(bad), qPrintable(h.msg.texts[0]));
+    const QString& told = h.msg.texts[0];
+    QVERIFY2(told.startsWith(starts) && told.contains(bad), qPrintable(told));
+    // shown whole, printable, at a length a box can hold
+    if (starts == "The file ") QVERIFY2(told.endsWith(") and was not opened."), qPrintable(told));
+    QVERIFY(std::none_of(told.begin(), told.end(), [](QChar c) { return c.unicode() < 0x20; }));
+    QVERIFY(told.size() < bad.size() + 120);
     QVERIFY(h.z.designCase() == before);
     QCOMPARE(QString::fromStdString(h.z.filename), good);
     QCOMPARE(h.z.lastdir, lastdir);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + good});
     QVERIFY(h.w->profileDialogs().find(Member::Stiffener, 3));
+  }
+
+  // Where the last folder cannot be written (the program folder of an
+  // installed program), Open, Save As and the first Save start in the
+  // user's documents; a folder the user may write is kept.
+  void dialogsStartWhereTheUserMayWrite() {
+    Harness h;
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString start = QFileInfo(docs).isDir() ? docs : QDir::homePath();
+    h.z.lastdir = "/nonexistent/zidavoru";
+    for (QAction* a : {h.menus().mnuopen, h.menus().mnusaveas, h.menus().mnusave}) a->trigger();
+    QCOMPARE(h.dialog.calls,
+             (QStringList{"open|" + start + "|*.vtr|vtr", "save|" + start + "|New File|*.vtr|vtr",
+                          "save|" + start + "||*.vtr|vtr"}));
+    h.z.lastdir = files.path().toStdString();
+    h.menus().mnuopen->trigger();
+    QCOMPARE(h.dialog.calls.last(), "open|" + files.path() + "|*.vtr|vtr");
+  }
+
+  // Save As over another existing file asks first, with a real box; No
+  // keeps that file and the case's name. Saving over the case's own file
+  // does not ask.
+  void saveAsAsksBeforeReplacing() {
+    BoxMessenger boxes;
+    Harness h(false, 96, &boxes);
+    BoxAnswerer user;
+    const QString own = file("own.vtr"), other = file("other.vtr");
+    h.saveAs(own);
+    QCOMPARE(user.texts, QStringList());
+    {
+      QFile f(other);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write("another engineer's case");
+    }
+    h.saveAs(other);  // the user answers No: the box's default
+    const QString asked = "The file " + other + " already exists.\nDo you want to replace it?";
+    QCOMPARE(user.texts, QStringList{asked});
+    QCOMPARE(user.owners, QStringList{"veltrane"});
+    QCOMPARE(Contents(other), QByteArray("another engineer's case"));
+    QCOMPARE(QString::fromStdString(h.z.filename), own);
+    user.whileOpen = [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); };
+    h.saveAs(other);
+    QCOMPARE(user.texts.size(), 2);
+    QVERIFY(Contents(other).startsWith("185\r\n"));
+    QCOMPARE(QString::fromStdString(h.z.filename), other);
+    h.saveAs(other);
+    QCOMPARE(user.texts.size(), 2);
+    h.menus().mnunew->trigger();  // Save of a new case asks too
+    user.whileOpen = nullptr;
+    h.dialog.answers << own;
+    h.menus().mnusave->trigger();
+    QCOMPARE(user.texts.value(2), "The file " + own + " already exists.\nDo you want to replace it?");
+    QCOMPARE(QString::fromStdString(h.z.filename), QString("New File"));
   }
 
   void failedSaveKeepsTheFileName() {

@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -41,6 +43,28 @@ inline void KeepSettingsAside() {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
 }
+
+// Answers the real modal message boxes as a user does, a moment after each
+// appears, and keeps what it saw of them: text, owner's name and width.
+// `whileOpen` runs while a box is up, before it is answered.
+struct BoxAnswerer {
+  QStringList texts, owners;
+  QList<int> widths;
+  std::function<void(QMessageBox*)> whileOpen;
+  QTimer timer;
+  BoxAnswerer() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      texts << box->text();
+      owners << (box->parentWidget() ? box->parentWidget()->objectName() : QString());
+      widths << box->width();
+      if (whileOpen) whileOpen(box);
+      if (box->isVisible()) box->accept();
+    });
+    timer.start(10);
+  }
+};
 
 struct RecordingOpener : DesktopOpener {
   QList<QUrl> urls;
@@ -74,9 +98,9 @@ class CountingWindow : public Veltrane {
   using Veltrane::Veltrane;
   int calcs = 0;
   QStringList* engineMessages = nullptr;  // set: the calculation's messages go here, not to the user
-  void calculate() override {
+  void calculate(QWidget* owner = nullptr) override {
     ++calcs;
-    Veltrane::calculate();
+    Veltrane::calculate(owner);
   }
   void Message(const std::string& text) override {
     if (engineMessages)

@@ -288,6 +288,26 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefused) {
       std::string("\x00\xff\xfe garbage\n\x01\x02", 14)};
   // clang-format on
   for (const auto& text : damaged) EXPECT_THROW(Read(text, z), Error) << text.substr(0, 40);
+  // The message names the field of a code out of range, and quotes a damaged
+  // line with printable characters only and at a readable length, so that
+  // it is shown whole.
+  const struct {
+    std::string text, message;
+  } told[] = {
+      {with(16, "2"), "ringfab = 2 is out of range"},
+      {with(24, "-3"), "igirdl = -3 is out of range"},
+      {damaged.back(), "line 1: \"?\xC3\xBF\xC3\xBE garbage\" is not a number"},
+      {with(5, std::string(30, 'x') + '\t' + std::string(30, 'y')),
+       "line 6: \"" + std::string(30, 'x') + "?" + std::string(9, 'y') + "...\" is not a number"},
+  };
+  for (const auto& c : told) {
+    try {
+      Read(c.text, z);
+      ADD_FAILURE() << c.message;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.what(), c.message);
+    }
+  }
 }
 
 // A damaged or missing file leaves the case and its name; a failed save leaves

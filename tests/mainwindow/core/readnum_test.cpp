@@ -8,10 +8,11 @@ namespace zod {
 namespace {
 
 constexpr const char* kMismatch = "mismatch";
+constexpr const char* kRange = "out of range";
 
 // Point system (commadec 0): the leading number of the text, 0 when there is none.
 // Comma system (non-zero): the whole text must be the number, else InputMismatch.
-// Both: beyond single precision is a mismatch. `after` is the text as ReadNum leaves it.
+// Both: beyond single precision is out of range. `after` is the text as ReadNum leaves it.
 TEST(ReadNumTest, BothSystems) {
   const std::string nines(400, '9');
   // clang-format off
@@ -28,9 +29,10 @@ TEST(ReadNumTest, BothSystems) {
       {"", -1, 0, kMismatch}, {"  ", -1, 0, kMismatch}, {"abc", -1, 0, kMismatch}, {"12x", -1, 0, kMismatch},
       {"1.234,5", -1, 0, kMismatch}, {"1 2", -1, 0, kMismatch}, {"-", -1, 0, kMismatch},
       {",", -1, 0, kMismatch}, {"3E", -1, 0, kMismatch}, {"+-1", -1, 0, kMismatch},
-      {"1e5e5", -1, 0, kMismatch}, {"&H10", 1, 0, kMismatch}, {"1e39", 0, 0, kMismatch},
-      {"-1e39", -1, 0, kMismatch}, {"1e400", 0, 0, kMismatch}, {"0.001e99999", -1, 0, kMismatch},
-      {"1e99999999999999999999", 0, 0, kMismatch}, {nines, 0, 0, kMismatch}, {nines, -1, 0, kMismatch},
+      {"1e5e5", -1, 0, kMismatch}, {"&H10", 1, 0, kMismatch}, {"1e39", 0, 0, kRange},
+      {"-1e39", -1, 0, kRange}, {"1e400", 0, 0, kRange}, {"0.001e99999", -1, 0, kRange},
+      {"1e99999999999999999999", 0, 0, kRange}, {nines, 0, 0, kRange}, {nines, -1, 0, kRange},
+      {"1e39x", -1, 0, kMismatch},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -38,6 +40,10 @@ TEST(ReadNumTest, BothSystems) {
     std::string t = c.in;
     if (c.after == kMismatch) {
       EXPECT_THROW(ReadNum(t, c.commadec), InputMismatch);
+      continue;
+    }
+    if (c.after == kRange) {
+      EXPECT_THROW(ReadNum(t, c.commadec), NumberOutOfRange);
       continue;
     }
     EXPECT_EQ(ReadNum(t, c.commadec), c.value);

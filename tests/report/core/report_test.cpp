@@ -386,6 +386,8 @@ TEST(Report, AStoppedCalculationPrintsNoUsageFactor) {
   RecordingPrintSurface page;
   PrintReport(c.z, page, {});
   EXPECT_NEAR(RowOf(page, StoppedCalculationText()), 50.22, kRow);
+  ASSERT_FALSE(c.z.stopmsg.empty());
+  EXPECT_NEAR(RowOf(page, c.z.stopmsg), 51.22, kRow);  // and why
   EXPECT_EQ(Titled(page, kShell), nullptr);
   for (const Text& t : page.texts) {
     EXPECT_TRUE(t.text == "UF" || t.text.find("UF") == std::string::npos) << t.text;
