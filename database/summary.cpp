@@ -102,32 +102,6 @@ const std::array<Column, 25> kColumns{{
 // Subtracted from the divisor for each group switched off.
 constexpr std::array<int, 8> kGroupColumns{0, 2, 2, 3, 6, 1, 2, 2};
 
-// The main window's view with the result pictures held back until the last
-// data row: only its results stay on the pictures, so the rows before it need
-// not be drawn. Restores the view it replaced when it goes.
-class LastRowPictures : public View {
- public:
-  explicit LastRowPictures(State& z) : m_z(z), m_outer(z.view()) { z.setView(this); }
-  ~LastRowPictures() override { m_z.setView(&m_outer); }
-  LastRowPictures(const LastRowPictures&) = delete;
-  LastRowPictures& operator=(const LastRowPictures&) = delete;
-  void drawFromNowOn() { m_draw = true; }
-
-  void SetText(std::string_view c, const std::string& t) override { m_outer.SetText(c, t); }
-  void SetCaption(std::string_view c, const std::string& t) override { m_outer.SetCaption(c, t); }
-  void SetPicture(std::string_view c, const std::string& i) override { m_outer.SetPicture(c, i); }
-  void SetFocus(std::string_view c) override { m_outer.SetFocus(c); }
-  void SetVisible(std::string_view c, bool v) override { m_outer.SetVisible(c, v); }
-  PanelSurface* Surface(std::string_view c) override { return m_draw ? m_outer.Surface(c) : nullptr; }
-  void Message(const std::string& text) override { m_outer.Message(text); }
-  void ResultsFinished(bool finished) override { m_outer.ResultsFinished(finished); }
-
- private:
-  State& m_z;
-  View& m_outer;
-  bool m_draw = false;
-};
-
 bool Number(std::string_view s, double& v) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -170,9 +144,6 @@ SummaryTable ResultSummary(State& z) {
   const int rows = *z.dbrows;
   t.items.reserve(rows);
   t.boldColumn.reserve(rows);
-  int last = rows - 1;
-  while (last >= 0 && IsCommentRow(z.dbtab[last])) --last;
-  LastRowPictures pictures(z);
   DbBatch batch(z);
   for (std::int16_t i = 0; i < rows; ++i) {
     const DbRow& r = z.dbtab[i];
@@ -181,7 +152,6 @@ SummaryTable ResultSummary(State& z) {
       t.boldColumn.push_back(-1);
       continue;
     }
-    if (i == last) pictures.drawFromNowOn();
     const bool ok = batch.Calc(i);
     std::vector<std::string> cells;
     cells.reserve(shown.size() + 1);

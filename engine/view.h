@@ -52,6 +52,27 @@ class View {
   virtual void ResultsFinished(bool /*finished*/) {}
 };
 
+// Passes every window effect on to another view; a view that holds some of
+// them back overrides just those.
+class ForwardingView : public View {
+ public:
+  explicit ForwardingView(View& outer) : m_outer(outer) {}
+  void SetText(std::string_view c, const std::string& t) override { m_outer.SetText(c, t); }
+  void SetCaption(std::string_view c, const std::string& t) override { m_outer.SetCaption(c, t); }
+  void SetPicture(std::string_view c, const std::string& i) override { m_outer.SetPicture(c, i); }
+  void SetFocus(std::string_view c) override { m_outer.SetFocus(c); }
+  void SetVisible(std::string_view c, bool v) override { m_outer.SetVisible(c, v); }
+  PanelSurface* Surface(std::string_view c) override { return m_outer.Surface(c); }
+  void Message(const std::string& text) override { m_outer.Message(text); }
+  void ResultsFinished(bool finished) override { m_outer.ResultsFinished(finished); }
+
+ protected:
+  View& outer() { return m_outer; }
+
+ private:
+  View& m_outer;
+};
+
 // Does nothing: the view of a state that has no window.
 class NullView : public View {
  public:

@@ -163,7 +163,9 @@ struct DbStoppedRow {
 // detailed result table). While it lives, the message a stopping calculation
 // shows is collected instead of shown, so that a batch of hundreds of rows
 // gives one message at its end; other messages of the calculation (values it
-// corrects) pass through to the window as before. Restores the view when it
+// corrects) pass through to the window as before. Only the table's last data
+// row is drawn on the result pictures: what a batch leaves there is that
+// row's results, as if every row had been drawn. Restores the view when it
 // goes out of scope.
 class DbBatch {
  public:
@@ -183,6 +185,7 @@ class DbBatch {
   View& m_outer;
   std::unique_ptr<Collector> m_collector;
   std::vector<DbStoppedRow> m_stopped;
+  int m_lastDataRow = -1;
 };
 
 // One message for the rows whose calculation stopped, for one box at the end

@@ -12,28 +12,25 @@
 
 namespace zod {
 
-// Passes every window effect of the calculation through, except the messages:
-// those wait until the row's calculation is over, so that the one that reports
-// a stop can be kept back for the batch's closing message.
-class DbBatch::Collector : public View {
+// Passes every window effect of the calculation through, except two: the
+// messages wait until the row's calculation is over, so that the one that
+// reports a stop can be kept back for the batch's closing message; and only
+// the last data row is drawn on the result pictures, since each drawing
+// replaces the one before and only the last stays to be seen.
+class DbBatch::Collector : public ForwardingView {
  public:
-  explicit Collector(View& outer) : m_outer(outer) {}
-  void SetText(std::string_view c, const std::string& t) override { m_outer.SetText(c, t); }
-  void SetCaption(std::string_view c, const std::string& t) override { m_outer.SetCaption(c, t); }
-  void SetPicture(std::string_view c, const std::string& i) override { m_outer.SetPicture(c, i); }
-  void SetFocus(std::string_view c) override { m_outer.SetFocus(c); }
-  void SetVisible(std::string_view c, bool v) override { m_outer.SetVisible(c, v); }
-  PanelSurface* Surface(std::string_view c) override { return m_outer.Surface(c); }
+  using ForwardingView::ForwardingView;
+  PanelSurface* Surface(std::string_view c) override { return draw ? outer().Surface(c) : nullptr; }
   void Message(const std::string& text) override { held.push_back(text); }
-  void ResultsFinished(bool finished) override { m_outer.ResultsFinished(finished); }
 
   std::vector<std::string> held;
-
- private:
-  View& m_outer;
+  bool draw = false;
 };
 
 DbBatch::DbBatch(State& z) : m_z(z), m_outer(z.view()), m_collector(std::make_unique<Collector>(z.view())) {
+  if (HasDbTable(z))
+    for (int r = *z.dbrows - 1; r >= 0 && m_lastDataRow < 0; --r)
+      if (!IsCommentRow(z.dbtab[static_cast<std::size_t>(r)])) m_lastDataRow = r;
   m_z.setView(m_collector.get());
 }
 
@@ -41,6 +38,7 @@ DbBatch::~DbBatch() { m_z.setView(&m_outer); }
 
 bool DbBatch::Calc(std::int16_t row) {
   m_collector->held.clear();
+  m_collector->draw = row == m_lastDataRow;
   LoadDbRow(m_z, row);
   std::vector<std::string>& held = m_collector->held;
   std::string reason;

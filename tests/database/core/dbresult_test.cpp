@@ -144,6 +144,7 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   Add("corrected");
   z.dbtab[3].gilt = 5000;  // lowered to the tripping-length limit, with a message
   view.messages.clear();
+  view.surfaces["pic30"].clears = 0;
 
   std::vector<DbStoppedRow> stopped;
   const std::vector<Texts> lines = Result(z, &stopped);
@@ -151,6 +152,9 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   ASSERT_EQ(stopped.size(), 1u);
   EXPECT_EQ(stopped[0].row, 2);
   EXPECT_EQ(stopped[0].ident, "broken");
+  EXPECT_EQ(stopped[0].reason, "The calculation stopped in the design stresses: division by zero.");
+  // each drawing replaces the one before: only the last data row is drawn
+  EXPECT_EQ(view.surfaces["pic30"].clears, 1);
   EXPECT_EQ(view.messages, Texts{" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "});
   EXPECT_EQ(&z.view(), &view);
   const Texts& broken = lines[3];
