@@ -186,8 +186,9 @@ void Properties(std::int16_t kind, const Profile& p, double hw, double ef, bool 
   const double H = p.h, B = p.b, tw = p.tw;
   const double tf = p.tf;
   // Worked out aside and stored only when every value is a number, so that
-  // a fault half-way leaves the member's previous section whole.
-  SectionResults s = p.sec;
+  // a fault half-way leaves the member's previous section whole. Only the
+  // numbers are copied: a run that finishes allocates nothing.
+  SectionValues s = p.sec;
   switch (kind) {
     case 0:
     case 1:
@@ -239,7 +240,7 @@ void Properties(std::int16_t kind, const Profile& p, double hw, double ef, bool 
   }
   s.g = s.a * 7850 / 1000000;
   for (double v : {s.a, s.aw, static_cast<double>(s.af), s.g, s.zg, s.iy, s.iz}) chk::fin(v);
-  p.sec = std::move(s);
+  static_cast<SectionValues&>(p.sec) = s;
 }
 
 }  // namespace zod::section

@@ -112,11 +112,13 @@ struct BuiltUpRefs {
 BuiltUpRefs BuiltUp(DesignCase& c, Member m);
 
 // The computed part of a member's section (the dimensions live in DesignCase).
-struct SectionResults {
-  std::string name;  // designation, e.g. "L 200x90x9.0x12.0"
+struct SectionValues {
   double a = 0, aw = 0;
   float af = 0;
   double g = 0, zg = 0, iy = 0, iz = 0;
+};
+struct SectionResults : SectionValues {
+  std::string name;  // designation, e.g. "L 200x90x9.0x12.0"
 };
 
 struct ResultPanel {
