@@ -291,16 +291,14 @@ class TestFileMenu : public QObject {
     h.menus().stiffItems[5]->trigger();  // flat bar built up
     ProfileDialog* fb = WaitActive(d.find(Member::Stiffener, 5));
     auto* isth = Child<QLineEdit>(fb, "isth");
-    isth->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(isth, "180");
+    TypeOver(isth, "180");
     QTest::keyClick(isth, Qt::Key_Return);
     QCOMPARE(h.z.sfbh, 180.0);
     const QString a = file("fb.vtr");
     h.saveAs(a);
     const std::string section = h.z.stiffsec.name;
     // the user types another height and does not leave the box
-    isth->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(isth, "250");
+    TypeOver(isth, "250");
     h.open(a);
     QVERIFY(!d.find(Member::Stiffener, 5));
     QCOMPARE(h.z.sfbh, 180.0);
