@@ -1,7 +1,6 @@
-// The main window driven like a user: start-up, the refresh by cylinder type
-// with the handlers it sets off, the choices and buttons, the right-click
-// rule and the result pictures; the input boxes (focus a box, type, leave it
-// or press Enter) with message boxes answered by a recorder.
+// The main window driven like a user: start-up, the refresh by cylinder type,
+// the choices and buttons, the right-click rule, the result pictures and the
+// input boxes; real message boxes where the focus matters.
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -60,13 +59,11 @@ class TestVeltraneWindow : public QObject {
     QTest::newRow("96, point") << 96.0 << false << QSize(1024, 768);
     QTest::newRow("120, comma") << 120.0 << true << QSize(1280, 960);
   }
-
   void startUp() {
     QFETCH(double, dpi);
     QFETCH(bool, comma);
     QFETCH(QSize, size);
     Harness h(comma, dpi);
-    QVERIFY(h.loaded);
     QCOMPARE(h.w->windowTitle(), QString("Zidavoru ZOD: New File"));
     QCOMPARE(h.w->size(), size);
     const QRect screen = h.w->screen()->geometry();
@@ -85,15 +82,13 @@ class TestVeltraneWindow : public QObject {
             near(h.get("fr31")->x(), 0.315));
     QVERIFY(near(h.get("fr32")->x(), 0.65) && near(h.get("fr32")->geometry().right() + 1, 0.98));
     QCOMPARE(h.get("fr20")->geometry().bottom() + 1, h.get("fr30")->y());
-    for (const char* f : {"fr10", "fr20", "fr30", "fr31", "fr32"})
-      QVERIFY2(h.w->centralWidget()->rect().contains(h.get(f)->geometry()), f);
-    for (const char* f : {"fr110", "fr111", "fr112", "fr120", "fr121", "fr123"})
-      QVERIFY2(h.get("fr10")->rect().contains(h.get(f)->geometry()), f);
+    for (const char* f :
+         {"fr10", "fr20", "fr30", "fr31", "fr32", "fr110", "fr111", "fr112", "fr120", "fr121", "fr123"})
+      QVERIFY2(h.get(f)->parentWidget()->rect().contains(h.get(f)->geometry()), f);
   }
 
-  // Without tables that can serve a new case the program cannot run: one
-  // plain message naming the file and the row, and start-up reports the
-  // failure. An empty file stands for none.
+  // Tables that cannot serve a new case: one plain message naming the file
+  // and the row, and start-up fails. An empty file stands for none.
   void unusableDataFile_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("contents");  // null: the file is missing
@@ -129,8 +124,7 @@ class TestVeltraneWindow : public QObject {
     QVERIFY2(h.msg.texts[0].startsWith(message), qPrintable(h.msg.texts[0]));
   }
 
-  // The refresh from the default case (type 2, ring check on): the type's
-  // option button runs its handler, which clears the ring flags for 0 and 3.
+  // The type's option button runs its handler, which clears the ring flags for 0 and 3.
   void refreshByType_data() {
     QTest::addColumn<int>("cylinder");
     // 1 shown: fr120 fr121 fr123 fr124, pic31 pic32, mnuprofiles mnustiff
@@ -394,9 +388,8 @@ class TestVeltraneWindow : public QObject {
   }
 
   // Every way of committing a box: what is shown, stored and said, where the
-  // focus ends and how often the case is calculated. The user leaves for
-  // another box, which must not be committed on the way when the focus comes
-  // back.
+  // focus ends, how often the case is calculated; the box left for is not
+  // committed on the way back.
   void commit_data() {
     QTest::addColumn<Commit>("c");
     const double kept = std::nan("");
@@ -441,10 +434,8 @@ class TestVeltraneWindow : public QObject {
     row("point system, comma typed", {2, false, "it", "12,5", false, "12.5", 12.5, "", false, 1});
     row("comma system, letters", {2, true, "icylr", "abc", false, "abc", kept, mismatch, true, 0});
     row("comma system, l put back", {2, true, "il", "abc", false, "3000", kept, mismatch, true, 1});
-    row("comma system, UF", {2, true, "iufb", "x", false, "x", kept, mismatch, true, 0});
     // beyond single precision: nothing shown, nothing stored
     row("beyond range", {2, false, "icylr", "1e39", false, "1e39", kept, "", false, 0});
-    row("comma system, beyond range", {2, true, "it", "-1e39", false, "-1e39", kept, "", false, 0});
     row("l beyond range put back", {2, false, "il", "1e39", false, "3000", kept, "", false, 1});
     row("Enter beyond range", {3, false, "im1a", "1e39", true, "1e39", kept, "", true, 0});
     // Enter stores what the box shows and moves on, or stays on a failed check
@@ -525,10 +516,9 @@ class TestVeltraneWindow : public QObject {
     QVERIFY2(h.msg.texts.isEmpty(), qPrintable(h.msg.texts.join('|')));
   }
 
-  // With a real, modal message box the focus goes to the box and back: the box
-  // that failed gets the focus again, and the box the user moved to is not
-  // committed on the way.
-  // The box, owned by the main window, is wide enough for its title.
+  // With a real, modal message box the failed box gets the focus back, and
+  // the box the user moved to is not committed on the way. The message box,
+  // the main window's, is wide enough for its title.
   void realMessageBoxKeepsTheFocusOnTheBox() {
     BoxMessenger boxes;
     Harness h(false, 96, &boxes);

@@ -16,8 +16,8 @@
 #include <stdexcept>
 
 #include "gui/filedialog.h"
-#include "mainwindow/help.h"
 #include "gui/messenger.h"
+#include "mainwindow/help.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod::test {
@@ -36,6 +36,18 @@ W* WaitActive(W* w) {
   if (!w || !QTest::qWaitFor([w] { return QApplication::activeWindow() == w; })) qFatal("window not active");
   return w;
 }
+
+// Into the box, which selects its text, and over it; empty text deletes.
+inline void TypeOver(QLineEdit* e, const QString& text) {
+  e->setFocus(Qt::TabFocusReason);
+  if (text.isEmpty())
+    QTest::keyClick(e, Qt::Key_Delete);
+  else
+    QTest::keyClicks(e, text);
+}
+
+// The colour of the box under edit.
+inline bool Yellow(const QWidget* w) { return w->palette().color(QPalette::Base) == QColor(255, 255, 192); }
 
 // The recent-file list never reaches the user's own settings.
 inline void KeepSettingsAside() {
@@ -139,21 +151,12 @@ struct Harness {
   }
   QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
   bool shown(const QString& name) const { return get(name)->isVisibleTo(w.get()); }
-  bool yellow(const QString& name) const {
-    return box(name)->palette().color(QPalette::Base) == QColor(255, 255, 192);
-  }
+  bool yellow(const QString& name) const { return Yellow(box(name)); }
   void refresh(int cylinder) {
     z.cylinder = static_cast<int16>(cylinder);
     w->RefreshForm();
   }
-  // Into the box, which selects its text, and over it; empty text deletes.
-  void typeInto(const QString& name, const QString& text) {
-    box(name)->setFocus(Qt::TabFocusReason);
-    if (text.isEmpty())
-      QTest::keyClick(box(name), Qt::Key_Delete);
-    else
-      QTest::keyClicks(box(name), text);
-  }
+  void typeInto(const QString& name, const QString& text) { TypeOver(box(name), text); }
   // Type, then Tab on.
   void type(const QString& name, const QString& text) {
     typeInto(name, text);
