@@ -131,12 +131,7 @@ TEST_P(SectionKinds, SectionTextsAndWindow) {
     const double got[] = {z.hw, s.a, s.aw, s.af, s.g, s.zg, s.iy, s.iz},
                  want[] = {x.hw, x.a, x.aw, x.af, x.g, x.zg, x.iy, x.iz};
     for (int i = 0; i < 8; ++i) EXPECT_NEAR(got[i], want[i], 1e-7 * std::abs(want[i])) << "value " << i;
-    const char* const shape[] = {"l", "l", "t", "t", "f", "f", "hp", "rhs", "u", "i"};
-    const std::string pre = stiff ? "stiff" : "gird";
-    EXPECT_EQ(z.v.log, (std::vector<std::string>{
-                           std::string("text ify") + pre[0] + "=355",
-                           "picture cmdpic_" + pre + "=ico_" + pre + "_" + shape[x.kind],
-                           std::string("caption ") + (stiff ? "stiffprof=" : "ringprof=") + x.name}));
+    EXPECT_EQ(s.name, x.name);
   }
 }
 
