@@ -116,7 +116,7 @@ const Expect kKinds[] = {
 
 class SectionKinds : public testing::TestWithParam<Expect> {};
 
-TEST_P(SectionKinds, SectionTextsAndWindow) {
+TEST_P(SectionKinds, SectionTextsAndValues) {
   const Expect& x = GetParam();
   for (Member m : {Member::Stiffener, Member::RingFrame}) {
     const bool stiff = m == Member::Stiffener;
