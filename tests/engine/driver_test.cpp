@@ -10,6 +10,7 @@
 #include "engine/recording.h"
 #include "engine/state.h"
 #include "engine/tables.h"
+#include "tests/engine/session.h"
 
 // Calculate and its first steps. The program without a window: a state with
 // the shipped tables, a design case set field by field, Calculate, and then
@@ -77,16 +78,9 @@ TEST(DriverStresses, LengthAndHoopStress) {
   }
 }
 
-struct Program {
-  State z;
-  RecordingView v;
-  Program() {
-    z.setView(&v);
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-  }
+struct Program : test::Session {
   bool Drew(const char* pic, const std::string& text) {
-    const auto& items = v.surfaces[pic].items;
+    const auto& items = view.surfaces[pic].items;
     return std::any_of(items.begin(), items.end(), [&](const auto& it) { return it.text == text; });
   }
 };
@@ -133,7 +127,7 @@ TEST_P(ShellPanels, ShowHandCalculatedLines) {
   c.setup(p.z);
   p.z.SigmSd = -50;  // left by an earlier column run: only the column case bends the shell
   Calculate(p.z);
-  ASSERT_TRUE(p.v.messages.empty()) << p.v.messages.front();
+  ASSERT_TRUE(p.view.messages.empty()) << p.view.messages.front();
   std::istringstream in(c.values);
   std::string v[11];
   for (std::string& x : v) in >> x;
@@ -151,7 +145,7 @@ TEST_P(ShellPanels, ShowHandCalculatedLines) {
   EXPECT_NEAR(p.z.ufshell, c.ufshell, 1e-7 * c.ufshell);
   EXPECT_NEAR(p.z.ufallow, c.ufallow, 1e-7);
   EXPECT_EQ(p.Drew("pic31", "Global Buckling: (Ch 3.8)"), p.z.cylinder == 3);
-  EXPECT_EQ(p.v.surfaces["pic31"].clears, p.z.cylinder == 3 ? 2 : 1);
+  EXPECT_EQ(p.view.surfaces["pic31"].clears, p.z.cylinder == 3 ? 2 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Headless, ShellPanels, testing::ValuesIn(kPanelCases),
@@ -167,12 +161,12 @@ TEST(Headless, StiffenerSpacingChoosesNoteOrPanel) {
     p.z.s = s;
     p.z.matp = p.z.mat.nmat, p.z.fyp = 95;
     Calculate(p.z);
-    ASSERT_TRUE(p.v.messages.empty());
+    ASSERT_TRUE(p.view.messages.empty());
     EXPECT_EQ(p.Drew("pic31", "Note: s/t>3* Sqr(r/t) ==>"), s > 519.6) << s;
     EXPECT_EQ(p.Drew("pic31", "se ="), s < 519.6) << s;
-    EXPECT_EQ(p.v.texts["ifyp"], "095");
+    EXPECT_EQ(p.view.texts["ifyp"], "095");
     for (const char* pic : {"pic30", "pic31", "pic32"}) {
-      const auto& it = p.v.surfaces[pic].items.at(0);
+      const auto& it = p.view.surfaces[pic].items.at(0);
       EXPECT_TRUE(it.x == 1 && it.y == 0.3 && it.bold && it.underline) << pic;
     }
   }
@@ -189,7 +183,7 @@ TEST(Headless, RingSwitchesAndVeryLongShells) {
       Program p;
       p.z.cylinder = type, p.z.ringch = ringch, p.z.hringch = 1, p.z.girdtype = 3, p.z.l = 200000, p.z.pd = 0;
       Calculate(p.z);
-      ASSERT_TRUE(p.v.messages.empty()) << type;
+      ASSERT_TRUE(p.view.messages.empty()) << type;
       EXPECT_EQ(p.z.hringch, ringch) << type;
       EXPECT_EQ(p.z.ringpanel.val[2].empty(), ringch == 0) << type;
       EXPECT_EQ(p.z.ringpanel.txt[12] == "Heavy ringframe Ihr>= ", ringch == 1) << type;
@@ -236,21 +230,21 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
     SCOPED_TRACE(c.name);
     Program p;
     Calculate(p.z);
-    ASSERT_TRUE(p.v.messages.empty());
+    ASSERT_TRUE(p.view.messages.empty());
     ASSERT_TRUE(p.z.calcok && p.z.stopmsg.empty());
     const ResultPanel shell = p.z.shellpanel;
-    const auto drawn = p.v.surfaces["pic30"].items.size();
+    const auto drawn = p.view.surfaces["pic30"].items.size();
     c.fault(p.z);
     p.z.errmsg = "stale remark";
     Calculate(p.z);
-    EXPECT_EQ(p.v.messages.back(), c.message);
+    EXPECT_EQ(p.view.messages.back(), c.message);
     EXPECT_EQ(p.z.stopmsg, c.message);
     EXPECT_FALSE(p.z.calcok);
     if (c.message[0] == 'T') {
       EXPECT_EQ(p.z.shellpanel.val, shell.val);
     }
-    for (const char* pic : {"pic30", "pic31", "pic32"}) EXPECT_EQ(p.v.surfaces[pic].clears, 1) << pic;
-    EXPECT_EQ(p.v.surfaces["pic30"].items.size(), drawn);
+    for (const char* pic : {"pic30", "pic31", "pic32"}) EXPECT_EQ(p.view.surfaces[pic].clears, 1) << pic;
+    EXPECT_EQ(p.view.surfaces["pic30"].items.size(), drawn);
   }
 }
 

@@ -11,9 +11,7 @@
 #include <string>
 
 #include "engine/calc.h"
-#include "engine/recording.h"
-#include "engine/state.h"
-#include "engine/tables.h"
+#include "tests/engine/session.h"
 
 namespace zod {
 namespace {
@@ -41,15 +39,7 @@ std::string Shown(const State& z, bool column = true) {
   return out;
 }
 
-struct Session {
-  State z;
-  RecordingView view;
-  Session() {
-    z.setView(&view);
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-  }
-};
+using test::Session;
 
 TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
   Session fresh;

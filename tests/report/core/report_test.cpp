@@ -14,9 +14,8 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
-#include "engine/recording.h"
-#include "engine/tables.h"
 #include "report/core/recordingprint.h"
+#include "tests/engine/session.h"
 
 namespace zod {
 namespace {
@@ -24,15 +23,8 @@ namespace {
 using Text = RecordingPrintSurface::Text;
 constexpr double kTol = 1e-3, kRow = 0.01;
 
-struct Case {
-  State z;
-  RecordingView view;
-  explicit Case(int cylinder = 2) {
-    z.setView(&view);
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-    z.cylinder = static_cast<int16>(cylinder);
-  }
+struct Case : test::Session {
+  explicit Case(int cylinder = 2) { z.cylinder = static_cast<int16>(cylinder); }
   RecordingPrintSurface Print(const ReportStamp& stamp = {"07.12.2026", 14, 7, "(c) Maker"}) {
     Calculate(z);
     RecordingPrintSurface page;
