@@ -10,6 +10,7 @@
 #include "engine/recording.h"
 #include "engine/state.h"
 #include "engine/tables.h"
+#include "tests/engine/session.h"
 
 // Calculate and its first steps. The program without a window: a state with
 // the shipped tables, a design case set field by field, Calculate, and then
@@ -45,28 +46,25 @@ TEST(Driver, CheckGirderLtCorrectsTrippingLength) {
   }
 }
 
-// leo = 1.56 √(1500 · 20), at most l; σh = −0.3 · 1500 / 20 in single precision.
-TEST(DriverStresses, DefaultCase) {
-  State z;
-  CalcStresses(z);
-  EXPECT_NEAR(z.leo, 270.19992598, 1e-7);
-  EXPECT_EQ(z.SighpSd, -22.500002f);
-  z.l = 200;
-  CalcStresses(z);
-  EXPECT_EQ(z.leo, 200);
-}
-
 // Ring relief of a ring-stiffened cylinder with the built-up T ring frame
 // (A = 188 · 9 + 90 · 12 = 2772): β = l / 270.2, α = 2772 / (270.2 · 20) = 0.5130.
 // With pd = 0 the relief term is all there is: SighpSd = −α/(α+1) · ζ · 0.3 · 100,
 // with the classic ζ = 2 (sinh β cos β + cosh β sin β) / (sinh 2β + sin 2β) as
 // reference wherever it does not overflow. At l = 450 with pressure (β 1.6655,
 // ζ 0.3608): SighpSd = −22.5 − 0.33905 · 0.36085 · (−22.5 + 30) = −23.41756.
-TEST(DriverStresses, RingReliefMatchesClassicFormula) {
+// Without rings: leo = 1.56 √(1500 · 20), at most l; σh = −0.3 · 1500 / 20 in
+// single precision.
+TEST(DriverStresses, LengthAndHoopStress) {
   State z;
+  CalcStresses(z);
+  EXPECT_NEAR(z.leo, 270.19992598, 1e-7);
+  EXPECT_EQ(z.SighpSd, -22.500002f);
   z.cylinder = 1, z.girdtype = 3, z.girdsec.a = 2772, z.fyg = 355, z.l = 450;
   CalcStresses(z);
   EXPECT_NEAR(z.SighpSd, -23.4175633895, 1e-8);
+  z.l = 200;
+  CalcStresses(z);
+  EXPECT_EQ(z.leo, 200);
   z.pd = 0;
   for (double beta : {0.05, 0.3, 0.9, 1.6655, 2.2, 3.5, 5.5, 7.0, 11.8, 19.0, 25.3, 60.0, 200.0, 350.0}) {
     z.l = beta * 1.56 * std::sqrt(1500.0 * 20);
@@ -80,16 +78,9 @@ TEST(DriverStresses, RingReliefMatchesClassicFormula) {
   }
 }
 
-struct Program {
-  State z;
-  RecordingView v;
-  Program() {
-    z.setView(&v);
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-  }
+struct Program : test::Session {
   bool Drew(const char* pic, const std::string& text) {
-    const auto& items = v.surfaces[pic].items;
+    const auto& items = view.surfaces[pic].items;
     return std::any_of(items.begin(), items.end(), [&](const auto& it) { return it.text == text; });
   }
 };
@@ -136,7 +127,7 @@ TEST_P(ShellPanels, ShowHandCalculatedLines) {
   c.setup(p.z);
   p.z.SigmSd = -50;  // left by an earlier column run: only the column case bends the shell
   Calculate(p.z);
-  ASSERT_TRUE(p.v.messages.empty()) << p.v.messages.front();
+  ASSERT_TRUE(p.view.messages.empty()) << p.view.messages.front();
   std::istringstream in(c.values);
   std::string v[11];
   for (std::string& x : v) in >> x;
@@ -154,54 +145,49 @@ TEST_P(ShellPanels, ShowHandCalculatedLines) {
   EXPECT_NEAR(p.z.ufshell, c.ufshell, 1e-7 * c.ufshell);
   EXPECT_NEAR(p.z.ufallow, c.ufallow, 1e-7);
   EXPECT_EQ(p.Drew("pic31", "Global Buckling: (Ch 3.8)"), p.z.cylinder == 3);
-  EXPECT_EQ(p.v.surfaces["pic31"].clears, p.z.cylinder == 3 ? 2 : 1);
+  EXPECT_EQ(p.view.surfaces["pic31"].clears, p.z.cylinder == 3 ? 2 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Headless, ShellPanels, testing::ValuesIn(kPanelCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // 3 √(r/t) · t = 519.6 mm at r 1500, t 20: one millimetre either side of it
-// decides between the note and the stiffener panel.
+// decides between the note and the stiffener panel. The typed yield strength
+// of a material outside the table shows with three digits, and every picture
+// starts with its title at row 0.3, column 1.
 TEST(Headless, StiffenerSpacingChoosesNoteOrPanel) {
   for (double s : {519.0, 520.0}) {
     Program p;
     p.z.s = s;
+    p.z.matp = p.z.mat.nmat, p.z.fyp = 95;
     Calculate(p.z);
-    ASSERT_TRUE(p.v.messages.empty());
+    ASSERT_TRUE(p.view.messages.empty());
     EXPECT_EQ(p.Drew("pic31", "Note: s/t>3* Sqr(r/t) ==>"), s > 519.6) << s;
     EXPECT_EQ(p.Drew("pic31", "se ="), s < 519.6) << s;
+    EXPECT_EQ(p.view.texts["ifyp"], "095");
+    for (const char* pic : {"pic30", "pic31", "pic32"}) {
+      const auto& it = p.view.surfaces[pic].items.at(0);
+      EXPECT_TRUE(it.x == 1 && it.y == 0.3 && it.bold && it.underline) << pic;
+    }
   }
 }
 
 // The ring switches alone decide the ring checks, whatever the cylinder type;
 // the heavy ring frame only follows a ring check (the driver clears its switch).
-TEST(Headless, RingSwitchesRunRingChecksForEveryType) {
-  for (int16 type : {0, 2, 3})
+// l = 200 m puts β near 740: the old program overflowed in e^(2β) for every
+// cylinder type; now each type calculates to the end (without pressure, see
+// below), every result checked finite on the way.
+TEST(Headless, RingSwitchesAndVeryLongShells) {
+  for (int16 type = 0; type <= 3; ++type)
     for (int16 ringch : {0, 1}) {
       Program p;
-      p.z.cylinder = type, p.z.ringch = ringch, p.z.hringch = 1;
+      p.z.cylinder = type, p.z.ringch = ringch, p.z.hringch = 1, p.z.girdtype = 3, p.z.l = 200000, p.z.pd = 0;
       Calculate(p.z);
-      ASSERT_TRUE(p.v.messages.empty()) << type;
+      ASSERT_TRUE(p.view.messages.empty()) << type;
       EXPECT_EQ(p.z.hringch, ringch) << type;
       EXPECT_EQ(p.z.ringpanel.val[2].empty(), ringch == 0) << type;
       EXPECT_EQ(p.z.ringpanel.txt[12] == "Heavy ringframe Ihr>= ", ringch == 1) << type;
     }
-}
-
-// A tripping length above 1668.3 becomes 1667.3 and the run goes on: the typed
-// yield strength of a material outside the table shows with three digits, and
-// every picture starts with its title at row 0.3, column 1.
-TEST(Headless, TrippingLengthCorrectedAndTheRunGoesOn) {
-  Program p;
-  p.z.gilt = 2000;
-  p.z.matp = p.z.mat.nmat, p.z.fyp = 95;
-  Calculate(p.z);
-  ASSERT_EQ(p.v.messages.size(), 1u);
-  EXPECT_EQ(p.v.texts["igilt"] + " " + p.v.texts["ifyp"], "1667 095");
-  for (const char* pic : {"pic30", "pic31", "pic32"}) {
-    const auto& it = p.v.surfaces[pic].items.at(0);
-    EXPECT_TRUE(it.x == 1 && it.y == 0.3 && it.bold && it.underline) << pic;
-  }
 }
 
 // Without a window nothing is drawn and the run completes. The column case
@@ -244,32 +230,21 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
     SCOPED_TRACE(c.name);
     Program p;
     Calculate(p.z);
-    ASSERT_TRUE(p.v.messages.empty());
+    ASSERT_TRUE(p.view.messages.empty());
     ASSERT_TRUE(p.z.calcok && p.z.stopmsg.empty());
     const ResultPanel shell = p.z.shellpanel;
-    const auto drawn = p.v.surfaces["pic30"].items.size();
+    const auto drawn = p.view.surfaces["pic30"].items.size();
     c.fault(p.z);
     p.z.errmsg = "stale remark";
     Calculate(p.z);
-    EXPECT_EQ(p.v.messages.back(), c.message);
+    EXPECT_EQ(p.view.messages.back(), c.message);
     EXPECT_EQ(p.z.stopmsg, c.message);
     EXPECT_FALSE(p.z.calcok);
     if (c.message[0] == 'T') {
       EXPECT_EQ(p.z.shellpanel.val, shell.val);
     }
-    for (const char* pic : {"pic30", "pic31", "pic32"}) EXPECT_EQ(p.v.surfaces[pic].clears, 1) << pic;
-    EXPECT_EQ(p.v.surfaces["pic30"].items.size(), drawn);
-  }
-}
-
-// l = 200 m puts β near 740: the old program overflowed in e^(2β) for every
-// cylinder type; now each type calculates to the end (without pressure, see above).
-TEST(Headless, VeryLongShellCalculates) {
-  for (int16 type = 0; type <= 3; ++type) {
-    Program p;
-    p.z.cylinder = type, p.z.girdtype = 3, p.z.l = 200000, p.z.pd = 0;
-    Calculate(p.z);
-    EXPECT_TRUE(p.v.messages.empty()) << type;  // every result is checked finite on the way
+    for (const char* pic : {"pic30", "pic31", "pic32"}) EXPECT_EQ(p.view.surfaces[pic].clears, 1) << pic;
+    EXPECT_EQ(p.view.surfaces["pic30"].items.size(), drawn);
   }
 }
 

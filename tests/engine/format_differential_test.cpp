@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -24,16 +25,10 @@ const char* const kPatterns[] = {
     "#00", "##0", "##0.0", "##0.000", "0.00E+0", "0.0E+0", "00.0E+0",          // others in use
     "0.00E-00", "##.00", "0.##", "#", "0.0000000", "0.000000000000E+0"};       // the rest of the grammar
 // clang-format on
-constexpr int kNumPatterns = sizeof kPatterns / sizeof kPatterns[0];
+constexpr int kNumPatterns = std::size(kPatterns);
 
-struct Rng {
-  std::uint64_t x = 0x9e3779b97f4a7c15ull;
-  std::uint64_t next() {  // splitmix64
-    std::uint64_t z = (x += 0x9e3779b97f4a7c15ull);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-    return z ^ (z >> 31);
-  }
+struct Rng : std::mt19937_64 {
+  std::uint64_t next() { return (*this)(); }
   int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
   double unit() { return static_cast<double>(next() >> 11) / 9007199254740992.0; }
 };
@@ -105,17 +100,14 @@ TEST(FormatDifferential, ShortCutAgreesWithFullExpansion) {
   for (const char* s : kPatterns) patterns.emplace_back(s);
   Rng r;
   const long n = Count();
-  long failures = 0;
-  for (long i = 0; i < n && failures < 20; ++i) {
+  for (long i = 0, failures = 0; i < n && failures < 20; ++i) {
     const int pi = static_cast<int>(i % kNumPatterns);
     const char dec = (i / kNumPatterns) % 2 ? ',' : '.';
     const double v = Value(r, patterns[pi], static_cast<int>((i / (2 * kNumPatterns)) % 6));
     const std::string fast = Format(v, patterns[pi], dec), exact = FormatExact(v, patterns[pi], dec);
-    if (fast != exact) {
-      ++failures;
+    if (fast != exact && ++failures)
       ADD_FAILURE() << std::hexfloat << v << std::defaultfloat << " (" << v << ") by " << kPatterns[pi]
                     << ": " << fast << " instead of " << exact;
-    }
   }
 }
 

@@ -14,10 +14,8 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
-#include "engine/recording.h"
-#include "engine/tables.h"
 #include "report/core/recordingprint.h"
-#include "report/core/utf8text.h"
+#include "tests/engine/session.h"
 
 namespace zod {
 namespace {
@@ -25,14 +23,8 @@ namespace {
 using Text = RecordingPrintSurface::Text;
 constexpr double kTol = 1e-3, kRow = 0.01;
 
-struct Case {
-  State z;
-  RecordingView view;
-  Case() {
-    z.setView(&view);
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-  }
+struct Case : test::Session {
+  explicit Case(int cylinder = 2) { z.cylinder = static_cast<int16>(cylinder); }
   RecordingPrintSurface Print(const ReportStamp& stamp = {"07.12.2026", 14, 7, "(c) Maker"}) {
     Calculate(z);
     RecordingPrintSurface page;
@@ -74,27 +66,17 @@ constexpr const char* kColumn = "Global Buckling: (Ch 3.8)";
 constexpr const char* kNote =
     "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened veltrane, (Ref Ch 3.6.1)";
 
-TEST(Report, DefaultCaseStandsOnTheBodyGrid) {
+// Rules, sketches, headings and value alignment of the default case; its rows
+// are in the table below. Values end at their column whatever their width;
+// names at xmat.
+TEST(Report, DefaultCaseFrameSketchesAndAlignment) {
   Case c;
+  c.z.sigx = -12345.6;
   const auto page = c.Print();
-
-  EXPECT_NEAR(RowOf(page, "Design format/Condition and Material:"), 10, kTol);
-  EXPECT_NEAR(RowOf(page, "Geometry:"), 17.8, kTol);
-  const char* geometry[] = {"Cylinder radius (cL plate)",
-                            "Distance between ring frames",
-                            "Cylinder wall thickness",
-                            "Stiff spacing:",
-                            "Lat tors buckl length: (stiffener)",
-                            "Cylinder length",
-                            "Lat tors buckl length: (ringframe)"};
-  for (int i = 0; i < 7; ++i) EXPECT_NEAR(RowOf(page, geometry[i]), 18.8 + i, kTol) << geometry[i];
-  EXPECT_NEAR(RowOf(page, "Loading:"), 26.3, kTol);
-  EXPECT_NEAR(RowOf(page, "pd"), 30.3, kTol);
-
   // below the cylinder sketch, and 1.5 rows below the profile sketches
-  EXPECT_EQ(Rules(page).size(), 2u);
-  EXPECT_NEAR(Rules(page).at(0), 31.41, kRow);
-  EXPECT_NEAR(Rules(page).at(1), 49.22, kRow);
+  ASSERT_EQ(Rules(page).size(), 2u);
+  EXPECT_NEAR(Rules(page)[0], 31.41, kRow);
+  EXPECT_NEAR(Rules(page)[1], 49.22, kRow);
   const auto vertical = std::find_if(page.strokes.begin(), page.strokes.end(), [](const auto& s) {
     return std::fabs(s.x1 - 80.6) < kTol && s.x1 == s.x2;
   });
@@ -103,37 +85,31 @@ TEST(Report, DefaultCaseStandsOnTheBodyGrid) {
   EXPECT_NEAR(vertical->y2, 30.91, kRow);
 
   // the cylinder sketch beside the inputs, the profile sketches under their headings
-  struct Expected {
-    ReportPicture picture;
-    double x, y, width, height;
-  } pictures[] = {{{ReportPicture::Kind::Cylinder, 2}, 92.6, 10, 30, 19.41},
-                  {{ReportPicture::Kind::Stiffener, 0}, 13.6, 34.41, 29, 13.31},
-                  {{ReportPicture::Kind::RingFrame, 2}, 73.6, 34.41, 29, 13.31}};
+  const RecordingPrintSurface::Picture pictures[] = {
+      {{ReportPicture::Kind::Cylinder, 2}, 92.6, 10, 30, 19.41, 0},
+      {{ReportPicture::Kind::Stiffener, 0}, 13.6, 34.41, 29, 13.31, 0},
+      {{ReportPicture::Kind::RingFrame, 2}, 73.6, 34.41, 29, 13.31, 0}};
   ASSERT_EQ(page.pictures.size(), 3u);
   for (int i = 0; i < 3; ++i) {
-    const auto& p = page.pictures[i];
-    const Expected& e = pictures[i];
+    const auto &p = page.pictures[i], &e = pictures[i];
     EXPECT_EQ(p.picture, e.picture);
-    EXPECT_NEAR(p.x, e.x, kTol);
-    EXPECT_NEAR(p.y, e.y, kRow);
-    EXPECT_NEAR(p.width, e.width, kTol);
-    EXPECT_NEAR(p.height, e.height, kRow);
+    for (auto f : {&RecordingPrintSurface::Picture::x, &RecordingPrintSurface::Picture::y,
+                   &RecordingPrintSurface::Picture::width, &RecordingPrintSurface::Picture::height})
+      EXPECT_NEAR(p.*f, e.*f, kRow) << i;
   }
-
-  const Text* stiffHead = At(page, "Stiffener Profile:", 13.6);
   const Text* ringHead = At(page, "Ringframe Profile:", 73.6);
-  ASSERT_TRUE(stiffHead && ringHead);
-  EXPECT_NEAR(stiffHead->y, 32.41, kRow);
+  ASSERT_TRUE(ringHead);
   EXPECT_NEAR(ringHead->y, 32.41, kRow);
-  EXPECT_TRUE(stiffHead->italic && stiffHead->bold && stiffHead->underline);
-
-  // shell and stiffener side by side (s/t = 30 > 3 sqrt(r/t) = 26 gives the
-  // stiffener's note); the ring panel 13.1 rows below the note
-  ASSERT_TRUE(At(page, c.z.shellpanel.txt[0], 13.6) && At(page, kStiff, 63.6) && At(page, kRing, 13.6));
-  EXPECT_NEAR(At(page, c.z.shellpanel.txt[0], 13.6)->y, 50.22, kRow);
-  EXPECT_NEAR(At(page, kStiff, 63.6)->y, 50.22, kRow);
-  EXPECT_NEAR(At(page, kRing, 13.6)->y, 50.22 + 13.1, kRow);
+  EXPECT_TRUE(ringHead->italic && ringHead->bold && ringHead->underline);
   EXPECT_EQ(page.endDocs, 0);  // the caller ends the document
+  const std::pair<std::string, double> ends[] = {
+      {c.z.mat.matname[2], 43.6}, {"LRDF meth.od", 63.6}, {"1500", 63.6}, {"20.0", 63.6},
+      {"-12345.6", 31.6},         {"-0.300", 31.6}};
+  for (const auto& [text, right] : ends) {
+    const Text* t = page.Find(text);
+    ASSERT_NE(t, nullptr) << text;
+    EXPECT_NEAR(t->x + t->width, right, kTol) << text;
+  }
 }
 
 // Where the rows of each cylinder type stand, and where its results begin.
@@ -142,6 +118,7 @@ struct TypeCase {
   int cylinder, ringch;
   std::vector<std::pair<const char*, double>> rows;  // texts and their rows; panels by title
   std::vector<const char*> absent;
+  double s = 600;  // stiffener spacing
 };
 
 void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
@@ -150,9 +127,9 @@ class ReportByType : public testing::TestWithParam<TypeCase> {};
 
 TEST_P(ReportByType, RowsAndPanels) {
   const TypeCase& tc = GetParam();
-  Case c;
-  c.z.cylinder = static_cast<int16>(tc.cylinder);
+  Case c(tc.cylinder);
   c.z.ringch = static_cast<int16>(tc.ringch);
+  c.z.s = tc.s;
   const auto page = c.Print();
   for (const auto& [text, row] : tc.rows) {
     const Text* t = Titled(page, text);
@@ -166,6 +143,15 @@ TEST_P(ReportByType, RowsAndPanels) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Types, ReportByType, testing::Values(
+    // s/t = 30 > 3 sqrt(r/t) = 26 gives the stiffener's note; the ring panel 13.1 rows below it
+    TypeCase{"Default", 2, 1,
+             {{"Design format/Condition and Material:", 10}, {"Geometry:", 17.8}, {"Cylinder radius (cL plate)", 18.8},
+              {"Distance between ring frames", 19.8}, {"Cylinder wall thickness", 20.8}, {"Stiff spacing:", 21.8},
+              {"Lat tors buckl length: (stiffener)", 22.8}, {"Cylinder length", 23.8},
+              {"Lat tors buckl length: (ringframe)", 24.8}, {"Loading:", 26.3}, {"pd", 30.3},
+              {"Stiffener Profile:", 32.41}, {kShell, 50.22}, {kStiff, 50.22}, {kNote, 52.32}, {kRing, 63.32}}, {kColumn}},
+    // a narrower spacing: the stiffener panel in place of the note
+    TypeCase{"StiffenerPanel", 2, 1, {{kStiff, 50.22}, {"se =", 51.32}, {kRing, 65.32}}, {kNote}, 400},
     TypeCase{"Unstiffened", 0, 0,
              {{"Plate: ", 13.3}, {"Youngs modulus: ", 14.3}, {"Geometry:", 15.8}, {"Cylinder wall thickness", 18.8},
               {"Loading:", 20.3}, {"Sigx", 21.3}, {"pd", 24.3}, {kShell, 32.41}},
@@ -212,32 +198,37 @@ TEST(Report, RowTexts) {
       {3, 0, 1, 25.3, "N=-1000.0 kN"},
   };
   for (const auto& k : cases) {
-    Case c;
-    c.z.cylinder = k.cylinder;
+    Case c(k.cylinder);
     c.z.dmethod = k.method;
     c.z.ufb = k.ufb;
     EXPECT_EQ(c.Print().RowText(k.row), k.text) << k.row;
   }
 }
 
-// Values end at their column whatever their width; names at xmat.
-TEST(Report, RightAlignment) {
-  Case c;
-  c.z.sigx = -12345.6;
-  const auto page = c.Print();
-  const Text* name = page.Find(c.z.mat.matname[2]);
-  ASSERT_NE(name, nullptr);
-  EXPECT_NEAR(name->x + name->width, 43.6, kTol);
-  EXPECT_EQ(page.RowText(13.3), "Plate: " + c.z.mat.matname[2] + "fy=" + Format(c.z.fyp, "###") + " MPa");
-  for (const char* value : {"LRDF meth.od", "1.00", "1500", "20.0", "6000"}) {
-    const Text* t = page.Find(value);
-    ASSERT_NE(t, nullptr) << value;
-    EXPECT_NEAR(t->x + t->width, 63.6, kTol) << value;
-  }
-  for (const char* value : {"-12345.6", "-10.0", "-0.300"}) {
-    const Text* t = page.Find(value);
-    ASSERT_NE(t, nullptr) << value;
-    EXPECT_NEAR(t->x + t->width, 31.6, kTol) << value;
+// Designations with their suffixes; profile values by their patterns:
+// bulb flat's B by "#0.0", the trapezoid's a and a flanged block's B by "#00".
+TEST(Report, DesignationsAndProfileValues) {
+  const struct {
+    int16 stifftype, girdtype, ringfab;
+    const char *stiffSuffix, *girdSuffix;
+  } cases[] = {{0, 1, 0, "", " (Fabricated) (built-up)"},
+               {1, 2, 1, " (built-up)", " (Cold-formed)"},
+               {6, 8, 0, "", " (Fabricated)"}};
+  for (const auto& k : cases) {
+    Case c;
+    c.z.stifftype = k.stifftype, c.z.girdtype = k.girdtype, c.z.ringfab = k.ringfab;
+    c.z.slbb = 8, c.z.guspa = 50;
+    const auto page = c.Print();
+    EXPECT_EQ(page.RowText(32.41), "Stiffener Profile: " + c.z.stiffsec.name + k.stiffSuffix +
+                                       "Ringframe Profile: " + c.z.girdsec.name + k.girdSuffix);
+    const auto row = [&page](double x, const char* symbol) {
+      const Text* t = At(page, symbol, x);
+      return t ? page.RowText(t->y) : std::string();
+    };
+    const std::string b = k.stifftype == 1 ? "08" : Format(c.z.stiffb, k.stifftype == 6 ? "#0.0" : "#00");
+    EXPECT_NE(row(45.6, "B").find("B=" + b + " mm"), std::string::npos) << b;
+    EXPECT_NE(row(45.6, "Iy").find("Iy=" + Format(c.z.stiffsec.iy, "0.000E+0") + " mm4"), std::string::npos);
+    EXPECT_EQ(row(105.6, "a").find("a=50 mm") != std::string::npos, k.girdtype == 8);
   }
 }
 
@@ -279,8 +270,7 @@ TEST_P(ProfileBlocks, RowsValuesAndTexts) {
     symbols.push_back(block[i]->text);
     EXPECT_NEAR(block[i]->y - p, 2 + static_cast<double>(symbols.size()), kRow) << block[i]->text;
     EXPECT_NEAR(block[i + 1]->x, x + 6, kTol);
-    const Text& value = *block[i + 2];
-    EXPECT_NEAR(value.x + value.width, x + 18, kTol) << value.text;
+    EXPECT_NEAR(block[i + 2]->x + block[i + 2]->width, x + 18, kTol) << block[i + 2]->text;
     EXPECT_EQ(block[i + 3]->text, " ");
   }
   EXPECT_EQ(symbols, bc.symbols);
@@ -295,98 +285,29 @@ TEST_P(ProfileBlocks, RowsValuesAndTexts) {
 }
 
 const std::vector<std::string> kFlanged{"H", "B", "tw", "tf", "A", "g", "Iy", "Iz"};
-const std::vector<std::string> kRhs{"H", "B", "tw", "A", "g", "Iy"};
-const std::vector<std::string> kTrapezoid{"H", "B", "a", "tw", "A", "g", "Iy"};
 const std::vector<std::string> kFlat{"H", "tw", "A", "g", "Iy"};
-const std::vector<std::string> kBulb{"H", "tw", "c", "r", "B", "tf", "A", "g", "Iy"};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Groups, ProfileBlocks, testing::Values(
     BlockCase{"StiffenerL", 0, true, kFlanged, 2, 13},
     BlockCase{"RingFrameT", 2, false, kFlanged, 4, 15},
     BlockCase{"StiffenerIBuiltUp", 9, true, kFlanged, 2, 13},
-    BlockCase{"StiffenerRhs", 7, true, kRhs, 0, 8},
-    BlockCase{"RingFrameRhs", 7, false, kRhs, 0, 8},
-    BlockCase{"StiffenerTrapezoid", 8, true, kTrapezoid, 0, 9},
-    BlockCase{"RingFrameTrapezoid", 8, false, kTrapezoid, 0, 9},
+    BlockCase{"StiffenerRhs", 7, true, {"H", "B", "tw", "A", "g", "Iy"}, 0, 8},
+    BlockCase{"RingFrameTrapezoid", 8, false, {"H", "B", "a", "tw", "A", "g", "Iy"}, 0, 9},
     BlockCase{"StiffenerFlatBar", 4, true, kFlat, 1, 9},
     BlockCase{"RingFrameFlatBarBuiltUp", 5, false, kFlat, 1, 9},
-    BlockCase{"StiffenerBulbFlat", 6, true, kBulb, 1, 13},
-    BlockCase{"RingFrameBulbFlat", 6, false, kBulb, 2, 14}),
+    BlockCase{"StiffenerBulbFlat", 6, true, {"H", "tw", "c", "r", "B", "tf", "A", "g", "Iy"}, 1, 13},
+    BlockCase{"RingFrameBulbFlat", 6, false, {"H", "tw", "c", "r", "B", "tf", "A", "g", "Iy"}, 2, 14}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
-
-TEST(Report, ProfileValuesUseTheirPatterns) {
-  // the row of the symbol at column x, whole
-  const auto row = [](const RecordingPrintSurface& page, double x, const char* symbol) {
-    const Text* t = At(page, symbol, x);
-    return t ? page.RowText(t->y) : std::string();
-  };
-  Case c;
-  c.z.stifftype = 6;  // bulb flat: B by "#0.0"
-  c.z.girdtype = 8;   // trapezoid: a by "#00"
-  c.z.guspa = 50;
-  auto page = c.Print();
-  EXPECT_NE(row(page, 45.6, "B").find("B=" + Format(c.z.stiffb, "#0.0") + " mm"), std::string::npos);
-  EXPECT_NE(row(page, 105.6, "a").find("a=50 mm"), std::string::npos);
-  EXPECT_NE(row(page, 45.6, "Iy").find("Iy=" + Format(c.z.stiffsec.iy, "0.000E+0") + " mm4"),
-            std::string::npos);
-
-  Case d;
-  d.z.stifftype = 1;  // a flanged block: 8 mm by "#00"
-  d.z.slbb = 8;
-  page = d.Print();
-  EXPECT_NE(row(page, 45.6, "B").find("B=08 mm"), std::string::npos);
-}
-
-TEST(Report, DesignationsCarryTheirSuffixes) {
-  struct {
-    int16 stifftype, girdtype, ringfab;
-    const char *stiffSuffix, *girdSuffix;
-  } cases[] = {
-      {0, 1, 0, "", " (Fabricated) (built-up)"},
-      {1, 2, 1, " (built-up)", " (Cold-formed)"},
-      {3, 3, 0, "", " (Fabricated)"},
-  };
-  for (const auto& k : cases) {
-    Case c;
-    c.z.stifftype = k.stifftype;
-    c.z.girdtype = k.girdtype;
-    c.z.ringfab = k.ringfab;
-    const auto page = c.Print();
-    EXPECT_EQ(page.RowText(32.41), "Stiffener Profile: " + c.z.stiffsec.name + k.stiffSuffix +
-                                       "Ringframe Profile: " + c.z.girdsec.name + k.girdSuffix);
-  }
-}
-
-TEST(Report, StiffenerSpacingChoosesPanelOrNote) {
-  struct {
-    double s;
-    bool note;
-    double ringRow;
-  } cases[] = {{600, true, 50.22 + 13.1}, {400, false, 50.22 + 13.1 + 2}};
-  for (const auto& k : cases) {
-    Case c;
-    c.z.s = k.s;
-    const auto page = c.Print();
-    const Text* note = At(page, kNote, 63.6);
-    EXPECT_EQ(note != nullptr, k.note) << k.s;
-    EXPECT_NEAR(note ? note->y : 50.22 + 2.1, 50.22 + 2.1, kRow);
-    EXPECT_EQ(At(page, c.z.stiffpanel.txt[1], 63.6) != nullptr, !k.note);
-    EXPECT_NEAR(RowOf(page, kRing), k.ringRow, kRow) << k.s;
-  }
-}
 
 TEST(Report, AStoppedCalculationPrintsNoUsageFactor) {
   Case c;
   Calculate(c.z);
   c.z.t = 0;  // the next run stops at a division by zero
-  Calculate(c.z);
-  ASSERT_FALSE(c.z.calcok);
-  RecordingPrintSurface page;
-  PrintReport(c.z, page, {});
+  const auto page = c.Print({});
+  ASSERT_FALSE(c.z.calcok || c.z.stopmsg.empty());
   EXPECT_NEAR(RowOf(page, StoppedCalculationText()), 50.22, kRow);
-  ASSERT_FALSE(c.z.stopmsg.empty());
   EXPECT_NEAR(RowOf(page, c.z.stopmsg), 51.22, kRow);  // and why
   EXPECT_EQ(Titled(page, kShell), nullptr);
   for (const Text& t : page.texts) {
@@ -399,14 +320,13 @@ TEST(Report, HeaderFrameAndTexts) {
   Case c;
   c.z.proj = std::string(45, 'P') + "QRSTU";  // 50 characters
   c.z.ident = std::string(38, 'I') + "J" + std::string(70, 'K');
-  const auto page = c.Print({"07.12.2026", 14, 7, "(c) Maker"});
+  const auto page = c.Print();
 
   // A4 with the recorder's metrics: W = 11906 / 2200 * 20 = 108.2 -> 108,
   // H = 16838 / 253 = 66.6 -> 67, m = 10.8 -> 11
   ASSERT_EQ(page.strokes.size(), 8u + 3u);  // the frame, then the body's rules
   const auto& box = page.strokes[0];
-  EXPECT_TRUE(box.box);
-  EXPECT_EQ(box.drawWidth, 1);
+  EXPECT_TRUE(box.box && box.drawWidth == 1);
   EXPECT_DOUBLE_EQ(box.x1, 11);
   EXPECT_DOUBLE_EQ(box.y1, 2);
   EXPECT_NEAR(box.x2, 11 + 0.85 * 108, 1e-9);
@@ -437,8 +357,7 @@ TEST(Report, HeaderFrameAndTexts) {
   for (const auto& e : texts) {
     const Text* t = page.Find(e.text);
     ASSERT_NE(t, nullptr) << e.text;
-    EXPECT_NEAR(t->x, e.x, 1e-9) << e.text;
-    EXPECT_NEAR(t->y, e.y, 1e-9) << e.text;
+    EXPECT_TRUE(std::fabs(t->x - e.x) + std::fabs(t->y - e.y) < 1e-9) << e.text;
     EXPECT_EQ(t->size, e.size) << e.text;
     EXPECT_EQ(t->bold, e.text == "Zidavoru ZOD") << e.text;
   }
@@ -466,9 +385,9 @@ TEST(Report, CalibrationRoundsHalvesToEven) {
       {11385, 104, 10},  // W 103.5 -> 104
       {11605, 106, 11},  // W 105.5 -> 106; m 10.6 -> 11
   };
+  Case c;
+  Calculate(c.z);
   for (const auto& k : cases) {
-    Case c;
-    Calculate(c.z);
     RecordingPrintSurface page;
     page.paperWidth = k.paperWidth;
     PrintReport(c.z, page, {});
@@ -476,7 +395,6 @@ TEST(Report, CalibrationRoundsHalvesToEven) {
     EXPECT_NEAR(page.strokes[0].x2 - page.strokes[0].x1, 0.85 * k.W, 1e-9) << k.paperWidth;
   }
   // a sheet too wide for the calibration is an arithmetic fault, not a page
-  Case c;
   RecordingPrintSurface page;
   page.paperWidth = 1e9;
   EXPECT_THROW(PrintReport(c.z, page, {}), Error);
@@ -492,12 +410,11 @@ TEST(Report, EveryCopyIsDrawnAnewAndEndedAsAJob) {
   std::size_t perJob[3] = {};
   for (const Text& t : page.texts) ++perJob[t.job];
   EXPECT_GT(perJob[0], 100u);
-  EXPECT_EQ(perJob[1], perJob[0]);
-  EXPECT_EQ(perJob[2], perJob[0]);
-  const auto times = std::count_if(page.texts.begin(), page.texts.end(),
-                                   [](const Text& t) { return t.text.rfind("Time: 9:", 0) == 0; });
-  EXPECT_EQ(times, 3);
-  EXPECT_NE(page.Find("Time: 9:5"), nullptr);
+  EXPECT_TRUE(perJob[1] == perJob[0] && perJob[2] == perJob[0]);
+  for (const char* time : {"Time: 9:5", "Time: 9:6", "Time: 9:7"})
+    EXPECT_EQ(
+        std::count_if(page.texts.begin(), page.texts.end(), [&](const Text& t) { return t.text == time; }), 1)
+        << time;
 }
 
 }  // namespace
