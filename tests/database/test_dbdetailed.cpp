@@ -104,20 +104,34 @@ class TestDbDetailed : public QObject {
 
   // Every group shown: 26 columns; none: the 8 that always show. Each
   // column is 0.95 of the list's width shared by the columns after the first.
+  // The list follows the window but never gets a negative size; a new width
+  // builds the table again with columns to match.
   void columnsAndWidths() {
     Detailed d;
     d.table({"A"});
     d.show();
     QCOMPARE(d.t->parentWidget(), d.f());
     QCOMPARE(d.headers(), kAllHeaders);
-    const int width = d.t->list()->width();
-    QVERIFY(width > 500);
-    for (int c = 0; c < 26; ++c) QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / 25.0 * 0.95));
-    const int builds = d.t->builds();
+    const auto widths = [&d](int columns, int divisor) {
+      const int width = d.t->list()->width();
+      QVERIFY(width > 500);
+      for (int c = 0; c < columns; ++c)
+        QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / double(divisor) * 0.95));
+    };
+    widths(26, 25);
+    int builds = d.t->builds();
     for (const char* box : kBoxes) d.tick(box, false);
     QCOMPARE(d.t->builds(), builds + 7);
     QCOMPARE(d.headers(), (QStringList{"Ident", "fyk", "r ", "l ", "t", "pd", "Shell UF =", "UFmax ="}));
-    for (int c = 0; c < 8; ++c) QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / 7.0 * 0.95));
+    widths(8, 7);
+    builds = d.t->builds();
+    d.t->resize(60, 30);
+    QCOMPARE(d.t->list()->size(), QSize(0, 0));
+    d.t->resize(1200, 500);
+    QCOMPARE(d.t->list()->width(), 1200 - qRound(1665 / 15.0) - qRound(360 / 15.0));
+    widths(8, 7);
+    d.t->resize(1200, 400);  // only taller or shorter: nothing to build
+    QCOMPARE(d.t->builds(), builds + 2);
     // the switches outlive the window
     QVERIFY(!d.z().stiffinp && !d.z().columnres);
     d.t->close();
@@ -218,24 +232,6 @@ class TestDbDetailed : public QObject {
     QCOMPARE(d.t->builds(), builds + 2);
     QVERIFY(!d.headers().contains("Ring Ax") && !d.headers().contains("Sigx"));
     QCOMPARE(d.t->model().rowCount(), 2);
-  }
-
-  // The list follows the window but never gets a negative size; a new width
-  // builds the table again with columns to match.
-  void resize() {
-    Detailed d;
-    d.table({"A"});
-    d.show();
-    const int builds = d.t->builds();
-    d.t->resize(60, 30);
-    QCOMPARE(d.t->list()->size(), QSize(0, 0));
-    QCOMPARE(d.t->builds(), builds + 1);
-    d.t->resize(1200, 500);
-    const int width = d.t->list()->width();
-    QCOMPARE(width, 1200 - qRound(1665 / 15.0) - qRound(360 / 15.0));
-    QCOMPARE(d.t->list()->header()->sectionSize(3), qRound(width / 25.0 * 0.95));
-    d.t->resize(1200, 400);  // only taller or shorter: nothing to build
-    QCOMPARE(d.t->builds(), builds + 2);
   }
 
   // A right click on the window's own surface opens frmTable once; a click on

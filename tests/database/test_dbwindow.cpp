@@ -170,25 +170,9 @@ class TestDbWindow : public QObject {
     QCOMPARE(d.z().ident, std::string("B"));
   }
 
-  // A chosen data row becomes the main window's case; a comment fills the
-  // comment box; the closing row changes nothing.
-  void chooseRow() {
-    DbHarness d;
-    d.open();
-    d.z().cylr = 2500;
-    d.table({"%  Wall A ", "A"});
-    d.z().cylr = 1000;
-    d.h.w->RefreshForm();
-    d.select(1);
-    QCOMPARE(d.h.box("icylr")->text() + d.h.box("iident")->text(), QString("2500A"));
-    d.select(0);
-    d.select(2);
-    QCOMPARE(d.comment()->text(), QString("Wall A"));
-    QVERIFY(d.msg.texts.isEmpty());
-  }
-
   // A file whose first rows are comments: the first shows in the comment
-  // box, the first data row becomes the case.
+  // box, the first data row becomes the case; so does a data row chosen
+  // later, while the closing row changes nothing.
   void openFile() {
     DbHarness d;
     FrmDatabase* f = d.open();
@@ -207,6 +191,12 @@ class TestDbWindow : public QObject {
     QCOMPARE(f->windowTitle(), "Database Filename: " + path);
     QCOMPARE(d.h.w->windowTitle(), "Database Filename: " + path);
     QCOMPARE(toQ(d.z().lastdir), d.files.path());
+    d.z().cylr = 1000;
+    d.select(3);
+    QCOMPARE(d.h.box("iident")->text() + d.h.box("icylr")->text(), QString("Tank 82500"));
+    d.comment()->clear();
+    d.select(4);
+    QCOMPARE(d.comment()->text(), QString());
     // a file of comments only loads no row
     Put(path, "% only notes;\r\nEnd;\r\n");
     d.z().ident = "mine";

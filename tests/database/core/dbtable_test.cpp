@@ -22,40 +22,22 @@ class DbTable : public ::testing::Test {
   State z;
 };
 
-TEST_F(DbTable, AddReplacesTheClosingRowAndPutsANewOneBehind) {
-  MakeTable(z, 2);  // comment, case 1, case 2, End at 3
-  EXPECT_EQ(z.dbfile, "New Database_in.csv");
-  const std::vector<DbRow> before(z.dbtab.begin(), z.dbtab.begin() + 3);
-  z.ident = "Tank B";
-  AddToDatabase(z);
-  EXPECT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + 3), before);
-  EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "case 1", "case 2", "Tank B", "End"}));
-  EXPECT_EQ(z.dbrows, 4);
-  EXPECT_EQ(FirstDataRow(z), 1);
-  EXPECT_EQ(CommentBoxText("%% Wall A %  "), "Wall A");
-}
-
 // Both members of every kind, stored and loaded into another state: table
 // profiles of L, T and flat bar come back as their built-up kind with exactly
 // the table row's dimensions.
 TEST_F(DbTable, ProfilesStoreAsTheirBuiltUpKindAndLoadBack) {
   // The built-up memory of a member's kind as H, B, a, tw, tf.
+  // clang-format off
   const auto memory = [](State& s, Member m, int16 kind) -> Floats {
     const BuiltUpRefs b = BuiltUp(s, m);
     const auto f = [](double v) { return static_cast<float>(v); };
     switch (kind) {
-      case 1:
-        return {f(b.lbh), f(b.lbb), 0, f(b.lbtw), b.lbtf};
-      case 3:
-        return {f(b.tbh), f(b.tbb), 0, f(b.tbtw), b.tbtf};
-      case 5:
-        return {f(b.fbh), 0, 0, b.fbtw, 0};
-      case 7:
-        return {f(b.rhsh), f(b.rhsb), 0, b.rhstw, 0};
-      case 8:
-        return {f(b.usph), f(b.uspb), f(b.uspa), b.usptw, 0};
-      default:
-        return {f(b.ibh), f(b.ibb), 0, f(b.ibtw), b.ibtf};
+      case 1: return {f(b.lbh), f(b.lbb), 0, f(b.lbtw), b.lbtf};
+      case 3: return {f(b.tbh), f(b.tbb), 0, f(b.tbtw), b.tbtf};
+      case 5: return {f(b.fbh), 0, 0, b.fbtw, 0};
+      case 7: return {f(b.rhsh), f(b.rhsb), 0, b.rhstw, 0};
+      case 8: return {f(b.usph), f(b.uspb), f(b.uspa), b.usptw, 0};
+      default: return {f(b.ibh), f(b.ibb), 0, f(b.ibtw), b.ibtf};
     }
   };
   struct Case {
@@ -63,6 +45,7 @@ TEST_F(DbTable, ProfilesStoreAsTheirBuiltUpKindAndLoadBack) {
     std::function<void(State&)> choose;
     Floats dims;  // H, B, a, tw, tf
   };
+  // clang-format on
   const auto& L = z.lprof.v[3];
   const auto& T = z.tprof.v[4];
   const auto& F = z.fprof.v[2];
@@ -180,10 +163,20 @@ TEST_F(DbTable, RefusalsLeaveTheTableAsItWas) {
   EXPECT_FALSE(HasDbTable(z));
 }
 
-// A full table takes its last row and then refuses; the row edits keep the
-// closing row last.
-TEST_F(DbTable, FullTableAndRowEditsKeepTheClosingRowLast) {
-  MakeTable(z, 2);
+// A stored case replaces the closing row and puts a new one behind; the row
+// edits keep the closing row last; a full table takes its last row and then
+// refuses.
+TEST_F(DbTable, RowsKeepTheClosingRowLast) {
+  MakeTable(z, 2);  // comment, case 1, case 2, End at 3
+  EXPECT_EQ(z.dbfile, "New Database_in.csv");
+  const std::vector<DbRow> before(z.dbtab.begin(), z.dbtab.begin() + 3);
+  z.ident = "Tank B";
+  AddToDatabase(z);
+  EXPECT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + 3), before);
+  EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "case 1", "case 2", "Tank B", "End"}));
+  EXPECT_EQ(FirstDataRow(z), 1);
+  EXPECT_EQ(CommentBoxText("%% Wall A %  "), "Wall A");
+  RemoveDbRow(z, 3);
   InsertDbComment(z, 1, "Wall A");
   SwapDbRows(z, 2, 3);
   EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "% Wall A", "case 2", "case 1", "End"}));
