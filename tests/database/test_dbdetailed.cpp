@@ -66,19 +66,13 @@ struct Detailed : DbHarness {
   }
 };
 
-// The main window's messages, each answered by running `during` as a user
-// would while the box is up.
-struct Interrupting : Messenger {
+// The main window's messages, the first one answered by running `during` as
+// a user would while its box is up.
+struct Interrupting : RecordingMessenger {
   std::function<void()> during;
-  QStringList texts;
-  void exclamation(const QString& text, QWidget* = nullptr) override {
-    texts << text;
+  void exclamation(const QString& text, QWidget* owner = nullptr) override {
+    RecordingMessenger::exclamation(text, owner);
     if (auto f = std::exchange(during, nullptr)) f();
-  }
-  void plain(const QString& text, QWidget* owner = nullptr) override { exclamation(text, owner); }
-  bool question(const QString& text, QWidget* owner = nullptr) override {
-    exclamation(text, owner);
-    return true;
   }
 };
 
