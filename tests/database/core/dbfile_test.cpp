@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,6 +17,7 @@ namespace {
 using dbtest::Prepare;
 using dbtest::ReadText;
 using dbtest::Written;
+using Texts = std::vector<std::string>;
 
 // A data row whose dimensions are those its designations show, as a file
 // read gives them: L 200x90x9.0x12.0 and the bulb flat 200 x 10 (table row 17).
@@ -45,6 +44,8 @@ DbRow Comment(const std::string& text) {
   return r;
 }
 
+std::vector<DbRow> Rows(const State& s) { return {s.dbtab.begin(), s.dbtab.begin() + *s.dbrows + 1}; }
+
 class DbFile : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,72 +56,61 @@ class DbFile : public ::testing::Test {
     z.dbtab[2] = Comment("End");
     z.dbrows = 2;
   }
-  std::vector<DbRow> Rows(const State& s) const { return {s.dbtab.begin(), s.dbtab.begin() + *s.dbrows + 1}; }
   State z;
 };
 
-const char* const kPointFile =
+const std::string kPointFile =
     "% Wall A;\r\n"
     "Tank;A1;1;0.85;3;1;0;1;210000;355;1500.5;3000;20;600;3000;L 200x90x9.0x12.0;355;6000;600;BF 200x10.0;"
     "315;1;0;-100;-10;40;-0.3;1;1.2;1.5E-05;1;2;3;1.234568E+07; 1 \r\n"
     "End;\r\n";
 
-TEST_F(DbFile, WritesEveryFieldInItsPlaceWithTheSystemsSeparator) {
+// The sample file with one text replaced.
+std::string With(const std::string& from, const std::string& to, std::string s = kPointFile) {
+  return s.replace(s.find(from), from.size(), to);
+}
+
+// The exact text on a point system, the system's separator on a comma one
+// (files written on either read on both: the property test below).
+TEST_F(DbFile, WritesEveryFieldWithTheSystemsSeparator) {
   EXPECT_EQ(Written(z), kPointFile);
   z.decsep = ',';
-  const std::string comma = Written(z);
-  EXPECT_NE(comma.find(";0,85;3;1;0;1;210000;355;1500,5;"), std::string::npos) << comma;
-  EXPECT_NE(comma.find(";-0,3;1;1,2;1,5E-05;1;2;3;1,234568E+07; 1 \r\n"), std::string::npos) << comma;
-}
-
-// A file written on either kind of system reads on both; the moments stay
-// in the order M1a, M2a, M1b, M2b.
-TEST_F(DbFile, ReadsBackOnBothKindsOfSystem) {
-  for (char writer : {'.', ','}) {
-    for (int16 reader : {0, -1}) {
-      SCOPED_TRACE(std::string(1, writer) + " read with commadec " + std::to_string(reader));
-      State s;
-      Prepare(s);
-      s.commadec = reader;
-      z.decsep = writer;
-      ReadText(s, Written(z));
-      ASSERT_EQ(s.dbrows, 2);
-      DbRow expected = SampleRow();
-      expected.m2b = 12345680;  // seven significant digits
-      EXPECT_EQ(Rows(s), (std::vector<DbRow>{Comment("% Wall A"), expected, Comment("End")}));
-    }
-  }
-}
-
-// The sample's data line with another stiffener designation and last field.
-std::string Line(const std::string& stiff, const std::string& last = " 1 ") {
-  std::string s = kPointFile;
-  s = s.substr(s.find("Tank"), s.find(" 1 \r\n") - s.find("Tank")) + last;
-  return s.replace(s.find("L 200x90x9.0x12.0"), 17, stiff);
+  EXPECT_NE(Written(z).find(";0,85;3;1;0;1;210000;355;1500,5;"), std::string::npos);
+  EXPECT_NE(Written(z).find(";-0,3;1;1,2;1,5E-05;1;2;3;1,234568E+07; 1 \r\n"), std::string::npos);
+  z.decsep = '.';
+  ReadText(z, kPointFile);
+  DbRow expected = SampleRow();
+  expected.m2b = 12345680;  // seven significant digits
+  EXPECT_EQ(Rows(z), (std::vector<DbRow>{Comment("% Wall A"), expected, Comment("End")}));
 }
 
 // What single lines read as, after a comment line, with each kind of line end.
 TEST_F(DbFile, LinesReadAsTheirKind) {
+  const std::string data = kPointFile.substr(kPointFile.find("Tank"), kPointFile.find(" 1 \r\n") - 11);
+  // the sample's data line with another stiffener designation and last field
+  const auto line = [&](const std::string& stiff, const std::string& last = " 1 ") {
+    return With("L 200x90x9.0x12.0", stiff, data + last);
+  };
   struct Case {
     std::string line;
     std::vector<float> read;  // kind, bulb row, H, B, a, tw, dmom; or empty for a comment
     std::string text;         // rowtext, or the project name of a data line
   };
+  const std::vector<float> l1234 = {1, 0, 1, 2, 0, 3, 1}, l1234round = {1, 0, 1, 2, 0, 3, 0};
   // clang-format off
   const std::vector<Case> cases = {
-      {Line("Fb 100x10.0"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
-      {Line("FB 100x10"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
-      {Line("BF 200x10.0"), {6, 17, 200, 0, 0, 10, 1}, "Tank"},
-      {Line("BF 200x10.05"), {6, 0, 200, 0, 0, 10.05f, 1}, "Tank"},   // no such table row
-      {Line("fb 100x10.0"), {0, 0, 0, 0, 0, 0, 1}, "Tank"},           // the word's case counts
-      {Line("TPZ 200x90x50x9.0 extra"), {8, 0, 200, 90, 50, 9, 1}, "Tank"},
-      {Line("RHS 150x80x8.0x99"), {7, 0, 150, 80, 0, 8, 1}, "Tank"},
-      {Line("L 1x2x3x4", "0;extra;fields"), {1, 0, 1, 2, 0, 3, 0}, "Tank"},
-      {"  " + Line("L 1x2x3x4", "1  "), {1, 0, 1, 2, 0, 3, 1}, "Tank"},
-      {Line("L 1x2x3x4", "0.5"), {1, 0, 1, 2, 0, 3, 0}, "Tank"},      // a half to the even neighbour
-      {Line("L 1x2x3x4", "-0.5"), {1, 0, 1, 2, 0, 3, 0}, "Tank"},
-      {Line("L 1x2x3x4", "1.4"), {1, 0, 1, 2, 0, 3, 1}, "Tank"},
-      {"Tank \xE9\x80" + Line("L 1x2x3x4").substr(4), {1, 0, 1, 2, 0, 3, 1}, "Tank \xC3\xA9\xE2\x82\xAC"},
+      {line("Fb 100x10.0"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
+      {line("FB 100x10"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
+      {line("BF 200x10.0"), {6, 17, 200, 0, 0, 10, 1}, "Tank"},
+      {line("BF 200x10.05"), {6, 0, 200, 0, 0, 10.05f, 1}, "Tank"},   // no such table row
+      {line("fb 100x10.0"), {0, 0, 0, 0, 0, 0, 1}, "Tank"},           // the word's case counts
+      {line("TPZ 200x90x50x9.0 extra"), {8, 0, 200, 90, 50, 9, 1}, "Tank"},
+      {line("RHS 150x80x8.0x99"), {7, 0, 150, 80, 0, 8, 1}, "Tank"},
+      {line("L 1x2x3x4", "0;extra;fields"), l1234round, "Tank"},
+      {"  " + line("L 1x2x3x4", "1  "), l1234, "Tank"},
+      {line("L 1x2x3x4", "0.5"), l1234round, "Tank"},                 // a half to the even neighbour
+      {line("L 1x2x3x4", "1.4"), l1234, "Tank"},
+      {"Tank \xE9\x80" + line("L 1x2x3x4").substr(4), l1234, "Tank \xC3\xA9\xE2\x82\xAC"},
       {"% Wall A; north side", {}, "% Wall A"},
       {"  %x  ", {}, "%x"},
       {"END;", {}, "END"},
@@ -131,87 +121,61 @@ TEST_F(DbFile, LinesReadAsTheirKind) {
     for (const char* end : {"\r\n", "\n", "\r"}) {
       State s;
       Prepare(s);
-      try {
-        ReadText(s, "%c" + std::string(end) + c.line + end);
-      } catch (const DbFileError& e) {
-        FAIL() << e.detail();
-      }
+      ASSERT_NO_THROW(ReadText(s, "%c" + std::string(end) + c.line + end));
       const DbRow& r = s.dbtab[1];
       EXPECT_EQ(r.iscomment ? r.rowtext : r.proj, c.text);
+      EXPECT_TRUE(IsClosingRow(s.dbtab[*s.dbrows]));
       if (c.read.empty()) continue;
       const auto f = [](int16 v) { return static_cast<float>(v); };
       EXPECT_EQ((std::vector<float>{f(r.dbstifftype), f(r.dbstiffhp), r.dbstiffh, r.dbstiffb, r.dbstiffa,
                                     r.dbstifftw, f(r.dmom)}),
                 c.read);
-      EXPECT_TRUE(IsClosingRow(s.dbtab[*s.dbrows]));
     }
   }
-}
-
-TEST_F(DbFile, NonNumberIsZeroOnAPointSystem) {
-  std::string text = kPointFile;
-  text.replace(text.find("210000"), 6, "abc");
-  ReadText(z, text);
+  ReadText(z, With("210000", "abc"));  // a non-number is 0 on a point system
   EXPECT_EQ(z.dbtab[1].e, 0);
-  z.commadec = -1;
-  EXPECT_THROW(ReadText(z, text), DbFileError);
 }
 
 // Lines after the closing line are rows like any other; a file that does not
 // end with a closing line gets one, so the next stored case replaces no row.
 TEST_F(DbFile, ClosingRowIsTheLastLineOrAddedBehindIt) {
-  const std::string data = std::string(kPointFile).substr(std::string(kPointFile).find("Tank"));
-  const std::string row = data.substr(0, data.find("End"));
+  const std::string row = kPointFile.substr(11, kPointFile.find("End") - 11);
   ReadText(z, "%a\r\nEnd\r\n" + row + "END;");
-  EXPECT_EQ(DbListTexts(z), (std::vector<std::string>{"%a", "End", "A1", "END"}));
+  EXPECT_EQ(DbListTexts(z), (Texts{"%a", "End", "A1", "END"}));
   ReadText(z, "%a\r\nEnd\r\n" + row);
-  EXPECT_EQ(DbListTexts(z), (std::vector<std::string>{"%a", "End", "A1", "End"}));
   z.ident = "new";
   AddToDatabase(z);
-  EXPECT_EQ(DbListTexts(z), (std::vector<std::string>{"%a", "End", "A1", "new", "End"}));
-}
-
-TEST_F(DbFile, FileOfTheLargestTableReads) {
-  std::string text;
-  for (int i = 0; i < kDbLastRow; ++i) text += "% row\r\n";
-  ReadText(z, text + "End;\r\n");
+  EXPECT_EQ(DbListTexts(z), (Texts{"%a", "End", "A1", "new", "End"}));
+  std::string largest;
+  for (int i = 0; i < kDbLastRow; ++i) largest += "% row\r\n";
+  ReadText(z, largest + "End;\r\n");
   EXPECT_EQ(z.dbrows, kDbLastRow);
 }
 
 // Every failure leaves the previous table and its closing index as they were.
 TEST_F(DbFile, FailuresLeaveThePreviousTable) {
-  const std::string good = kPointFile;
-  const auto with = [&](const char* from, const char* to) {
-    std::string s = good;
-    s.replace(s.find(from), std::string(from).size(), to);
-    return s;
-  };
-  std::string many, full;
-  for (int i = 0; i <= kDbLastRow + 1; ++i) many += "% row\r\n";
+  std::string full;
   for (int i = 0; i <= kDbLastRow; ++i) full += "% row\r\n";
   struct Case {
     const char* name;
     std::string file;
-    int16 commadec;
+    int16 commadec = 0;
   };
   const std::vector<Case> cases = {
-      {"34 fields", with(";1.234568E+07; 1 ", "; 1 "), 0},
-      {"profile without blank", with("L 200x", "L200x"), 0},
-      {"fewer dimensions", with("x9.0x12.0", "x9.0"), 0},
-      {"fewer dimensions of a bulb flat", with("BF 200x10.0", "BF 200"), 0},
-      {"empty line", with("End;", "\r\nEnd;"), 0},
-      {"empty last line", good + "\r\n", 0},
-      {"blank line", with("End;", "   \r\nEnd;"), 0},
-      {"end in lower case", with("End;", "end;"), 0},
-      {"whole number out of range", with(";3;1;0;1;", ";32768;1;0;1;"), 0},
-      {"cylinder type unknown", with(";3;1;0;1;", ";7;1;0;1;"), 0},
-      {"switch not 0 or 1", with("; 1 ", "; 2 "), 0},
-      {"number beyond single precision", with("210000", "1E39"), 0},
-      {"non-number on a comma system", with("210000", "abc"), -1},
-      {"non-number dimension on a comma system", with("x9.0x", "x9a0x"), -1},
-      {"more than 1001 lines", many, 0},
-      {"1001 lines and no closing line", full, 0},
-      {"empty file", "", 0},
+      {"34 fields", With(";1.234568E+07; 1 ", "; 1 ")},
+      {"profile without blank", With("L 200x", "L200x")},
+      {"fewer dimensions", With("x9.0x12.0", "x9.0")},
+      {"empty line", With("End;", "\r\nEnd;")},
+      {"empty last line", kPointFile + "\r\n"},
+      {"end in lower case", With("End;", "end;")},
+      {"whole number out of range", With(";3;1;0;1;", ";32768;1;0;1;")},
+      {"cylinder type unknown", With(";3;1;0;1;", ";7;1;0;1;")},
+      {"switch not 0 or 1", With("; 1 ", "; 2 ")},
+      {"number beyond single precision", With("210000", "1E39")},
+      {"non-number on a comma system", With("210000", "abc"), -1},
+      {"more than 1001 lines", full + "% row\r\n"},
+      {"1001 lines and no closing line", full},
+      {"empty file", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -230,9 +194,6 @@ TEST_F(DbFile, FailuresLeaveThePreviousTable) {
     EXPECT_EQ(s.dbtab, tab);
     EXPECT_EQ(s.dbrows, 3);
   }
-}
-
-TEST_F(DbFile, FileWrappersReportMissingFileAndRefuseToWriteNoTable) {
   EXPECT_THROW(ReadDbFile(z, std::string("/nonexistent/x_in.csv")), DbFileMissing);
   State empty;
   EXPECT_THROW(WriteDbFile(empty, std::string("/nonexistent/x_in.csv")), DbRefused);
@@ -287,9 +248,9 @@ TEST(DbFileProperty, StoredTablesSurviveWriteAndRead) {
       }
       AddToDatabase(z);
     }
-    const std::vector<DbRow> stored(z.dbtab.begin(), z.dbtab.begin() + *z.dbrows + 1);
+    const std::vector<DbRow> stored = Rows(z);
     ReadText(z, Written(z));
-    const std::vector<DbRow> once(z.dbtab.begin(), z.dbtab.begin() + *z.dbrows + 1);
+    const std::vector<DbRow> once = Rows(z);
     ASSERT_EQ(once.size(), stored.size());
     for (std::size_t i = 0; i < once.size(); ++i) {
       DbRow expected = stored[i];
@@ -306,7 +267,7 @@ TEST(DbFileProperty, StoredTablesSurviveWriteAndRead) {
       EXPECT_EQ(once[i], expected) << i;
     }
     ReadText(z, Written(z));
-    ASSERT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + *z.dbrows + 1), once);
+    ASSERT_EQ(Rows(z), once);
   }
 }
 

@@ -14,6 +14,7 @@ namespace {
 using dbtest::MakeTable;
 using dbtest::Prepare;
 using Texts = std::vector<std::string>;
+using Floats = std::vector<float>;
 
 class DbTable : public ::testing::Test {
  protected:
@@ -21,49 +22,30 @@ class DbTable : public ::testing::Test {
   State z;
 };
 
-TEST_F(DbTable, AddReplacesTheClosingRowAndPutsANewOneBehind) {
-  MakeTable(z, 2);  // comment, case 1, case 2, End at 3
-  EXPECT_EQ(z.dbfile, "New Database_in.csv");
-  const std::vector<DbRow> before(z.dbtab.begin(), z.dbtab.begin() + 3);
-  z.ident = "Tank B";
-  AddToDatabase(z);
-  EXPECT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + 3), before);
-  EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "case 1", "case 2", "Tank B", "End"}));
-  EXPECT_EQ(z.dbrows, 4);
-  EXPECT_EQ(z.dbtab[3].iscomment, 0);
-  EXPECT_EQ(FirstDataRow(z), 1);
-  EXPECT_EQ(CommentBoxText("%% Wall A %  "), "Wall A");
-}
-
-// The built-up memory of a member's kind as H, B, a, tw, tf.
-std::vector<float> Memory(State& s, Member m, int16 kind) {
-  const BuiltUpRefs b = BuiltUp(s, m);
-  const auto f = [](double v) { return static_cast<float>(v); };
-  switch (kind) {
-    case 1:
-      return {f(b.lbh), f(b.lbb), 0, f(b.lbtw), b.lbtf};
-    case 3:
-      return {f(b.tbh), f(b.tbb), 0, f(b.tbtw), b.tbtf};
-    case 5:
-      return {f(b.fbh), 0, 0, b.fbtw, 0};
-    case 7:
-      return {f(b.rhsh), f(b.rhsb), 0, b.rhstw, 0};
-    case 8:
-      return {f(b.usph), f(b.uspb), f(b.uspa), b.usptw, 0};
-    default:
-      return {f(b.ibh), f(b.ibb), 0, f(b.ibtw), b.ibtf};
-  }
-}
-
 // Both members of every kind, stored and loaded into another state: table
 // profiles of L, T and flat bar come back as their built-up kind with exactly
 // the table row's dimensions.
 TEST_F(DbTable, ProfilesStoreAsTheirBuiltUpKindAndLoadBack) {
+  // The built-up memory of a member's kind as H, B, a, tw, tf.
+  // clang-format off
+  const auto memory = [](State& s, Member m, int16 kind) -> Floats {
+    const BuiltUpRefs b = BuiltUp(s, m);
+    const auto f = [](double v) { return static_cast<float>(v); };
+    switch (kind) {
+      case 1: return {f(b.lbh), f(b.lbb), 0, f(b.lbtw), b.lbtf};
+      case 3: return {f(b.tbh), f(b.tbb), 0, f(b.tbtw), b.tbtf};
+      case 5: return {f(b.fbh), 0, 0, b.fbtw, 0};
+      case 7: return {f(b.rhsh), f(b.rhsb), 0, b.rhstw, 0};
+      case 8: return {f(b.usph), f(b.uspb), f(b.uspa), b.usptw, 0};
+      default: return {f(b.ibh), f(b.ibb), 0, f(b.ibtw), b.ibtf};
+    }
+  };
   struct Case {
     int16 kind, stored;
     std::function<void(State&)> choose;
-    std::vector<float> dims;  // H, B, a, tw, tf
+    Floats dims;  // H, B, a, tw, tf
   };
+  // clang-format on
   const auto& L = z.lprof.v[3];
   const auto& T = z.tprof.v[4];
   const auto& F = z.fprof.v[2];
@@ -89,42 +71,35 @@ TEST_F(DbTable, ProfilesStoreAsTheirBuiltUpKindAndLoadBack) {
     NewDatabase(s, "c");
     const DbRow& r = s.dbtab[1];
     EXPECT_EQ((std::vector<int16>{r.dbstifftype, r.dbgirdtype}), (std::vector<int16>{c.stored, c.stored}));
-    EXPECT_EQ((std::vector<float>{r.dbstiffh, r.dbstiffb, r.dbstiffa, r.dbstifftw, r.dbstifftf}), c.dims);
-    EXPECT_EQ((std::vector<float>{r.dbgirdh, r.dbgirdb, r.dbgirda, r.dbgirdtw, r.dbgirdtf}), c.dims);
+    EXPECT_EQ((Floats{r.dbstiffh, r.dbstiffb, r.dbstiffa, r.dbstifftw, r.dbstifftf}), c.dims);
+    EXPECT_EQ((Floats{r.dbgirdh, r.dbgirdb, r.dbgirda, r.dbgirdtw, r.dbgirdtf}), c.dims);
     EXPECT_EQ(r.dbstiffprof + r.dbgirdprof, s.stiffsec.name + s.girdsec.name);
     t.dbtab = s.dbtab, t.dbrows = s.dbrows;
     LoadDbRow(t, 1);
     EXPECT_EQ((std::vector<int16>{t.stifftype, t.girdtype}), (std::vector<int16>{c.stored, c.stored}));
-    EXPECT_EQ(Memory(t, Member::Stiffener, c.stored), c.dims);
-    EXPECT_EQ(Memory(t, Member::RingFrame, c.stored), c.dims);
+    EXPECT_EQ(memory(t, Member::Stiffener, c.stored), c.dims);
+    EXPECT_EQ(memory(t, Member::RingFrame, c.stored), c.dims);
     EXPECT_EQ(t.stiffsec.name, s.stiffsec.name);
   }
 }
 
-TEST_F(DbTable, BulbFlatIsStoredAndLoadedByItsTableRow) {
-  z.stifftype = 6, z.istiffhp = 5;
+// A bulb flat is stored and loaded by its table row; a profile stored as
+// kind 8 over kind 9 leaves tf, which a load ignores.
+TEST_F(DbTable, BulbFlatByItsRowAndKindEightOverNineKeepsTf) {
+  z.stifftype = 6, z.istiffhp = 5, z.girdtype = 9, z.gibtf = 17;
   NewDatabase(z, "c");
+  z.girdtype = 8;
+  StoreDbRow(z, 1);
   DbRow& r = z.dbtab[1];
   EXPECT_EQ((std::vector<int16>{r.dbstifftype, r.dbstiffhp}), (std::vector<int16>{6, 5}));
-  EXPECT_EQ((std::vector<float>{r.dbstiffh, r.dbstifftw}),
-            (std::vector<float>{z.bfprof.v[5][1], z.bfprof.v[5][2]}));
+  EXPECT_EQ((Floats{r.dbstiffh, r.dbstifftw}), (Floats{z.bfprof.v[5][1], z.bfprof.v[5][2]}));
+  EXPECT_EQ(r.dbgirdtf, 17);
   r.dbstiffh = r.dbstifftw = 0;  // a load takes the row, not H and tw
-  z.istiffhp = 0;
+  z.istiffhp = 0, z.gibtf = 12;
   LoadDbRow(z, 1);
   EXPECT_EQ(z.istiffhp, 5);
   EXPECT_EQ(z.stiffh, z.bfprof.v[5][1]);
-}
-
-// A profile stored as kind 8 over kind 9 leaves tf, which a load ignores.
-TEST_F(DbTable, KindEightOverKindNineKeepsTf) {
-  z.stifftype = 9, z.sibtf = 17;
-  NewDatabase(z, "c");
-  z.stifftype = 8;
-  StoreDbRow(z, 1);
-  EXPECT_EQ(z.dbtab[1].dbstifftf, 17);
-  z.sibtf = 12;
-  LoadDbRow(z, 1);
-  EXPECT_EQ(z.sibtf, 12);
+  EXPECT_EQ(z.gibtf, 12);
 }
 
 TEST_F(DbTable, LoadTakesTheRowWithTheUserDefinedMaterial) {
@@ -153,21 +128,24 @@ TEST_F(DbTable, FindBulbRowLastMatchWinsAndNoMatchIsEmpty) {
 
 // Refusals write nothing: the table and its closing index stay as they were.
 TEST_F(DbTable, RefusalsLeaveTheTableAsItWas) {
+  const auto add = [](State& s) { AddToDatabase(s); };
+  const auto renew = [](State& s) { NewDatabase(s, "x"); };
   const std::vector<std::pair<const char*, std::function<void(State&)>>> cases = {
-      {"project name with ;", [](State& s) { s.proj = "Tank;A", AddToDatabase(s); }},
-      {"identification with LF", [](State& s) { s.ident = "a\nb", AddToDatabase(s); }},
-      {"identification with CR", [](State& s) { s.ident = "a\rb", AddToDatabase(s); }},
-      {"project name beginning with %", [](State& s) { s.proj = "  %x", AddToDatabase(s); }},
-      {"project name End", [](State& s) { s.proj = "End", AddToDatabase(s); }},
-      {"project name END", [](State& s) { s.proj = " END", AddToDatabase(s); }},
+      {"project name with ;", [&](State& s) { s.proj = "Tank;A", add(s); }},
+      {"identification with LF", [&](State& s) { s.ident = "a\nb", add(s); }},
+      {"identification with CR", [&](State& s) { s.ident = "a\rb", add(s); }},
+      {"project name beginning with %", [&](State& s) { s.proj = "  %x", add(s); }},
+      {"project name End", [&](State& s) { s.proj = "End", add(s); }},
+      {"project name END", [&](State& s) { s.proj = " END", add(s); }},
       {"row past the table", [](State& s) { StoreDbRow(s, kDbLastRow); }},
       {"negative row", [](State& s) { StoreDbRow(s, -1); }},
-      {"table row not loaded", [](State& s) { s.stifftype = 0, s.istiffl = 300, AddToDatabase(s); }},
-      {"number beyond single", [](State& s) { s.t = 1e300, AddToDatabase(s); }},
+      {"table row not loaded", [&](State& s) { s.stifftype = 0, s.istiffl = 300, add(s); }},
+      {"number beyond single", [&](State& s) { s.t = 1e300, add(s); }},
       {"comment with ;", [](State& s) { InsertDbComment(s, 1, "a;b"); }},
       {"comment at the closing row", [](State& s) { InsertDbComment(s, 3, "a"); }},
       {"new database, comment with ;", [](State& s) { NewDatabase(s, "x;y"); }},
-      {"new database, project %", [](State& s) { s.proj = "%", NewDatabase(s, "x"); }},
+      {"new database, project %", [&](State& s) { s.proj = "%", renew(s); }},
+      {"new database, table row not loaded", [&](State& s) { s.stifftype = 0, s.istiffl = 300, renew(s); }},
   };
   for (const auto& [name, act] : cases) {
     SCOPED_TRACE(name);
@@ -185,19 +163,20 @@ TEST_F(DbTable, RefusalsLeaveTheTableAsItWas) {
   EXPECT_FALSE(HasDbTable(z));
 }
 
-TEST_F(DbTable, FullTableTakesItsLastRowAndThenRefuses) {
-  MakeTable(z, 1);
-  z.dbrows = kDbLastRow - 1;
+// A stored case replaces the closing row and puts a new one behind; the row
+// edits keep the closing row last; a full table takes its last row and then
+// refuses.
+TEST_F(DbTable, RowsKeepTheClosingRowLast) {
+  MakeTable(z, 2);  // comment, case 1, case 2, End at 3
+  EXPECT_EQ(z.dbfile, "New Database_in.csv");
+  const std::vector<DbRow> before(z.dbtab.begin(), z.dbtab.begin() + 3);
+  z.ident = "Tank B";
   AddToDatabase(z);
-  EXPECT_TRUE(IsClosingRow(z.dbtab[kDbLastRow]));
-  EXPECT_THROW(AddToDatabase(z), DbRefused);
-  EXPECT_THROW(InsertDbComment(z, 1, "x"), DbRefused);
-  EXPECT_EQ(z.dbrows, kDbLastRow);
-  EXPECT_EQ(z.dbtab.size(), kDbLastRow + 1u);
-}
-
-TEST_F(DbTable, RowEditsKeepTheClosingRowLast) {
-  MakeTable(z, 2);
+  EXPECT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + 3), before);
+  EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "case 1", "case 2", "Tank B", "End"}));
+  EXPECT_EQ(FirstDataRow(z), 1);
+  EXPECT_EQ(CommentBoxText("%% Wall A %  "), "Wall A");
+  RemoveDbRow(z, 3);
   InsertDbComment(z, 1, "Wall A");
   SwapDbRows(z, 2, 3);
   EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "% Wall A", "case 2", "case 1", "End"}));
@@ -205,6 +184,13 @@ TEST_F(DbTable, RowEditsKeepTheClosingRowLast) {
   EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "case 2", "case 1", "End"}));
   EXPECT_THROW(SwapDbRows(z, 2, 3), Error);
   EXPECT_THROW(RemoveDbRow(z, 3), Error);
+  z.dbrows = kDbLastRow - 1;
+  AddToDatabase(z);
+  EXPECT_TRUE(IsClosingRow(z.dbtab[kDbLastRow]));
+  EXPECT_THROW(AddToDatabase(z), DbRefused);
+  EXPECT_THROW(InsertDbComment(z, 1, "x"), DbRefused);
+  EXPECT_EQ(z.dbrows, kDbLastRow);
+  EXPECT_EQ(z.dbtab.size(), kDbLastRow + 1u);
 }
 
 // A stored row's designation describes the profile it stores, also when the
