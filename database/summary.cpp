@@ -99,9 +99,6 @@ const std::array<Column, 25> kColumns{{
     {"Column UF2 =", kColumnRes, [](const DbRow&, const State& z) { return z.colpanel.val[14]; }, true},
 }};
 
-// Subtracted from the divisor for each group switched off.
-constexpr std::array<int, 8> kGroupColumns{0, 2, 2, 3, 6, 1, 2, 2};
-
 bool Number(std::string_view s, double& v) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -114,13 +111,6 @@ bool Number(std::string_view s, double& v) {
 }
 
 }  // namespace
-
-int SummaryDivisor(const State& z) {
-  int n = 25;
-  for (int g = kStiffInp; g <= kColumnRes; ++g)
-    if (!Shown(z, static_cast<Group>(g))) n -= kGroupColumns[g];
-  return n;
-}
 
 int SummaryColumnWidth(int listWidth, int divisor) {
   return static_cast<int>(std::nearbyint(static_cast<double>(listWidth) / divisor * 0.95));

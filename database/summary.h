@@ -24,11 +24,8 @@ struct SummaryTable {
   std::vector<DbStoppedRow> stopped;
 };
 
-// The number of columns after the first: 25 with every group shown, 7 with
-// none.
-int SummaryDivisor(const State& z);
-
-// Every column's width: 0.95 of the list's width shared by the divisor,
+// Every column's width: 0.95 of the list's width shared by the divisor, the
+// number of columns after the first (25 with every group shown, 7 with none),
 // halves to the even neighbour.
 int SummaryColumnWidth(int listWidth, int divisor);
 
