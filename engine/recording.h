@@ -23,10 +23,6 @@ class RecordingSurface : public PanelSurface {
   int clears = 0;
 
   void Cls() override;
-  double CurrentX() const override { return m_x; }
-  double CurrentY() const override { return m_y; }
-  void SetCurrentX(double x) override { m_x = x; }
-  void SetCurrentY(double y) override { m_y = y; }
   void SetBold(bool on) override { m_bold = on; }
   void SetUnderline(bool on) override { m_underline = on; }
   void SetForeColor(int r, int g, int b) override;
@@ -42,7 +38,6 @@ class RecordingSurface : public PanelSurface {
   std::string RowText(double y) const;
 
  private:
-  double m_x = 0, m_y = 0;
   bool m_bold = false, m_underline = false;
   int m_r = 0, m_g = 0, m_b = 0;
 };

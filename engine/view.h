@@ -15,10 +15,11 @@ class PanelSurface {
  public:
   virtual ~PanelSurface() = default;
   virtual void Cls() = 0;
-  virtual double CurrentX() const = 0;
-  virtual double CurrentY() const = 0;
-  virtual void SetCurrentX(double x) = 0;
-  virtual void SetCurrentY(double y) = 0;
+  // The current position: the top left corner of the next text.
+  double CurrentX() const { return m_x; }
+  double CurrentY() const { return m_y; }
+  void SetCurrentX(double x) { m_x = x; }
+  void SetCurrentY(double y) { m_y = y; }
   virtual void SetBold(bool on) = 0;
   virtual void SetUnderline(bool on) = 0;
   virtual void SetForeColor(int r, int g, int b) = 0;
@@ -28,6 +29,9 @@ class PanelSurface {
   virtual void Print(std::string_view text) = 0;
   // As Print, then the position moves to the left edge of the next line.
   virtual void PrintLine(std::string_view text) = 0;
+
+ protected:
+  double m_x = 0, m_y = 0;
 };
 
 class View {

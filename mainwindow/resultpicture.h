@@ -46,10 +46,6 @@ class ResultPicture : public QWidget, public PanelSurface {
 
   // PanelSurface
   void Cls() override;
-  double CurrentX() const override { return m_x; }
-  double CurrentY() const override { return m_y; }
-  void SetCurrentX(double x) override { m_x = x; }
-  void SetCurrentY(double y) override { m_y = y; }
   void SetBold(bool on) override { m_bold = on; }
   void SetUnderline(bool on) override { m_underline = on; }
   void SetForeColor(int r, int g, int b) override { m_color = QColor(r, g, b); }
@@ -65,7 +61,6 @@ class ResultPicture : public QWidget, public PanelSurface {
   QFont fontFor(bool bold, bool underline) const;
 
   std::vector<Item> m_items;
-  double m_x = 0, m_y = 0;
   bool m_bold = false, m_underline = false;
   QColor m_color = Qt::black;
   double m_unitX = 8, m_unitY = 16;

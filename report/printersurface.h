@@ -46,10 +46,6 @@ class PrinterSurface : public PrintSurface {
 
   // A printer page cannot be cleared; the drawers never ask on paper.
   void Cls() override {}
-  double CurrentX() const override { return m_x; }
-  double CurrentY() const override { return m_y; }
-  void SetCurrentX(double x) override { m_x = x; }
-  void SetCurrentY(double y) override { m_y = y; }
   void SetBold(bool on) override { m_font.setBold(on); }
   void SetUnderline(bool on) override { m_font.setUnderline(on); }
   void SetForeColor(int r, int g, int b) override { m_color = QColor(r, g, b); }
@@ -69,7 +65,6 @@ class PrinterSurface : public PrintSurface {
   QColor m_color = Qt::black;
   // device pixels per scale unit, and the scale's top left corner
   double m_unitX = 1, m_unitY = 1, m_left = 0, m_top = 0;
-  double m_x = 0, m_y = 0;
   int m_drawWidth = 1;
 };
 

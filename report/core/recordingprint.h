@@ -55,10 +55,6 @@ class RecordingPrintSurface : public PrintSurface {
 
   // A printer page is never cleared.
   void Cls() override {}
-  double CurrentX() const override { return m_x; }
-  double CurrentY() const override { return m_y; }
-  void SetCurrentX(double x) override { m_x = x; }
-  void SetCurrentY(double y) override { m_y = y; }
   void SetBold(bool on) override { m_bold = on; }
   void SetUnderline(bool on) override { m_underline = on; }
   void SetForeColor(int r, int g, int b) override;
@@ -78,7 +74,7 @@ class RecordingPrintSurface : public PrintSurface {
  private:
   // twips per scale unit
   double m_unitX = 1, m_unitY = 1, m_left = 0, m_top = 0;
-  double m_x = 0, m_y = 0, m_size = 10;
+  double m_size = 10;
   bool m_bold = false, m_italic = false, m_underline = false;
   int m_r = 0, m_g = 0, m_b = 0, m_drawWidth = 1;
 };
