@@ -60,11 +60,6 @@ QIcon SketchIcon(Sketch s, int size, qreal ratio) {
 FrmDatabase::FrmDatabase(DatabaseWindows& db, QWidget* owner) : QWidget(owner, Qt::Window), m_db(db) {
   SetUpWindow(*this, "frmDatabase");
   BuildControls();
-  // Another window taking the activation once a box has gone means the
-  // box's return is over: the next activation is the user's.
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
-    if (w && w != windowHandle() && w->isVisible() && w->modality() == Qt::NonModal) m_modalAway = false;
-  });
 }
 
 void FrmDatabase::BuildControls() {
@@ -131,19 +126,10 @@ void FrmDatabase::BuildControls() {
 }
 
 bool FrmDatabase::event(QEvent* e) {
-  if (e->type() == QEvent::WindowBlocked) {
-    // A modal box (its own, or one of a calculation it started) hands the
-    // activation back when it closes; that is no new activation, or every
-    // message would reload row 0.
-    m_modalAway = true;
-  } else if (e->type() == QEvent::WindowActivate) {
-    const bool back = m_modalAway;
-    m_modalAway = false;
-    const bool handled = QWidget::event(e);
-    if (!back) Form_Activate();
-    return handled;
-  }
-  return QWidget::event(e);
+  if (e->type() == QEvent::DeferredDelete) return QWidget::event(e);  // the window is gone after it
+  const bool handled = QWidget::event(e);
+  if (m_activation.UserActivation(e)) Form_Activate();
+  return handled;
 }
 
 Messenger& FrmDatabase::messenger() { return m_db.messenger(m_boxes); }

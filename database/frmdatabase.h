@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "database/frmdatabasedetailed.h"
+#include "gui/activation.h"
 #include "gui/messenger.h"
 
 class QLabel;
@@ -60,9 +61,7 @@ class FrmDatabase : public QWidget {
 
   DatabaseWindows& m_db;
   BoxMessenger m_boxes{this};
-  // Set while a modal box blocks this window, until the activation comes
-  // back or goes to another window: its return is no activation.
-  bool m_modalAway = false;
+  ActivationGuard m_activation{this};
 
   QPushButton *m_cmdX = nullptr, *m_up = nullptr, *m_down = nullptr, *m_addComment = nullptr;
   QLineEdit* m_txtComment = nullptr;

@@ -146,12 +146,6 @@ ProfileDialog::ProfileDialog(ProfileHost& host, Member m, int kind)
   build();
   fixSize();
   place();
-
-  // A message box returns the activation to whichever window it likes; only
-  // when it returns it to this dialog is that no new activation.
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
-    if (w && w != windowHandle() && w->modality() == Qt::NonModal) m_skipActivation = false;
-  });
 }
 
 // The base class hides the window and deletes the boxes only after this
@@ -160,7 +154,6 @@ ProfileDialog::ProfileDialog(ProfileHost& host, Member m, int kind)
 ProfileDialog::~ProfileDialog() {
   m_closing = true;
   for (const Box& b : m_boxes) b.edit->disconnect(this);
-  disconnect(qApp, nullptr, this, nullptr);
 }
 
 void ProfileDialog::build() {
@@ -331,23 +324,9 @@ void ProfileDialog::showEvent(QShowEvent* e) {
 // Activation, rows, OK, closing
 
 bool ProfileDialog::event(QEvent* e) {
+  if (e->type() == QEvent::DeferredDelete) return QWidget::event(e);  // the window is gone after it
   const bool done = QWidget::event(e);
-  if (e->type() == QEvent::WindowActivate) {
-    if (m_skipActivation)
-      m_skipActivation = false;
-    else if (!m_activating && !m_closing)
-      activate();
-  } else if (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::ChildPolished) {
-    // Losing the activation to a message box that one of the handlers shows
-    // (or Calculate in the activation itself): getting it back from the box
-    // must not start the activation steps again. A box of this dialog is
-    // known as soon as it is made ready to show, before the window system
-    // moves the activation, which it may do late.
-    const bool ownBox =
-        e->type() == QEvent::ChildPolished && qobject_cast<QDialog*>(static_cast<QChildEvent*>(e)->child());
-    if (ownBox || QApplication::activeModalWidget() || QGuiApplication::modalWindow())
-      m_skipActivation = true;
-  }
+  if (m_activation.UserActivation(e) && !m_activating && !m_closing) activate();
   return done;
 }
 

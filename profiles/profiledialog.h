@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/state.h"
+#include "gui/activation.h"
 #include "profiles/profilekinds.h"
 
 class QComboBox;
@@ -109,7 +110,7 @@ class ProfileDialog : public QWidget {
   DimBox* m_current = nullptr;  // the box the user is in
   bool m_busy = false;          // a box is being committed
   bool m_activating = false;
-  bool m_skipActivation = false;  // the next activation only returns from a message box
+  ActivationGuard m_activation{this};
   bool m_placedShown = false;
   bool m_filled = false;  // the display procedure has written the boxes
   bool m_closing = false;
