@@ -32,7 +32,7 @@ DatabaseWindows::DatabaseWindows(State& z, QWidget* mainform, std::function<void
       m_refreshForm(std::move(refreshForm)),
       m_dialog(dialog),
       m_opener(opener),
-      m_mainBoxes(std::make_unique<BoxMessenger>(mainform)),
+      m_boxes(std::make_unique<BoxMessenger>(mainform)),
       m_beeper(&SystemBell()) {
   setObjectName("databaseWindows");
 }
@@ -64,8 +64,7 @@ bool DatabaseWindows::newDatabase(const QString& comment, QWidget* owner) {
   try {
     NewDatabase(m_z, fromQ(comment));
   } catch (const std::exception& e) {
-    BoxMessenger box(owner);
-    messenger(box).exclamation(toQ(e.what()));
+    messenger().exclamation(toQ(e.what()), owner);
     return false;
   }
   refreshForm();
@@ -87,7 +86,7 @@ void DatabaseWindows::cmdDatabase_Click() {
   try {
     AddToDatabase(m_z);
   } catch (const std::exception& e) {
-    messenger(*m_mainBoxes).exclamation(toQ(e.what()));
+    messenger().exclamation(toQ(e.what()), m_mainform);
   }
 }
 

@@ -64,11 +64,10 @@ class DatabaseWindows : public QObject {
   FileDialog& fileDialog() { return m_dialog; }
   DesktopOpener& opener() { return m_opener; }
 
-  // Message boxes of the database windows: each window shows its own,
-  // unless a test puts one messenger in their place.
+  // Message boxes of the database windows, each owned by the window that
+  // raises it (callers pass it), unless a test puts a messenger in place.
   void setMessenger(Messenger* m) { m_messenger = m; }
-  // The messenger of a window whose own boxes are `own`.
-  Messenger& messenger(Messenger& own) { return m_messenger ? *m_messenger : own; }
+  Messenger& messenger() { return m_messenger ? *m_messenger : *m_boxes; }
   Beeper& beeper() { return *m_beeper; }
   void setBeeper(Beeper* b);
 
@@ -84,7 +83,7 @@ class DatabaseWindows : public QObject {
   FileDialog& m_dialog;
   DesktopOpener& m_opener;
   Messenger* m_messenger = nullptr;
-  std::unique_ptr<Messenger> m_mainBoxes;  // boxes owned by the main window
+  std::unique_ptr<Messenger> m_boxes;
   Beeper* m_beeper;
   QString m_exportFolder;
   QPointer<FrmDatabase> m_database;

@@ -16,6 +16,7 @@
 #include "database/frmdatabasedetailed.h"
 #include "gui/beeper.h"
 #include "gui/filedialog.h"
+#include "gui/messenger.h"
 #include "gui/qtext.h"
 
 namespace zod {
@@ -132,9 +133,7 @@ bool FrmDatabase::event(QEvent* e) {
   return handled;
 }
 
-Messenger& FrmDatabase::messenger() { return m_db.messenger(m_boxes); }
-
-void FrmDatabase::exclamation(const QString& text) { messenger().exclamation(text); }
+void FrmDatabase::exclamation(const QString& text) { m_db.messenger().exclamation(text, this); }
 
 void FrmDatabase::beep() { m_db.beeper().beep(); }
 
@@ -204,7 +203,7 @@ void FrmDatabase::cmdOpenDatabase_Click() {
     exclamation(toQ(e.what()));
     return;
   } catch (const std::exception&) {
-    messenger().plain(QStringLiteral("Error in Database File"));
+    m_db.messenger().plain(QStringLiteral("Error in Database File"), this);
     return;
   }
   // Only a file that was read names the table: a name kept from a failed

@@ -10,7 +10,6 @@
 
 #include "database/frmdatabasedetailed.h"
 #include "gui/activation.h"
-#include "gui/messenger.h"
 
 class QLabel;
 class QLineEdit;
@@ -55,12 +54,10 @@ class FrmDatabase : public QWidget {
   void SelectLine(int line);
   void LoadRow(int row);
   bool NeedTable();
-  Messenger& messenger();
   void exclamation(const QString& text);
   void beep();
 
   DatabaseWindows& m_db;
-  BoxMessenger m_boxes{this};
   ActivationGuard m_activation{this};
 
   QPushButton *m_cmdX = nullptr, *m_up = nullptr, *m_down = nullptr, *m_addComment = nullptr;

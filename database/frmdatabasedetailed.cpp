@@ -12,6 +12,7 @@
 
 #include "database/dbwindows.h"
 #include "database/xlsxexport.h"
+#include "gui/messenger.h"
 #include "gui/opener.h"
 #include "gui/qtext.h"
 
@@ -141,8 +142,6 @@ void FrmDatabaseDetailed::BuildControls() {
   m_list->header()->setSectionsMovable(false);
 }
 
-Messenger& FrmDatabaseDetailed::messenger() { return m_db.messenger(m_boxes); }
-
 void FrmDatabaseDetailed::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   Form_Resize();
@@ -174,7 +173,7 @@ void FrmDatabaseDetailed::resultSummary() {
     for (int c = 0; c <= n; ++c) m_list->header()->resizeSection(c, w);
     m_builtWidth = m_list->width();
     ++m_builds;
-    if (!stopped.empty()) messenger().exclamation(toQ(StoppedRowsMessage(stopped)));
+    if (!stopped.empty()) m_db.messenger().exclamation(toQ(StoppedRowsMessage(stopped)), this);
   } while (m_again);
   m_building = false;
 }
@@ -195,7 +194,7 @@ void FrmDatabaseDetailed::cmdDetailedResult_Click() {
   try {
     path = ExportWorkbook(m_model.table(), folder, base);
   } catch (const std::exception& e) {
-    messenger().exclamation(toQ(e.what()));
+    m_db.messenger().exclamation(toQ(e.what()), this);
     return;
   }
   bool opened = false;
@@ -205,8 +204,8 @@ void FrmDatabaseDetailed::cmdDetailedResult_Click() {
     opened = false;
   }
   if (!opened)
-    messenger().exclamation(" The table was saved as " + path +
-                            ", but no spreadsheet program could open it ");
+    m_db.messenger().exclamation(
+        " The table was saved as " + path + ", but no spreadsheet program could open it ", this);
 }
 
 // ---- frmTable

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include "database/summary.h"
-#include "gui/messenger.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -63,11 +62,9 @@ class FrmDatabaseDetailed : public QWidget {
  private:
   void BuildControls();
   void Form_Resize();
-  Messenger& messenger();
   int px(double twips) const;
 
   DatabaseWindows& m_db;
-  BoxMessenger m_boxes{this};
   SummaryModel m_model;
   QTreeView* m_list = nullptr;
   QGroupBox* m_frame1 = nullptr;
