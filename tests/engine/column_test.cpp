@@ -40,14 +40,11 @@ TEST(ColumnBuckling, DefaultCase) {
   EXPECT_NEAR(z.ufcol1, 0.027915713487392857, 1e-9);
   EXPECT_NEAR(z.ufcol2, 0.02791571244597435, 1e-9);
   // clang-format off
-  const char* const lines[] = {
-      "Global Buckling: (Ch 3.8)||", "fkcd1 = |246.6| MPa (Column buckl. axis 1)", "lamda1 = |0.07|",
-      "fkcd2 = |246.6| MPa (Column buckl. axis 2)", "lamda2 = |0.07|", "fakd = |247.0| MPa (local buckling)",
-      "fE1 = |64772.2| MPa (Euler buckling axis 1)", "fE2 = |64772.2| MPa (Euler buckling axis 2)",
-      "gm = |1.28| ", "Siga0Sd = |5.3| MPa", "M1Sd/M2Sd = |200.0/100.0| kNm (Max value)",
-      "Sigm1Sd = |1.4| MPa", "Sigm2Sd = |0.7| MPa  ", "UF1 = |0.03| <= 1.00", "UF2 =  |0.03| <= 1.00"};
+  const char* const values = "246.6 0.07 246.6 0.07 247.0 64772.2 64772.2 1.28 5.3 200.0/100.0 1.4 0.7 0.03 0.03";
   // clang-format on
-  for (int i = 0; i <= 14; ++i) EXPECT_EQ(Line(z.colpanel, i), lines[i]);
+  std::string got = z.colpanel.val[1];
+  for (int i = 2; i <= 14; ++i) got += " " + z.colpanel.val[i];
+  EXPECT_EQ(got, values);
 }
 
 TEST(ColumnBuckling, Variants) {
@@ -107,7 +104,8 @@ TEST(ColumnBuckling, SlendernessLimit) {
 
 // σh -150: c = 150² (1 + (355/95.226)²) - 355² = 2.0918E+5, b = -423.82, b² - 4ac = -8.77E+5.
 // σh -93.75: b = -264.89, c = 4913.6, b² - 4ac = 45337 and fak = (b + 212.92)/2.5265 = -20.567.
-// k1 = 0 divides in fE1 and gives no reason. The panel keeps its last lines.
+// The negative root stops the run plainly with its reason; k1 = 0 divides in
+// fE1 and throws. The panel keeps its last lines.
 TEST(ColumnBuckling, FaultsStopTheRun) {
   const char* const negRoot = " Neg Root, ref Eq 3.8.8 in ZOD RP C202, Calculation terminated ";
   // clang-format off
@@ -119,27 +117,13 @@ TEST(ColumnBuckling, FaultsStopTheRun) {
     z.SighpSd = z.SighSd = c.sigh;
     z.k1 = c.k1;
     z.colpanel.val[1] = "old";
-    EXPECT_THROW(CalcColumnBuckling(z), Error);
+    if (*c.errmsg)
+      EXPECT_FALSE(RunColumnBuckling(z));
+    else
+      EXPECT_THROW(RunColumnBuckling(z), Error);
     EXPECT_EQ(z.errmsg, c.errmsg);
     EXPECT_EQ(z.colpanel.val[1], "old");
   }
-}
-
-// The negative root as Calculate meets it: a plain stop with its reason, no
-// exception; an arithmetic fault still throws.
-TEST(ColumnBuckling, NegativeRootStopsWithoutThrowing) {
-  ColumnCase z;
-  z.SighpSd = z.SighSd = -150;
-  z.colpanel.val[1] = "old";
-  bool finished = true;
-  EXPECT_NO_THROW(finished = RunColumnBuckling(z));
-  EXPECT_FALSE(finished);
-  EXPECT_EQ(z.errmsg, " Neg Root, ref Eq 3.8.8 in ZOD RP C202, Calculation terminated ");
-  EXPECT_EQ(z.colpanel.val[1], "old");
-
-  ColumnCase fault;
-  fault.k1 = 0;
-  EXPECT_THROW(RunColumnBuckling(fault), Error);
 }
 
 }  // namespace

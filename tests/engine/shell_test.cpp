@@ -63,10 +63,9 @@ TEST_P(ShellTable, MatchesHandCalculation) {
   for (int i = 0; i < 8; ++i) EXPECT_NEAR(got[i], want[i], 3e-7 * std::fabs(want[i]) + 1e-9) << "value " << i;
   // σj over the stored single-precision fks
   EXPECT_NEAR(z.ufchar, c.sigj / c.fks, 2e-9 * z.ufchar);
-  const ResultPanel& p = z.shellpanel;
-  EXPECT_EQ(p.txt[0], c.panel ? "Shell Buckling: (Ch 3.3.2)" : "Shell Buckling: (Ch 3.4.2)");
   // fEtau is kept nowhere but on line 2
-  EXPECT_EQ(p.txt[2] + p.val[2], (c.panel ? "fEtau = " : "fEtau/fEm = ") + Format(c.fE2, "0.0"));
+  EXPECT_EQ(z.shellpanel.txt[2] + z.shellpanel.val[2],
+            (c.panel ? "fEtau = " : "fEtau/fEm = ") + Format(c.fE2, "0.0"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shell, ShellTable, testing::ValuesIn(kCases),
