@@ -51,43 +51,39 @@ TEST(RingBuckling, GeneralCalculation) {
   EXPECT_EQ(values, "2.00 232.9 290.0 3.643E+4 4.456E+5 1.959E+7 2.008E+7 2.187E+7 0.92 ");
 }
 
-#define GEN "  mm4 (General calc, ref ch 3.5.2.6)"
-#define SPECIAL "  mm4 (Special Calc, ref ch 3.5.2.7)"
+// Ih is the general value unless the special calculation ran; then the usage
+// factor of the moment of inertia has no allowed value.
 TEST(RingBuckling, Variants) {
   // clang-format off
   const struct {
-    const char* name; void (*change)(State&); double SighR, Ix, Ih; const char *line8, *line11;
+    const char* name; void (*change)(State&); double SighR, Ix, Ih; bool special; const char* uf;
   } cases[] = {
       // inner pressure: Ih evaluated, then 0; no special calculation
-      {"InnerPressure", [](State& z) { z.pd = 0.3f, z.checkih = 1; }, 49.268463134765625, 36430.956694956534,
-       0, "Ih =|0.000E+0|" GEN, "UF = IR/I = 4.821E+5/2.187E+7 = |0.02| <= 1.00"},
+      {"InnerPressure", [](State& z) { z.pd = 0.3f, z.checkih = 1; }, 49.268463134765625, 36430.95669495653,
+       0, false, "0.02"},
       {"TensionNoShear", [](State& z) { z.sigx = 50, z.tau = 0; }, -52.33461380004883, 0, 26530113.803802866,
-       "Ih =|2.653E+7|" GEN, "UF = IR/I = 2.653E+7/2.187E+7 = |1.21| <= 1.00"},
+       false, "1.21"},
       // α = A/(leo t) = 0.3331 and no stiffener area
       {"RingStiffened", [](State& z) { z.cylinder = 1; }, -3.4580936431884766, 29594.60461046217,
-       19766379.072956946, "Ih =|1.977E+7|" GEN, "UF = IR/I = 2.024E+7/2.187E+7 = |0.93| <= 1.00"},
+       19766379.072956946, false, "0.93"},
       // d = r + t/2 + H = 1710, rc = r + e = 1530.657
       {"Outside", [](State& z) { z.outside = 1; }, -3.61267352104187, 42903.09971000462, 20371636.810725193,
-       "Ih =|2.037E+7|" GEN, "UF = IR/I = 2.088E+7/2.187E+7 = |0.96| <= 1.00"},
+       false, "0.96"},
       // le = leo = l = 200; torsion with leo 200 gives fT 290.805
       {"WidthCappedBySpacing", [](State& z) { z.l = z.leo = 200, z.Zl = 40000 / 30000. * std::sqrt(0.91); },
-       -3.9855668544769287, 541303.9089421793, 1299857.795731761, "Ih =|1.300E+6|" GEN,
-       "UF = IR/I = 1.871E+6/2.115E+7 = |0.09| <= 1.00"},
+       -3.9855668544769287, 541303.9089421793, 1299857.795731761, false, "0.09"},
       // 115 steps of 1 %: the first Ih whose shell with rings is fully used (pR = 0.29998 against 0.3)
       {"SpecialToFullUse", [](State& z) { z.checkih = 1; }, -1.533078908920288, 36430.956694956534,
-       6168465.508198568, "Ih =|6.168E+6|" SPECIAL, "UF = IR/I = 6.651E+6/2.187E+7 = |0.30| "},
+       6168465.508198568, true, "0.30"},
       // T 300x150x10x15 (A 5100, I 1.642E+8, fT capped at 355): never fully
       // used, 514 steps to the first Ih at or below 100000
-      {"SpecialToFloor",
-       [](State& z) {
-         z.checkih = 1, z.girdtype = 3, z.gtbh = 300, z.gtbb = 150, z.gtbtw = 10, z.gtbtf = 15, z.gilt = 600;
-       },
-       -1.2868393659591675, 28818.73567950876, 99421.83684116545, "Ih =|9.942E+4|" SPECIAL,
-       "UF = IR/I = 5.436E+5/1.642E+8 = |0.00| "},
+      {"SpecialToFloor", [](State& z) {
+         z.checkih = 1, z.girdtype = 3, z.gtbh = 300, z.gtbb = 150, z.gtbtw = 10, z.gtbtf = 15;
+         z.gilt = 600; },
+       -1.2868393659591675, 28818.73567950876, 99421.83684116545, true, "0.00"},
       // general Ih 73056 is below the floor: no step, lines still rewritten
       {"SpecialBelowFloor", [](State& z) { z.pd = -0.001f, z.checkih = 1; }, 23.783021926879883,
-       36430.956694956534, 73055.5574296951, "Ih =|7.306E+4|" SPECIAL,
-       "UF = IR/I = 5.551E+5/2.187E+7 = |0.03| "},
+       36430.956694956534, 73055.5574296951, true, "0.03"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -98,8 +94,10 @@ TEST(RingBuckling, Variants) {
     ExpectClose(z.SighR, c.SighR, "SighR");
     ExpectClose(z.Ix, c.Ix, "Ix");
     ExpectClose(z.Ih, c.Ih, "Ih");
-    EXPECT_EQ(Line(z.ringpanel, 8), c.line8);
-    EXPECT_EQ(Line(z.ringpanel, 11), c.line11);
+    const ResultPanel& p = z.ringpanel;
+    EXPECT_EQ(p.unit[8] + "|" + p.val[11] + p.unit[11],
+              c.special ? std::string("  mm4 (Special Calc, ref ch 3.5.2.7)|") + c.uf + " "
+                        : std::string("  mm4 (General calc, ref ch 3.5.2.6)|") + c.uf + " <= 1.00");
   }
 }
 

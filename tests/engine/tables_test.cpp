@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -109,35 +106,25 @@ TEST(TablesFy, BandEdgesAndUserDefinedMaterial) {
                              {100, 315}, {150, 295}, {150.01, 285}, {1e6, 285}};
   // clang-format on
   for (const auto& c : cases) {
-    z.t = c[0];
-    GetFyp(z, 0);
+    z.t = c[0], GetFyp(z, 0);
     EXPECT_EQ(z.fyp, c[1]) << "t = " << c[0];
   }
   z.t = 5;
   GetFyp(z, 1);
   EXPECT_EQ(z.fyp, static_cast<double>(235.7f));
   z.tmat = 45;
-  GetFys(z, 0);
-  GetFyg(z, 1);
+  GetFys(z, 0), GetFyg(z, 1);
   EXPECT_TRUE(z.fys == 335 && z.fyg == 5);
   for (std::int16_t k : {2, 3, 20, 32767, -1, -32768}) {
     z.fyp = z.fys = z.fyg = 123.5;
-    GetFyp(z, k);
-    GetFys(z, k);
-    GetFyg(z, k);
+    GetFyp(z, k), GetFys(z, k), GetFyg(z, k);
     EXPECT_TRUE(z.fyp == 123.5 && z.fys == 123.5 && z.fyg == 123.5) << k;
   }
 }
 
-// The shipped files are Windows text with CR LF, and every bulb flat is an
-// equivalent angle with B > tw and a positive flange. A missing file is named.
-TEST(TablesFiles, ShippedFilesAreSoundAndAMissingOneIsNamed) {
-  for (const char* name : {"ZODmat.dat", "lprof.dat", "tprof.dat", "fprof.dat", "bfprof.dat"}) {
-    std::ifstream f(std::string(ZOD_DATA_DIR) + "/" + name, std::ios::binary);
-    const std::string s((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), std::count(s.begin(), s.end(), '\r')) << name;
-    EXPECT_TRUE(s.find("\n\r") == std::string::npos && s.ends_with("\r\n")) << name;
-  }
+// Every shipped bulb flat is an equivalent angle with B > tw and a positive
+// flange. A missing file is named.
+TEST(TablesFiles, ShippedBulbFlatsAreSoundAndAMissingFileIsNamed) {
   State z;
   z.apppath = ZOD_DATA_DIR;
   ReadTables(z);
