@@ -1,10 +1,8 @@
 // What the golden test cannot see: the colour boundary of each usage-factor
-// line, paper drawing (not cleared, the column panel's wider columns), the
-// style left behind, and the guard against a last line outside the panel.
+// line, the style left behind, and the guard against a last line outside the panel.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -24,14 +22,11 @@ const Item& Find(const RecordingSurface& s, const std::string& text) {
   return none;
 }
 
-// Draws on a surface that already holds text: a screen picture (mode 0) is
-// cleared, paper is not; the drawer leaves the style plain.
-RecordingSurface Draw(Drawer draw, State& z, double mode) {
+// Draws a screen picture; the drawer leaves the style plain.
+RecordingSurface Draw(Drawer draw, State& z) {
   RecordingSurface s;
-  s.Print("old");
   double y = 0.3;
-  draw(z, s, y, 1, mode);
-  EXPECT_EQ(s.clears, mode == 0 ? 1 : 0);
+  draw(z, s, y, 1, 0);
   s.Print("probe");
   const Item& probe = s.items.back();
   EXPECT_TRUE(!probe.bold && !probe.underline && probe.r + probe.g + probe.b == 0);
@@ -52,21 +47,6 @@ struct Drawers : ::testing::Test {
       }
   }
 };
-
-// Plain values end at their column: 15 for the shell panel on screen and
-// paper, 20 for the column panel on screen and 30 on paper.
-TEST_F(Drawers, ValueColumnsOnScreenAndPaper) {
-  using Case = std::tuple<Drawer, const ResultPanel*, double, double>;
-  for (auto [draw, p, mode, w] :
-       {Case{DrawShellPanel, &z.shellpanel, 1, 15}, Case{DrawColPanel, &z.colpanel, 0, 20},
-        Case{DrawColPanel, &z.colpanel, 1, 30}}) {
-    const RecordingSurface s = Draw(draw, z, mode);
-    const Item &value = Find(s, p->val[5]), &unit = Find(s, p->unit[5]);
-    EXPECT_NEAR(value.x + p->val[5].size(), 1 + w, 1e-9) << p->txt[0] << " mode " << mode;
-    EXPECT_NEAR(unit.x, 1 + w, 1e-9);
-    EXPECT_NEAR(unit.y, 5.4, 1e-9);
-  }
-}
 
 // Each usage-factor line against its own allowed value, all others set to
 // green. Equal is green.
@@ -89,7 +69,7 @@ TEST_F(Drawers, UsageFactorColourBoundary) {
       z.ufallow = z.ufallows = z.ufb = 1;
       l.u ? * l.u = b.u : * l.uf = static_cast<float>(b.u);
       *l.a = b.a;
-      const RecordingSurface s = Draw(l.draw, z, 0);
+      const RecordingSurface s = Draw(l.draw, z);
       const Item& it = Find(s, l.value);
       EXPECT_EQ(it.r * 1000 + it.g, b.red ? 128000 : 128) << l.value << " u=" << b.u << " a=" << b.a;
     }

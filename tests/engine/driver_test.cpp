@@ -35,16 +35,11 @@ TEST(Driver, CheckGirderLtCorrectsTrippingLength) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.cylinder) + " " + std::to_string(c.gilt));
     Program p;
-    State& z = p.z;
-    z.cylinder = c.cylinder, z.gilt = c.gilt, z.ringch = c.ringch, z.hringch = c.hringch;
-    CheckGirderLt(z);
-    EXPECT_EQ(z.hringch, c.hringchAfter);
-    EXPECT_EQ(z.gilt, c.corrected ? 1667.30127f : c.gilt);
-    EXPECT_EQ(p.view.log.size(), c.corrected ? 2u : 0u);
-    if (c.corrected) {
-      EXPECT_EQ(p.view.messages.back() + "|" + p.view.texts["igilt"],
-                " lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value |1667");
-    }
+    p.z.cylinder = c.cylinder, p.z.gilt = c.gilt, p.z.ringch = c.ringch, p.z.hringch = c.hringch;
+    CheckGirderLt(p.z);
+    EXPECT_EQ(p.z.hringch, c.hringchAfter);
+    EXPECT_EQ(p.z.gilt, c.corrected ? 1667.30127f : c.gilt);
+    EXPECT_EQ(p.view.messages.size(), c.corrected ? 1u : 0u);  // its text is in the golden files
   }
 }
 
@@ -194,8 +189,6 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
        "The calculation stopped in the curved-panel buckling check: division by zero."},
       {"zero spacing", [](State& z) { z.s = 0; },
        "The calculation stopped in the shell buckling check: division by zero."},
-      {"zero plate yield strength", [](State& z) { z.matp = z.mat.nmat, z.fyp = 0; },
-       "The calculation stopped in the curved-panel buckling check: division by zero."},
       {"negative radius", [](State& z) { z.cylr = -1500; },
        "The calculation stopped in the ring-frame tripping-length check: square root of a negative number."},
       {"long column", [](State& z) { z.cylinder = 3, z.l = 200000; },
