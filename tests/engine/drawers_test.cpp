@@ -2,6 +2,7 @@
 // line, the style left behind, and the guard against a last line outside the panel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "engine/calc.h"
@@ -13,25 +14,6 @@ namespace {
 
 using Item = RecordingSurface::Item;
 using Drawer = void (*)(State&, PanelSurface&, double&, double, double);
-
-const Item& Find(const RecordingSurface& s, const std::string& text) {
-  for (const auto& it : s.items)
-    if (it.text == text) return it;
-  ADD_FAILURE() << "not drawn: " << text;
-  static const Item none{};
-  return none;
-}
-
-// Draws a screen picture; the drawer leaves the style plain.
-RecordingSurface Draw(Drawer draw, State& z) {
-  RecordingSurface s;
-  double y = 0.3;
-  draw(z, s, y, 1, 0);
-  s.Print("probe");
-  const Item& probe = s.items.back();
-  EXPECT_TRUE(!probe.bold && !probe.underline && probe.r + probe.g + probe.b == 0);
-  return s;
-}
 
 struct Drawers : ::testing::Test {
   State z;
@@ -69,9 +51,15 @@ TEST_F(Drawers, UsageFactorColourBoundary) {
       z.ufallow = z.ufallows = z.ufb = 1;
       l.u ? * l.u = b.u : * l.uf = static_cast<float>(b.u);
       *l.a = b.a;
-      const RecordingSurface s = Draw(l.draw, z);
-      const Item& it = Find(s, l.value);
-      EXPECT_EQ(it.r * 1000 + it.g, b.red ? 128000 : 128) << l.value << " u=" << b.u << " a=" << b.a;
+      RecordingSurface s;
+      double y = 0.3;
+      l.draw(z, s, y, 1, 0);
+      s.Print("probe");  // the drawer leaves the style plain
+      EXPECT_TRUE(!s.items.back().bold && s.items.back().r + s.items.back().g == 0);
+      const auto it =
+          std::find_if(s.items.begin(), s.items.end(), [&](const Item& i) { return i.text == l.value; });
+      ASSERT_NE(it, s.items.end()) << l.value;
+      EXPECT_EQ(it->r * 1000 + it->g, b.red ? 128000 : 128) << l.value << " u=" << b.u << " a=" << b.a;
     }
 }
 

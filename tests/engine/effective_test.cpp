@@ -26,7 +26,6 @@ const TorsionCase kTorsion[] = {
     {"bulb", false, 6, 0, 200, 10, 14.5, 1855, 580, 3.0e5, 600, 3000, 0.3, 355, 400, 320.0774841308594},
     {"RHS", false, 7, 0, 200, 9, 9, 0, 0, 0, 600, 3000, 0.3, 300, 355, 300},
     {"Istiff", false, 9, 0, 200, 9, 12, 0, 0, 0, 600, 3000, 0.3, 420, 355, 355},
-    {"zerofy", false, 0, 0, 200, 9, 12, 1692, 1080, 1810286.883116883, 600, 3000, 0.5, 0, 355, 0},
     // without a restraint term (ufchar >= 1) a closed profile needs no web thickness
     {"ringRHSnoweb", true, 7, 0, 200, 0, 9, 0, 0, 0, 600, 3000, 1, 300, 355, 300},
     // ring I: web H - 2 tf, fET 111.559; the T with the same numbers takes H - tf, fET 102.200
