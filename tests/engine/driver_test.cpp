@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "engine/calc.h"
 #include "engine/recording.h"
 #include "engine/state.h"
-#include "engine/tables.h"
 #include "tests/engine/session.h"
 
 // Calculate and its first steps. The program without a window: a state with
@@ -162,10 +160,9 @@ TEST(Headless, RingSwitchesAndVeryLongShells) {
 // replaces the axial stress by N / (2π r t) and clears the circumferential and
 // shear stress; the case keeps them after switching back.
 TEST(Headless, RunsWithoutAWindowAndColumnReplacesStressesForGood) {
-  State z;
-  z.apppath = ZOD_DATA_DIR;
-  ReadTables(z);
-  z.cylinder = 3;
+  Program p;
+  State& z = p.z;
+  z.setView(nullptr), z.cylinder = 3;
   Calculate(z);
   z.cylinder = 0;
   Calculate(z);
