@@ -86,7 +86,7 @@ struct PanelCase {
 //   ring relief at l 450 (see above): σh = −23.42
 //   column N −1000: σx = −5.3052, σm = −(0.3536 + 0) / √2 = −0.2501,
 //     σj = √(5.555² − 5.555 · 22.5 + 22.5²) = 20.30
-//   WSD allowed: 0.8 · β · 1.15 = 0.78 (β 0.844), 0.84 (β 0.914), 0.74 (β 0.8); the column
+//   WSD allowed: 0.8 · β · 1.15 = 0.78 (β 0.844), 0.84 (β 0.914), 0.74 (β 0.8), 0.92 (λs < 0.5); the column
 //   check sets its own allowed value after the shell check. The LRFD sides of these checks are in shell_test.cpp
 //   and column_test.cpp.
 const PanelCase kPanelCases[] = {
@@ -96,6 +96,9 @@ const PanelCase kPanelCases[] = {
      "1091.0 2081.9 953.8 -22.5 112.3 0.67 315.2 1.25 252.0 0.45 <= 1.00", 0.445476864, 1},
     {"StringerSpanBelowSpacing", [](State& z) { z.l = 590; }, false,
      "725.4 1348.5 982.9 -22.5 112.3 0.79 293.7 1.32 222.3 0.51 <= 1.00", 0.5050182885, 1},
+    {"UnstiffenedWsdStocky",
+     [](State& z) { z.cylinder = 0, z.t = 40, z.tau = 0, z.pd = 0.3f, z.dmethod = 1, z.ufb = 0.8; }, false,
+     "1516.2 739.3 285.7 11.3 100.6 0.48 336.5 1.15 292.6 0.34 <= 0.92", 0.3439047819, 0.92},
     {"RingStiffenedWsd",
      [](State& z) { z.cylinder = 1, z.girdtype = 3, z.l = 450, z.dmethod = 1, z.ufb = 0.8; }, false,
      "786.9 2148.0 1612.9 -23.4 112.1 0.72 307.1 1.15 267.0 0.42 <= 0.84", 0.4199398581, 0.8406801534},
