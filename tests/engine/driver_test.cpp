@@ -126,18 +126,15 @@ TEST(Headless, ShellPanelsShowHandCalculatedValues) {
 }
 
 // 3 √(r/t) · t = 519.6 mm at r 1500, t 20: one millimetre either side of it
-// decides between the note and the stiffener panel. The typed yield strength
-// of a material outside the table shows with three digits.
+// decides between the note and the stiffener panel.
 TEST(Headless, StiffenerSpacingChoosesNoteOrPanel) {
   for (double s : {519.0, 520.0}) {
     Program p;
     p.z.s = s;
-    p.z.matp = p.z.mat.nmat, p.z.fyp = 95;
     Calculate(p.z);
     ASSERT_TRUE(p.view.messages.empty());
     EXPECT_EQ(p.view.surfaces["pic31"].RowText(2.4) == "Note: s/t>3* Sqr(r/t) ==>", s > 519.6) << s;
     EXPECT_EQ(p.view.surfaces["pic31"].RowText(1.4).rfind("se =", 0) == 0, s < 519.6) << s;
-    EXPECT_EQ(p.view.texts["ifyp"], "095");
   }
 }
 
