@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "engine/calc.h"
 #include "engine/recording.h"
 #include "engine/state.h"
-#include "engine/tables.h"
 #include "tests/engine/session.h"
 
 // Calculate and its first steps. The program without a window: a state with
@@ -17,6 +14,8 @@
 // the panels and usage factors as the windows would show them.
 namespace zod {
 namespace {
+
+using Program = test::Session;
 
 // Tripping-length limit of the default ring frame (H 200, tf 12) on r 1500:
 // π √(1500 · 188) = 3.141593 · 531.0367 = 1668.3012 (single precision); a
@@ -33,16 +32,12 @@ TEST(Driver, CheckGirderLtCorrectsTrippingLength) {
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.cylinder) + " " + std::to_string(c.gilt));
-    State z;
-    RecordingView v;
-    z.setView(&v);
-    z.cylinder = c.cylinder, z.gilt = c.gilt, z.ringch = c.ringch, z.hringch = c.hringch;
-    CheckGirderLt(z);
-    EXPECT_EQ(z.hringch, c.hringchAfter);
-    EXPECT_EQ(z.gilt, c.corrected ? 1667.30127f : c.gilt);
-    const std::vector<std::string> log = {"message  lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ",
-                                          "text igilt=1667"};
-    EXPECT_EQ(v.log, c.corrected ? log : std::vector<std::string>{});
+    Program p;
+    p.z.cylinder = c.cylinder, p.z.gilt = c.gilt, p.z.ringch = c.ringch, p.z.hringch = c.hringch;
+    CheckGirderLt(p.z);
+    EXPECT_EQ(p.z.hringch, c.hringchAfter);
+    EXPECT_EQ(p.z.gilt, c.corrected ? 1667.30127f : c.gilt);
+    EXPECT_EQ(p.view.messages.size(), c.corrected ? 1u : 0u);  // its text is in the golden files
   }
 }
 
@@ -78,17 +73,10 @@ TEST(DriverStresses, LengthAndHoopStress) {
   }
 }
 
-struct Program : test::Session {
-  bool Drew(const char* pic, const std::string& text) {
-    const auto& items = view.surfaces[pic].items;
-    return std::any_of(items.begin(), items.end(), [&](const auto& it) { return it.text == text; });
-  }
-};
-
 // clang-format off
 struct PanelCase {
   const char* name; void (*setup)(State&); bool panelCheck;
-  const char* values;  // shell panel lines 1 to 10, then the allowed usage factor
+  const char* values;  // shell panel values of lines 1 to 10, then the allowed usage factor
   double ufshell, ufallow;
 };
 
@@ -103,72 +91,50 @@ struct PanelCase {
 //   and column_test.cpp.
 const PanelCase kPanelCases[] = {
     {"StringerWsd", [](State& z) { z.dmethod = 1, z.ufb = 0.8; }, true,
-     "1091.0 1198.4 244.9 -22.5 112.3 0.89 270.4 1.15 235.2 0.48 0.78", 0.4774303533, 0.7764915538},
+     "1091.0 1198.4 244.9 -22.5 112.3 0.89 270.4 1.15 235.2 0.48 <= 0.78", 0.4774303533, 0.7764915538},
     {"StringerSpanEqualsSpacing", [](State& z) { z.l = 600; }, true,
-     "1091.0 2081.9 953.8 -22.5 112.3 0.67 315.2 1.25 252.0 0.45 1.00", 0.445476864, 1},
+     "1091.0 2081.9 953.8 -22.5 112.3 0.67 315.2 1.25 252.0 0.45 <= 1.00", 0.445476864, 1},
     {"StringerSpanBelowSpacing", [](State& z) { z.l = 590; }, false,
-     "725.4 1348.5 982.9 -22.5 112.3 0.79 293.7 1.32 222.3 0.51 1.00", 0.5050182885, 1},
+     "725.4 1348.5 982.9 -22.5 112.3 0.79 293.7 1.32 222.3 0.51 <= 1.00", 0.5050182885, 1},
     {"UnstiffenedWsdStocky",
      [](State& z) { z.cylinder = 0, z.t = 40, z.tau = 0, z.pd = 0.3f, z.dmethod = 1, z.ufb = 0.8; }, false,
-     "1516.2 739.3 285.7 11.3 100.6 0.48 336.5 1.15 292.6 0.34 0.92", 0.3439047819, 0.92},
+     "1516.2 739.3 285.7 11.3 100.6 0.48 336.5 1.15 292.6 0.34 <= 0.92", 0.3439047819, 0.92},
     {"RingStiffenedWsd",
      [](State& z) { z.cylinder = 1, z.girdtype = 3, z.l = 450, z.dmethod = 1, z.ufb = 0.8; }, false,
-     "786.9 2148.0 1612.9 -23.4 112.1 0.72 307.1 1.15 267.0 0.42 0.84", 0.4199398581, 0.8406801534},
+     "786.9 2148.0 1612.9 -23.4 112.1 0.72 307.1 1.15 267.0 0.42 <= 0.84", 0.4199398581, 0.8406801534},
     {"ColumnWsd", [](State& z) { z.cylinder = 3, z.dmethod = 1, z.ufb = 0.8; }, false,
-     "691.9 757.9 95.2 -22.5 20.3 2.04 80.8 1.15 70.3 0.29 0.74", 0.2889554448, 0.92},
+     "691.9 757.9 95.2 -22.5 20.3 2.04 80.8 1.15 70.3 0.29 <= 0.74", 0.2889554448, 0.92},
 };
 // clang-format on
 
-class ShellPanels : public testing::TestWithParam<PanelCase> {};
-
-TEST_P(ShellPanels, ShowHandCalculatedLines) {
-  const PanelCase& c = GetParam();
-  Program p;
-  c.setup(p.z);
-  p.z.SigmSd = -50;  // left by an earlier column run: only the column case bends the shell
-  Calculate(p.z);
-  ASSERT_TRUE(p.view.messages.empty()) << p.view.messages.front();
-  std::istringstream in(c.values);
-  std::string v[11];
-  for (std::string& x : v) in >> x;
-  // clang-format off
-  const std::string lines[] = {
-      c.panelCheck ? "Shell Buckling: (Ch 3.3.2)||" : "Shell Buckling: (Ch 3.4.2)||",
-      "fEa = |" + v[0] + "|  MPa", (c.panelCheck ? "fEtau = |" : "fEtau/fEm = |") + v[1] + "|  MPa",
-      "fEh = |" + v[2] + "|  MPa", "SighSd = |" + v[3] + "|  MPa (only lateral pressure)",
-      "SigjSd = |" + v[4] + "|  MPa ", "lamdas = |" + v[5] + "| ", "fks = |" + v[6] + "|  MPa",
-      "gm = |" + v[7] + "| ", "fksd = |" + v[8] + "|  MPa",
-      "UF = SigjSd/fksd = " + v[4] + "/" + v[8] + " = |" + v[9] + "| <= " + v[10]};
-  // clang-format on
-  const ResultPanel& s = p.z.shellpanel;
-  for (int i = 0; i <= 10; ++i) EXPECT_EQ(s.txt[i] + "|" + s.val[i] + "|" + s.unit[i], lines[i]);
-  EXPECT_NEAR(p.z.ufshell, c.ufshell, 1e-7 * c.ufshell);
-  EXPECT_NEAR(p.z.ufallow, c.ufallow, 1e-7);
-  EXPECT_EQ(p.Drew("pic31", "Global Buckling: (Ch 3.8)"), p.z.cylinder == 3);
-  EXPECT_EQ(p.view.surfaces["pic31"].clears, p.z.cylinder == 3 ? 2 : 1);
+TEST(Headless, ShellPanelsShowHandCalculatedValues) {
+  for (const PanelCase& c : kPanelCases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    c.setup(p.z);
+    p.z.SigmSd = -50;  // left by an earlier column run: only the column case bends the shell
+    Calculate(p.z);
+    ASSERT_TRUE(p.view.messages.empty()) << p.view.messages.front();
+    const ResultPanel& s = p.z.shellpanel;
+    EXPECT_EQ(s.txt[0], c.panelCheck ? "Shell Buckling: (Ch 3.3.2)" : "Shell Buckling: (Ch 3.4.2)");
+    std::string values = s.val[1];
+    for (int i = 2; i <= 10; ++i) values += " " + s.val[i];
+    EXPECT_EQ(values + s.unit[10], c.values);
+    EXPECT_NEAR(p.z.ufshell, c.ufshell, 1e-7 * c.ufshell);
+    EXPECT_NEAR(p.z.ufallow, c.ufallow, 1e-7);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Headless, ShellPanels, testing::ValuesIn(kPanelCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 // 3 √(r/t) · t = 519.6 mm at r 1500, t 20: one millimetre either side of it
-// decides between the note and the stiffener panel. The typed yield strength
-// of a material outside the table shows with three digits, and every picture
-// starts with its title at row 0.3, column 1.
+// decides between the note and the stiffener panel.
 TEST(Headless, StiffenerSpacingChoosesNoteOrPanel) {
   for (double s : {519.0, 520.0}) {
     Program p;
     p.z.s = s;
-    p.z.matp = p.z.mat.nmat, p.z.fyp = 95;
     Calculate(p.z);
     ASSERT_TRUE(p.view.messages.empty());
-    EXPECT_EQ(p.Drew("pic31", "Note: s/t>3* Sqr(r/t) ==>"), s > 519.6) << s;
-    EXPECT_EQ(p.Drew("pic31", "se ="), s < 519.6) << s;
-    EXPECT_EQ(p.view.texts["ifyp"], "095");
-    for (const char* pic : {"pic30", "pic31", "pic32"}) {
-      const auto& it = p.view.surfaces[pic].items.at(0);
-      EXPECT_TRUE(it.x == 1 && it.y == 0.3 && it.bold && it.underline) << pic;
-    }
+    EXPECT_EQ(p.view.surfaces["pic31"].RowText(2.4) == "Note: s/t>3* Sqr(r/t) ==>", s > 519.6) << s;
+    EXPECT_EQ(p.view.surfaces["pic31"].RowText(1.4).rfind("se =", 0) == 0, s < 519.6) << s;
   }
 }
 
@@ -194,10 +160,9 @@ TEST(Headless, RingSwitchesAndVeryLongShells) {
 // replaces the axial stress by N / (2π r t) and clears the circumferential and
 // shear stress; the case keeps them after switching back.
 TEST(Headless, RunsWithoutAWindowAndColumnReplacesStressesForGood) {
-  State z;
-  z.apppath = ZOD_DATA_DIR;
-  ReadTables(z);
-  z.cylinder = 3;
+  Program p;
+  State& z = p.z;
+  z.setView(nullptr), z.cylinder = 3;
   Calculate(z);
   z.cylinder = 0;
   Calculate(z);
@@ -218,8 +183,6 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
        "The calculation stopped in the curved-panel buckling check: division by zero."},
       {"zero spacing", [](State& z) { z.s = 0; },
        "The calculation stopped in the shell buckling check: division by zero."},
-      {"zero plate yield strength", [](State& z) { z.matp = z.mat.nmat, z.fyp = 0; },
-       "The calculation stopped in the curved-panel buckling check: division by zero."},
       {"negative radius", [](State& z) { z.cylr = -1500; },
        "The calculation stopped in the ring-frame tripping-length check: square root of a negative number."},
       {"long column", [](State& z) { z.cylinder = 3, z.l = 200000; },
@@ -230,15 +193,13 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
     SCOPED_TRACE(c.name);
     Program p;
     Calculate(p.z);
-    ASSERT_TRUE(p.view.messages.empty());
-    ASSERT_TRUE(p.z.calcok && p.z.stopmsg.empty());
+    ASSERT_TRUE(p.view.messages.empty() && p.z.calcok && p.z.stopmsg.empty());
     const ResultPanel shell = p.z.shellpanel;
     const auto drawn = p.view.surfaces["pic30"].items.size();
     c.fault(p.z);
     p.z.errmsg = "stale remark";
     Calculate(p.z);
-    EXPECT_EQ(p.view.messages.back(), c.message);
-    EXPECT_EQ(p.z.stopmsg, c.message);
+    EXPECT_EQ(p.view.messages.back() + "|" + p.z.stopmsg, std::string(c.message) + "|" + c.message);
     EXPECT_FALSE(p.z.calcok);
     if (c.message[0] == 'T') {
       EXPECT_EQ(p.z.shellpanel.val, shell.val);
