@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/format.h"
@@ -46,33 +47,28 @@ double LastPlace(const NumberPattern& p, int x) {
 // One value of the kind i picks, near where pattern p rounds.
 double Value(Rng& r, const NumberPattern& p, int kind) {
   const int x = r.below(51) - 25;  // decimal magnitude 1E-25..1E+25
-  double v = 0;
+  const double place = LastPlace(p, x);
+  double v = Pow10(x);
+  const auto step = [&r, &v](int most, double toward) {
+    for (int j = r.below(most); j > 0; --j) v = std::nextafter(v, toward);
+  };
   switch (kind) {
     case 0:  // any double of the range
       v = std::ldexp(1 + r.unit(), r.below(167) - 83);
       break;
-    case 1: {  // a half at the last place shown, moved by a few ulps or by parts in 1E+15
-      const double place = LastPlace(p, x);
-      const double m = std::floor(Pow10(x) / place * (1 + 9 * r.unit()));
-      v = (m + 0.5) * place;
-      if (r.below(2) == 0) {
-        for (int j = r.below(4); j > 0; --j) v = std::nextafter(v, r.below(2) ? 1e300 : 0.0);
-      } else {
-        v *= 1 + (r.below(41) - 20) * 1e-15;
-      }
-      break;
-    }
-    case 2: {  // just below a power of ten, or just below where rounding reaches it
-      v = Pow10(x);
-      const int j = r.below(3);
-      if (j == 0)
-        for (int k = r.below(64); k > 0; --k) v = std::nextafter(v, 0.0);
-      else if (j == 1)
-        v *= 1 - r.below(200) * 1e-16;
+    case 1:  // a half at the last place shown, moved by a few ulps or by parts in 1E+15
+      v = (std::floor(v / place * (1 + 9 * r.unit())) + 0.5) * place;
+      if (r.below(2) == 0)
+        step(4, r.below(2) ? 1e300 : 0.0);
       else
-        v -= LastPlace(p, x) * (0.5 + (r.below(21) - 10) * 1e-13);
+        v *= 1 + (r.below(41) - 20) * 1e-15;
       break;
-    }
+    case 2:  // just below a power of ten, or just below where rounding reaches it
+      if (const int j = r.below(3); j == 0)
+        step(64, 0.0);
+      else
+        v = j == 1 ? v * (1 - r.below(200) * 1e-16) : v - place * (0.5 + (r.below(21) - 10) * 1e-13);
+      break;
     case 3:  // a decimal as typed, such as 2.675
       v = static_cast<double>(r.next() % 100000000) / Pow10(r.below(7));
       break;
@@ -81,25 +77,21 @@ double Value(Rng& r, const NumberPattern& p, int kind) {
       break;
     default:  // halves and quarters that binary holds exactly
       v = std::ldexp(static_cast<double>(r.next() % 100000), -r.below(6));
-      break;
   }
   return r.below(2) ? -v : v;
 }
 
-long Count() {
-  if (const char* s = std::getenv("ZOD_FORMAT_VALUES")) return std::atol(s);
 #if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
-  return 300000;  // the sanitizer build runs ten times slower
+constexpr long kValues = 300000;  // the sanitizer build runs ten times slower
 #else
-  return 5000000;
+constexpr long kValues = 5000000;
 #endif
-}
 
 TEST(FormatDifferential, ShortCutAgreesWithFullExpansion) {
-  std::vector<NumberPattern> patterns;
-  for (const char* s : kPatterns) patterns.emplace_back(s);
+  std::vector<NumberPattern> patterns(std::begin(kPatterns), std::end(kPatterns));
   Rng r;
-  const long n = Count();
+  const char* env = std::getenv("ZOD_FORMAT_VALUES");
+  const long n = env ? std::atol(env) : kValues;
   for (long i = 0, failures = 0; i < n && failures < 20; ++i) {
     const int pi = static_cast<int>(i % kNumPatterns);
     const char dec = (i / kNumPatterns) % 2 ? ',' : '.';
@@ -114,15 +106,16 @@ TEST(FormatDifferential, ShortCutAgreesWithFullExpansion) {
 // Appending keeps what the string holds, also where a minus sign is put in
 // front of digits already written.
 TEST(FormatDifferential, AppendKeepsWhatIsThere) {
-  // clang-format off
-  const struct { double v; const char *pattern, *text; } cases[] = {
-      {-2.675, "0.00", "ab-2.68"}, {-2.5, "0.00", "ab-2.50"}, {-1.25, "0.0", "ab-1.3"},
-      {-123456789012345.6, "0", "ab-123456789012346"}, {-0.001, "0.00", "ab0.00"}, {-210000, "0.00E+0", "ab-2.10E+5"}};
-  // clang-format on
-  for (const auto& c : cases) {
+  const std::tuple<double, const char*, const char*> cases[] = {
+      {-2.675, "0.00", "ab-2.68"},
+      {-1.25, "0.0", "ab-1.3"},
+      {-123456789012345.6, "0", "ab-123456789012346"},
+      {-0.001, "0.00", "ab0.00"},
+      {-210000, "0.00E+0", "ab-2.10E+5"}};
+  for (const auto& [v, pattern, text] : cases) {
     std::string s = "ab";
-    AppendFormat(s, c.v, NumberPattern(c.pattern));
-    EXPECT_EQ(s, c.text) << c.v << " by " << c.pattern;
+    AppendFormat(s, v, NumberPattern(pattern));
+    EXPECT_EQ(s, text) << v << " by " << pattern;
   }
 }
 
