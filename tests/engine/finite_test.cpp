@@ -42,14 +42,12 @@ std::string Shown(const State& z, bool column = true) {
 using test::Session;
 
 TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
-  Session fresh;
-  SetDefaults(fresh.z);
-  Calculate(fresh.z);
-  ASSERT_TRUE(fresh.z.calcok);
-  const std::string defaults = Shown(fresh.z, false);
-
   Session s;
   State& z = s.z;
+  SetDefaults(z);
+  Calculate(z);
+  ASSERT_TRUE(z.calcok);
+  const std::string defaults = Shown(z, false);
   std::mt19937_64 rng(7);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   // Magnitudes a file or a typed value can bring, from nothing to the
@@ -79,20 +77,18 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
     float* const singles[] = {&z.cylr,  &z.sigy,  &z.tau,   &z.pd,    &z.e,      &z.m2b,
                               &z.k2,    &z.gilt,  &z.slbtf, &z.gibtf, &z.srhstw, &z.gusptw,
                               &z.sfbtw, &z.gfbtw, &z.stbtf, &z.glbtf};
-    for (int k = pick(1, 4); k > 0; --k) {
+    for (int k = pick(1, 4); k > 0; --k)
       if (pick(0, 1) == 0)
         *doubles[pick(0, std::size(doubles) - 1)] = value(false);
       else
         *singles[pick(0, std::size(singles) - 1)] = static_cast<float>(value(true));
-    }
     s.view.log.clear();
     Calculate(z);
     if (z.calcok) {
       ++finished;
       const std::string shown = Shown(z);
-      ASSERT_NE(shown, "") << "case " << n << ": a value not finite";
-      ASSERT_EQ(shown.find("inf"), std::string::npos) << "case " << n;
-      ASSERT_EQ(shown.find("nan"), std::string::npos) << "case " << n;
+      ASSERT_TRUE(!shown.empty() && shown.find("inf") == shown.npos && shown.find("nan") == shown.npos)
+          << "case " << n << ": " << shown;
     } else if (++stopped % 10 == 0) {
       // After a stop, a new case shows what a fresh program shows.
       SetDefaults(z);
@@ -119,7 +115,6 @@ TEST(EngineFinite, OverflowsStopTheRun) {
   }
   SetDefaults(z);
   Calculate(z);
-  ASSERT_TRUE(z.calcok);
   const SectionResults ring = z.girdsec;
   z.girdtype = 3, z.gtbh = 1e308, z.gtbtw = 1e308;
   Calculate(z);

@@ -2,12 +2,10 @@
 // here, the report printed into a PDF file, and the page read back with the
 // poppler tools.
 #include <QAction>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "report/core/report.h"
 #include "report/printcommand.h"
 #include "tests/mainwindow/testsupport.h"
 
@@ -66,7 +64,6 @@ class TestPrint : public QObject {
     QVERIFY(w.FormLoad(ZOD_DATA_DIR));
     w.show();
     QAction* print = w.menus().mnuprint;
-    QVERIFY(print->isEnabled());
 
     print->trigger();
     QVERIFY(printDialog.calls == 1 && msg.texts.isEmpty() && QDir(dir.path()).isEmpty());
@@ -91,11 +88,9 @@ class TestPrint : public QObject {
         "\u00A9 2008-2026 Example Structural Software" + n + "Time: \\d{1,2}:\\d{1,2}\\n",
         "File: new file",
         "Design Condition:" + n + "LRDF meth\\.od",
-        "Youngs modulus:" + n + "E" + n + "=" + n + "2\\.10E\\+5 MPa",
         "Cylinder radius \\(cL plate\\)" + n + "r" + n + "=" + n + "1500 mm",
         "pd" + n + "=" + n + "-0\\.300 MPa \\(positive = inside pressure\\)",
         "Stiffener Profile:.*Ringframe Profile:.*\\(Fabricated\\)",
-        "H" + n + "=" + n + "\\d+ mm" + n + "H" + n + "=" + n + "\\d+ mm",
         "Shell Buckling: \\(Ch 3\\.\\d\\.\\d\\)" + n + "Stiffener Buckling: \\(Ch 3\\.6\\.3\\)",
         "UF = SigjSd/fksd = ",
         "Panel Ring Buckling: \\(Ch 3\\.5\\.2\\)",
@@ -106,21 +101,6 @@ class TestPrint : public QObject {
       QVERIFY2(m.hasMatch(), qPrintable("not found after the previous: " + pattern + "\n" + text));
       from = m.capturedEnd();
     }
-  }
-
-  // The system's dialog offers printing to a file and no selection.
-  void systemDialog() {
-    QPrinter printer;
-    QStringList seen;
-    QTimer::singleShot(0, [&seen] {
-      auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (!d) return;
-      seen << QString::number(d->testOption(QAbstractPrintDialog::PrintToFile))
-           << QString::number(d->testOption(QAbstractPrintDialog::PrintSelection));
-      d->reject();
-    });
-    QVERIFY(!SystemPrintDialog().exec(printer, nullptr));
-    QCOMPARE(seen, (QStringList{"1", "0"}));
   }
 };
 

@@ -7,12 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "engine/calc.h"
-#include "engine/checked.h"
 #include "engine/format.h"
 #include "report/core/recordingprint.h"
 #include "tests/engine/session.h"
@@ -56,48 +56,60 @@ constexpr const char* kColumn = "Global Buckling: (Ch 3.8)";
 constexpr const char* kNote =
     "Note: s/t>3* Sqr(r/t) ==> calculation as an unstiffened veltrane, (Ref Ch 3.6.1)";
 
-// Rules and sketches of the default case, and values ending at their column
-// whatever their width; its rows are in the table below.
-TEST(Report, DefaultCaseRulesSketchesAndAlignment) {
+// The default case: header frame and texts (long names split at their
+// places, the time without leading zeros), rules, sketches and values ending
+// at their column whatever their width; its rows are in the table below.
+TEST(Report, DefaultCaseHeaderRulesSketchesAndAlignment) {
   Case c;
   c.z.sigx = -12345.6;
+  c.z.proj = std::string(45, 'P') + "QRSTU";  // 50 characters
+  c.z.ident = std::string(38, 'I') + "J" + std::string(70, 'K');
   const auto page = c.Print();
+  // A4 with the recorder's metrics: W = 11906 / 2200 * 20 = 108.2 -> 108, m = 10.8 -> 11
+  ASSERT_EQ(page.strokes.size(), 8u + 3u);  // the frame, then the body's rules
+  EXPECT_DOUBLE_EQ(page.strokes[7].x1, 11 + 88);
   const auto rules = Rules(page);  // below the cylinder sketch, and 1.5 rows below the profile sketches
-  ASSERT_EQ(rules.size(), 2u);
-  EXPECT_TRUE(std::fabs(rules[0] - 31.41) + std::fabs(rules[1] - 49.22) < kRow);
-  // the cylinder sketch beside the inputs, the profile sketches under their headings
-  const double pictures[][4] = {{92.6, 10, 30, 19.41}, {13.6, 34.41, 29, 13.31}, {73.6, 34.41, 29, 13.31}};
-  ASSERT_EQ(page.pictures.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
-    const auto& [p, e] = std::tie(page.pictures[i], pictures[i]);
-    EXPECT_LT(std::fabs(p.x - e[0]) + std::fabs(p.y - e[1]) + std::fabs(p.width - e[2]) +
-                  std::fabs(p.height - e[3]),
-              kRow)
-        << i;
+  EXPECT_TRUE(rules.size() == 2 && std::fabs(rules[0] - 31.41) + std::fabs(rules[1] - 49.22) < kRow);
+  // the cylinder sketch beside the inputs, the profile sketches under their
+  // headings: kind/code x y width height
+  std::string pictures;
+  for (const auto& p : page.pictures) {
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%d/%d %.2f %.2f %.2f %.2f; ", static_cast<int>(p.picture.kind),
+                  p.picture.code, p.x, p.y, p.width, p.height);
+    pictures += buf;
   }
-  using Kind = ReportPicture::Kind;
-  EXPECT_EQ(page.pictures[0].picture, (ReportPicture{Kind::Cylinder, 2}));
-  EXPECT_EQ(page.pictures[2].picture, (ReportPicture{Kind::RingFrame, 2}));
-  const std::pair<std::string, double> ends[] = {
-      {c.z.mat.matname[2], 43.6}, {"1500", 63.6}, {"-12345.6", 31.6}, {"-0.300", 31.6}};
-  for (const auto& [text, right] : ends) {
+  EXPECT_EQ(pictures,
+            "0/2 92.60 10.00 30.00 19.41; 1/0 13.60 34.41 29.00 13.31; 2/2 73.60 34.41 29.00 13.31; ");
+  // texts by their left edge, values by their right edge
+  // clang-format off
+  const std::tuple<std::string, double, double> texts[] = {
+      {std::string(45, 'P'), 54, 2.1}, {"QRSTU", 54, 3.0}, {std::string(38, 'I'), 58, 4.1},
+      {"J" + std::string(59, 'K'), 58, 5.0}, {"Time: 14:7", 91.5, 5.0}, {"File: new file", 11.5, 5.9},
+      {c.z.mat.matname[2], 43.6, 0}, {"1500", 63.6, 0}, {"-12345.6", 31.6, 0}, {"-0.300", 31.6, 0}};
+  // clang-format on
+  for (const auto& [text, x, y] : texts) {
     const Text* t = page.Find(text);
     ASSERT_NE(t, nullptr) << text;
-    EXPECT_NEAR(t->x + t->width, right, kTol) << text;
+    EXPECT_LT(std::fabs((y ? t->x : t->x + t->width) - x) + (y ? std::fabs(t->y - y) : 0), kTol) << text;
   }
 }
 
-// Where the rows of each cylinder type stand, and where its results begin.
+// Where the rows of each cylinder type stand, with what they read (usage
+// factors by design format), and where its results begin.
 TEST(Report, RowsAndPanelsByType) {
   struct {
     int cylinder, ringch;
     std::vector<std::pair<const char*, double>> rows;  // texts and their rows; panels by title
     std::vector<const char*> absent;
     double s = 600;  // stiffener spacing
+    int16 dmethod = 0;
+    double ufb = 1;
   } const cases[] = {
       // clang-format off
       // s/t = 30 > 3 sqrt(r/t) = 26 gives the stiffener's note; the ring panel 13.1 rows below it
-      {2, 1, {{"Design format/Condition and Material:", 10}, {"Geometry:", 17.8}, {"Cylinder radius (cL plate)", 18.8},
+      {2, 1, {{"Design format/Condition and Material:", 10}, {"Design Condition:LRDF meth.od", 11},
+              {"Allowable Usage Factor: UF=1.00", 12}, {"Youngs modulus: E=2.10E+5 MPa", 16.3}, {"Geometry:", 17.8}, {"Cylinder radius (cL plate)", 18.8},
               {"Distance between ring frames", 19.8}, {"Cylinder wall thickness", 20.8}, {"Stiff spacing:", 21.8},
               {"Lat tors buckl length: (stiffener)", 22.8}, {"Cylinder length", 23.8},
               {"Lat tors buckl length: (ringframe)", 24.8}, {"Loading:", 26.3}, {"pd", 30.3},
@@ -105,9 +117,10 @@ TEST(Report, RowsAndPanelsByType) {
               {kNote, 52.32}, {kRing, 63.32}}, {kColumn}},
       // a narrower spacing: the stiffener panel in place of the note
       {2, 1, {{kStiff, 50.22}, {"se =", 51.32}, {kRing, 65.32}}, {kNote}, 400},
-      {0, 0, {{"Plate: ", 13.3}, {"Youngs modulus: ", 14.3}, {"Geometry:", 15.8}, {"Cylinder wall thickness", 18.8},
-              {"Loading:", 20.3}, {"Sigx", 21.3}, {"pd", 24.3}, {kShell, 32.41}},
-             {"Stiffener: ", "Cylinder length", "Stiffener Profile:", "Ringframe Profile:", kStiff, kRing, kColumn}},
+      {0, 0, {{"Allowable Usage Factor: UF=.85", 12}, {"Plate: ", 13.3}, {"Youngs modulus: ", 14.3}, {"Geometry:", 15.8},
+              {"Cylinder wall thicknesst=20.0 mm", 18.8}, {"Loading:", 20.3}, {"Sigx", 21.3}, {"pd", 24.3}, {kShell, 32.41}},
+             {"Stiffener: ", "Cylinder length", "Stiffener Profile:", "Ringframe Profile:", kStiff, kRing, kColumn},
+             600, 0, 0.85},
       // a ring-frame switch left on by a file: spacing and rule below the cylinder sketch
       {0, 1, {{"Youngs modulus: ", 14.3}, {kShell, 56.32}}, {"Ringframe: ", "Ringframe Profile:", kRing}},
       {1, 1, {{"Stiffener: ", 14.3}, {"Ringframe: ", 15.3}, {"Youngs modulus: ", 16.3}, {"Cylinder length", 21.8},
@@ -118,40 +131,21 @@ TEST(Report, RowsAndPanelsByType) {
       // the stiffener block alone: the results below its sketch, after a rule
       {2, 0, {{"Youngs modulus: ", 15.3}, {"Lat tors buckl length: (ringframe)", 23.8}, {"Stiffener Profile:", 32.41},
               {kShell, 50.22}, {kStiff, 50.22}}, {"Ringframe: ", "Ringframe Profile:", kRing}},
-      {3, 0, {{"Plate: ", 13.3}, {"Cylinder length", 19.8}, {"Effective length factor", 20.8}, {"k2", 21.8},
-              {"Loading:", 23.3}, {"pd", 24.3}, {"N", 25.3}, {"M2b", 29.3}, {kShell, 32.41}, {kColumn, 44.51}},
-             {"Stiffener: ", "Sigx", "Tau", "Stiffener Profile:", kStiff, kRing}}};
+      {3, 0, {{"Design Condition:WSD meth.od", 11}, {"Basic Usage Factor: n0=0.85", 12}, {"Plate: ", 13.3},
+              {"Cylinder length", 19.8}, {"Effective length factork1=1.00", 20.8}, {"k2=1.00", 21.8}, {"Loading:", 23.3},
+              {"pd=-0.300 MPa (positive = inside pressure)", 24.3}, {"N=-1000.0 kN", 25.3}, {"M2b", 29.3}, {kShell, 32.41},
+              {kColumn, 44.51}}, {"Stiffener: ", "Sigx", "Tau", "Stiffener Profile:", kStiff, kRing}, 600, 1, 0.85}};
   // clang-format on
   for (const auto& k : cases) {
     SCOPED_TRACE(testing::Message() << "cylinder " << k.cylinder << " ringch " << k.ringch << " s " << k.s);
     Case c(k.cylinder);
     c.z.ringch = static_cast<int16>(k.ringch);
-    c.z.s = k.s;
+    c.z.s = k.s, c.z.dmethod = k.dmethod, c.z.ufb = k.ufb;
     const auto page = c.Print();
-    for (const auto& [text, row] : k.rows) {
-      const Text* t = Titled(page, text);
-      ASSERT_NE(t, nullptr) << text;
-      EXPECT_NEAR(t->y, row, kRow) << text;
-    }
+    for (const auto& [text, row] : k.rows)
+      EXPECT_NE(page.RowText(row).find(text), std::string::npos) << text << " in: " << page.RowText(row);
     for (const char* text : k.absent) EXPECT_EQ(Titled(page, text), nullptr) << text;
     EXPECT_NEAR(Rules(page).front(), 31.41, kRow);
-  }
-}
-
-// Whole rows as printed: usage-factor patterns by design format, material
-// rows by type.
-TEST(Report, RowTexts) {
-  // clang-format off
-  const struct { int16 cylinder, method; double ufb, row; const char* text; } cases[] = {
-      {2, 0, 0.85, 11, "Design Condition:LRDF meth.od"}, {2, 0, 0.85, 12, "Allowable Usage Factor: UF=.85"},
-      {2, 1, 0.85, 12, "Basic Usage Factor: n0=0.85"}, {2, 0, 1, 16.3, "Youngs modulus: E=2.10E+5 MPa"},
-      {3, 0, 1, 21.8, "k2=1.00"}, {3, 0, 1, 24.3, "pd=-0.300 MPa (positive = inside pressure)"}};
-  // clang-format on
-  for (const auto& k : cases) {
-    Case c(k.cylinder);
-    c.z.dmethod = k.method;
-    c.z.ufb = k.ufb;
-    EXPECT_EQ(c.Print().RowText(k.row), k.text) << k.row;
   }
 }
 
@@ -161,23 +155,17 @@ TEST(Report, RowTexts) {
 TEST(Report, ProfileBlocks) {
   const std::vector<std::string> flanged{"H", "B", "tw", "tf", "A", "g", "Iy", "Iz"},
       flat{"H", "tw", "A", "g", "Iy"}, bulb{"H", "tw", "c", "r", "B", "tf", "A", "g", "Iy"};
-  const struct {
-    int kind;
-    bool stiffener;
-    std::vector<std::string> symbols;
-    int texts, last;  // local-buckling texts, the block's last row
-    const char* suffix;
-    int16 ringfab = 0;
-  } cases[] = {{0, true, flanged, 2, 13, ""},
-               {1, true, flanged, 2, 13, " (built-up)"},
-               {2, false, flanged, 4, 15, " (Fabricated)"},
-               {2, false, flanged, 4, 15, " (Cold-formed)", 1},
-               {7, true, {"H", "B", "tw", "A", "g", "Iy"}, 0, 8, ""},
-               {8, false, {"H", "B", "a", "tw", "A", "g", "Iy"}, 0, 9, " (Fabricated)"},
-               {4, true, flat, 1, 9, ""},
-               {5, false, flat, 1, 9, " (Fabricated)"},
-               {6, true, bulb, 1, 13, ""},
-               {6, false, bulb, 2, 14, " (Fabricated)"}};
+  // clang-format off
+  const struct { int kind; bool stiffener; std::vector<std::string> symbols;
+                 int texts, last;  // local-buckling texts, the block's last row
+                 const char* suffix; int16 ringfab = 0; } cases[] = {
+      {0, true, flanged, 2, 13, ""},               {1, true, flanged, 2, 13, " (built-up)"},
+      {2, false, flanged, 4, 15, " (Fabricated)"}, {2, false, flanged, 4, 15, " (Cold-formed)", 1},
+      {7, true, {"H", "B", "tw", "A", "g", "Iy"}, 0, 8, ""},
+      {8, false, {"H", "B", "a", "tw", "A", "g", "Iy"}, 0, 9, " (Fabricated)"},
+      {4, true, flat, 1, 9, ""}, {5, false, flat, 1, 9, " (Fabricated)"},
+      {6, true, bulb, 1, 13, ""}, {6, false, bulb, 2, 14, " (Fabricated)"}};
+  // clang-format on
   for (const auto& k : cases) {
     SCOPED_TRACE(testing::Message() << "kind " << k.kind << (k.stiffener ? " stiffener" : " ring frame"));
     Case c;
@@ -185,13 +173,12 @@ TEST(Report, ProfileBlocks) {
     c.z.ringfab = k.ringfab;
     const auto page = c.Print();
     const double x = k.stiffener ? 45.6 : 105.6, p = 32.41;
-    const std::string row = page.RowText(p), name = (k.stiffener ? "Stiffener Profile: " + c.z.stiffsec.name
-                                                                 : "Ringframe Profile: " + c.z.girdsec.name) +
-                                                    k.suffix;
-    EXPECT_TRUE(k.stiffener ? row.starts_with(name + "Ringframe Profile: ") : row.ends_with(name)) << row;
-    const Text* heading = Titled(page, "Profile data:", x);
-    ASSERT_NE(heading, nullptr);
-    EXPECT_NEAR(heading->y, p + 2, kRow);
+    const std::string row = page.RowText(p), name = k.stiffener ? c.z.stiffsec.name : c.z.girdsec.name;
+    EXPECT_NE(row.find((k.stiffener ? "Stiffener Profile: " : "Ringframe Profile: ") + name + k.suffix +
+                       (k.stiffener ? "Ringframe" : "")),
+              std::string::npos)
+        << row;
+    EXPECT_EQ(page.RowText(p + 2), "Profile data:Profile data:");
 
     std::vector<const Text*> block;  // in the order printed
     double last = 0;
@@ -211,10 +198,7 @@ TEST(Report, ProfileBlocks) {
     }
     EXPECT_EQ(symbols, k.symbols);
     const Text* local = Titled(page, "Local buckling:", x);
-    ASSERT_EQ(local != nullptr, k.texts > 0);
-    if (local) {
-      EXPECT_NEAR(last, local->y - p + k.texts, kRow);
-    }
+    EXPECT_NEAR(local ? last - (local->y - p) : 0, k.texts, kRow);
   }
 }
 
@@ -230,33 +214,14 @@ TEST(Report, AStoppedCalculationPrintsNoUsageFactor) {
     EXPECT_TRUE(t.text == "UF" || t.text.find("UF") == std::string::npos) << t.text;
 }
 
-// The frame lines on the calibrated scale, long names split at their places, the
-// time without leading zeros.
-TEST(Report, Header) {
+// Names are split by characters, not bytes; the file name is shown in lower case.
+TEST(Report, NamesByCharacters) {
   Case c;
-  c.z.proj = std::string(45, 'P') + "QRSTU";  // 50 characters
-  c.z.ident = std::string(38, 'I') + "J" + std::string(70, 'K');
-  const auto page = c.Print();
-  // A4 with the recorder's metrics: W = 11906 / 2200 * 20 = 108.2 -> 108, m = 10.8 -> 11
-  ASSERT_EQ(page.strokes.size(), 8u + 3u);  // the frame, then the body's rules
-  EXPECT_DOUBLE_EQ(page.strokes[7].x1, 11 + 88);
-  const std::tuple<std::string, double, double> texts[] = {
-      {std::string(45, 'P'), 54, 2.1},       {"QRSTU", 54, 3.0},        {std::string(38, 'I'), 58, 4.1},
-      {"J" + std::string(59, 'K'), 58, 5.0}, {"Time: 14:7", 91.5, 5.0}, {"File: new file", 11.5, 5.9}};
-  for (const auto& [text, x, y] : texts) {
-    const Text* t = page.Find(text);
-    ASSERT_NE(t, nullptr) << text;
-    EXPECT_LT(std::fabs(t->x - x) + std::fabs(t->y - y), 1e-9) << text;
-  }
-
-  // names are split by characters, not bytes; the file name is shown in lower case
-  c.z.proj.clear();
   c.z.ident = std::string(37, 'i') + "ÆØÅ";
   c.z.filename = "/Home/ÅSE/Prøve ŠKODA.VTR";
-  const auto utf8 = c.Print();
-  EXPECT_NE(utf8.Find(std::string(37, 'i') + "Æ"), nullptr);
-  EXPECT_NE(utf8.Find("ØÅ"), nullptr);
-  EXPECT_NE(utf8.Find("File: /home/åse/prøve škoda.vtr"), nullptr);
+  const auto page = c.Print();
+  EXPECT_TRUE(page.Find(std::string(37, 'i') + "Æ") && page.Find("ØÅ") &&
+              page.Find("File: /home/åse/prøve škoda.vtr"));
 }
 
 TEST(Report, CalibrationRoundsHalvesToEven) {
@@ -271,10 +236,6 @@ TEST(Report, CalibrationRoundsHalvesToEven) {
     EXPECT_DOUBLE_EQ(page.strokes[0].x1, m) << paperWidth;
     EXPECT_NEAR(page.strokes[0].x2 - page.strokes[0].x1, 0.85 * W, 1e-9) << paperWidth;
   }
-  // a sheet too wide for the calibration is an arithmetic fault, not a page
-  RecordingPrintSurface page;
-  page.paperWidth = 1e9;
-  EXPECT_THROW(PrintReport(c.z, page, {}), Error);
 }
 
 TEST(Report, EveryCopyIsDrawnAnewAndEndedAsAJob) {
