@@ -59,58 +59,52 @@ std::string Record(State& z, RecordingView& v) {
   return o.str();
 }
 
-struct Session : test::Session {
-  using test::Session::Session;
-  // Appends the run to the golden texts: a digest line for every run, the
-  // whole text for the default cases with a decimal point.
-  void Calc(std::string& digests, std::string& defaults, const std::string& name, const char* run = "") {
-    Calculate(z);
-    const std::string text = Record(z, view), line = name + " dec=" + z.decsep + run;
-    std::uint64_t h = 14695981039346656037ull;  // FNV-1a
-    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%016llx ", static_cast<unsigned long long>(h));
-    digests += buf + line + '\n';
-    if (line.rfind("default", 0) == 0 && z.decsep == '.') defaults += "== " + line + '\n' + text;
-  }
-};
+// Every run adds a digest line; the default cases with a decimal point add
+// their whole text too.
+std::string digests, defaults;
+
+void Calc(test::Session& s, const std::string& name, const char* run = "") {
+  Calculate(s.z);
+  const std::string text = Record(s.z, s.view), line = name + " dec=" + s.z.decsep + run;
+  std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%016llx ", static_cast<unsigned long long>(h));
+  digests += buf + line + '\n';
+  if (line.rfind("default", 0) == 0 && s.z.decsep == '.') defaults += "== " + line + '\n' + text;
+}
 
 std::string Read(const char* name) {
-  std::ostringstream s;
-  s << std::ifstream(kDir / name, std::ios::binary).rdbuf();
-  return s.str();
+  return (std::ostringstream() << std::ifstream(kDir / name, std::ios::binary).rdbuf()).str();
 }
 
 TEST(CalculateGolden, EverythingShownIsUnchanged) {
-  std::string digests, defaults;
   for (char dec : {'.', ','}) {
     // The default case of each cylinder type, calculated twice (the column
     // case replaces its stresses on the first run).
     for (int16 cyl = 0; cyl <= 3; ++cyl) {
-      Session s(dec);
+      test::Session s(dec);
       s.z.cylinder = cyl;
-      for (const char* run : {" run=1", " run=2"})
-        s.Calc(digests, defaults, "default cylinder=" + std::to_string(cyl), run);
+      for (const char* run : {" run=1", " run=2"}) Calc(s, "default cylinder=" + std::to_string(cyl), run);
     }
     // Every profile kind for both members, with the heavy ring and, under
     // external pressure, the special Ih calculation.
     for (int16 cyl : {1, 2})
       for (int16 kind = 0; kind <= 9; ++kind)
         for (int16 ih = 0; ih <= 1; ++ih) {
-          Session s(dec);
+          test::Session s(dec);
           s.z.cylinder = cyl, s.z.stifftype = s.z.girdtype = kind, s.z.hringch = 1, s.z.checkih = ih;
           s.z.gilt = 5000;  // corrected, with its message
-          s.Calc(digests, defaults,
-                 "kinds cylinder=" + std::to_string(cyl) + " kind=" + std::to_string(kind) +
-                     " checkih=" + std::to_string(ih));
+          Calc(s, "kinds cylinder=" + std::to_string(cyl) + " kind=" + std::to_string(kind) +
+                      " checkih=" + std::to_string(ih));
         }
     // The benchmark's cases, one after the other on one state as the
     // benchmark runs them: panels of checks that did not run keep their lines.
-    Session s(dec);
+    test::Session s(dec);
     int i = 0;
     for (const VariedCase& c : VariedCases()) {
       ApplyVaried(s.z, c);
-      s.Calc(digests, defaults, "varied " + std::to_string(i++));
+      Calc(s, "varied " + std::to_string(i++));
     }
   }
   if (std::getenv("ZOD_WRITE_GOLDEN")) {

@@ -52,12 +52,9 @@ class TestPrint : public QObject {
     QTemporaryDir dir;
     State z;
     RecordingMessenger msg;
-    AnsweringDialog files;
     AnsweringPrintDialog printDialog;
     Veltrane::Options opt;
     opt.locale = QLocale::c();
-    opt.dpi = 96;
-    opt.fileDialog = &files;
     opt.printDialog = &printDialog;
     KeepSettingsAside();
     Veltrane w(z, msg, opt);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 
 #include "engine/checked.h"
 
@@ -28,17 +29,14 @@ struct SafeSaveTest : ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
   std::string path(const char* name) const { return (dir / name).string(); }
   std::string Content(const char* name) const {
-    std::ifstream f(dir / name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    return (std::ostringstream() << std::ifstream(dir / name, std::ios::binary).rdbuf()).str();
   }
   // The message of a refused save, "" when it went through.
-  std::string Save(const char* name, const std::string& text) const {
-    try {
-      SaveFileSafely(path(name), [&text](std::ostream& out) { out << text; });
-    } catch (const Error& e) {
-      return e.what();
-    }
+  std::string Save(const char* name, const std::string& text) const try {
+    SaveFileSafely(path(name), [&text](std::ostream& out) { out << text; });
     return "";
+  } catch (const Error& e) {
+    return e.what();
   }
   unsigned Mode(const char* name) const {
     return static_cast<unsigned>(fs::status(dir / name).permissions());
@@ -73,18 +71,16 @@ TEST_F(SafeSaveTest, ProtectedFilesAndLinks) {
 // save; the old file stays whole and no temporary file is left behind.
 TEST_F(SafeSaveTest, FailedWriteLeavesTheOldFile) {
   Save("case.vtr", "old");
-  struct rlimit before {};
+  rlimit before{};
   ::getrlimit(RLIMIT_FSIZE, &before);
+  const rlimit small{100, before.rlim_max};
   auto* const handler = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = before;
-  small.rlim_cur = 100;
   ::setrlimit(RLIMIT_FSIZE, &small);
   const std::string message = Save("case.vtr", std::string(1000, 'x'));
   ::setrlimit(RLIMIT_FSIZE, &before);
   std::signal(SIGXFSZ, handler);
   EXPECT_EQ(message, "can't save file - " + path("case.vtr"));
-  EXPECT_EQ(Content("case.vtr"), "old");
-  EXPECT_EQ(Files(), 2);
+  EXPECT_TRUE(Content("case.vtr") == "old" && Files() == 2);
 }
 
 }  // namespace
