@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <random>
 #include <string>
 
@@ -39,10 +38,8 @@ std::string Shown(const State& z, bool column = true) {
   return out;
 }
 
-using test::Session;
-
 TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
-  Session s;
+  test::Session s;
   State& z = s.z;
   SetDefaults(z);
   Calculate(z);
@@ -54,11 +51,10 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
   // largest single and double.
   const double scale[] = {0, 1e-30, 1e-3, 0.5, 1, 10, 100, 1e3, 1e4, 1e6, 1e12, 3.4028235e38, 1e308, 1.7e308};
   auto value = [&](bool single) {
-    double v =
-        scale[pick(0, std::size(scale) - (single ? 3 : 1))] * std::uniform_real_distribution<>(0.5, 1.5)(rng);
-    v = std::min(v, single ? 3.4028235e38 : std::numeric_limits<double>::max());
-    if (single) v = static_cast<float>(v);
-    return pick(0, 4) == 0 ? -v : v;
+    const double v = std::min(
+        scale[pick(0, std::size(scale) - (single ? 3 : 1))] * std::uniform_real_distribution<>(0.5, 1.5)(rng),
+        single ? 3.4028235e38 : 1.7976931348623157e308);
+    return (pick(0, 4) == 0 ? -1 : 1) * (single ? static_cast<float>(v) : v);
   };
   int finished = 0, stopped = 0;
   for (int n = 0; n < 20000; ++n) {
@@ -70,13 +66,13 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
     for (int16* mat : {&z.matp, &z.mats, &z.matg}) *mat = static_cast<int16>(pick(0, z.mat.nmat));
     // a few inputs of the case far from their usual values, the built-up
     // dimensions of both members among them
-    double* const doubles[] = {&z.ufb,  &z.t,     &z.l,     &z.s,     &z.cyll,  &z.sigx,  &z.fyp,   &z.fys,
-                               &z.fyg,  &z.nn,    &z.m1a,   &z.m1b,   &z.m2a,   &z.k1,    &z.lt,    &z.stbh,
-                               &z.gtbb, &z.slbtw, &z.glbtw, &z.sibh,  &z.gibb,  &z.srhsb, &z.gusph, &z.suspa,
-                               &z.sfbh, &z.gfbh,  &z.sibtw, &z.gtbtw, &z.grhsh, &z.guspb};
-    float* const singles[] = {&z.cylr,  &z.sigy,  &z.tau,   &z.pd,    &z.e,      &z.m2b,
-                              &z.k2,    &z.gilt,  &z.slbtf, &z.gibtf, &z.srhstw, &z.gusptw,
-                              &z.sfbtw, &z.gfbtw, &z.stbtf, &z.glbtf};
+    // clang-format off
+    double* const doubles[] = {&z.ufb, &z.t, &z.l, &z.s, &z.cyll, &z.sigx, &z.fyp, &z.fys, &z.fyg, &z.nn, &z.m1a,
+        &z.m1b, &z.m2a, &z.k1, &z.lt, &z.stbh, &z.gtbb, &z.slbtw, &z.glbtw, &z.sibh, &z.gibb, &z.srhsb, &z.gusph,
+        &z.suspa, &z.sfbh, &z.gfbh, &z.sibtw, &z.gtbtw, &z.grhsh, &z.guspb};
+    float* const singles[] = {&z.cylr, &z.sigy, &z.tau, &z.pd, &z.e, &z.m2b, &z.k2, &z.gilt, &z.slbtf, &z.gibtf,
+        &z.srhstw, &z.gusptw, &z.sfbtw, &z.gfbtw, &z.stbtf, &z.glbtf};
+    // clang-format on
     for (int k = pick(1, 4); k > 0; --k)
       if (pick(0, 1) == 0)
         *doubles[pick(0, std::size(doubles) - 1)] = value(false);
@@ -104,7 +100,7 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
 // working-stress format that overflow, and a ring frame whose section
 // overflows half-way, which must leave the previous section whole.
 TEST(EngineFinite, OverflowsStopTheRun) {
-  Session s;
+  test::Session s;
   State& z = s.z;
   for (int16 cylinder : {0, 2, 3}) {
     SetDefaults(z);

@@ -17,9 +17,8 @@ namespace {
 // Chooses a PDF file and a number of copies, or cancels.
 struct AnsweringPrintDialog : PrintDialog {
   QString file;
-  int copies = 3, calls = 0;
+  int copies = 3;
   bool exec(QPrinter& printer, QWidget*) override {
-    ++calls;
     if (file.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
@@ -63,7 +62,7 @@ class TestPrint : public QObject {
     QAction* print = w.menus().mnuprint;
 
     print->trigger();
-    QVERIFY(printDialog.calls == 1 && msg.texts.isEmpty() && QDir(dir.path()).isEmpty());
+    QVERIFY(msg.texts.isEmpty() && QDir(dir.path()).isEmpty());
 
     printDialog.file = dir.filePath("no such folder/report.pdf");
     print->trigger();

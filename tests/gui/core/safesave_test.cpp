@@ -19,9 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct SafeSaveTest : ::testing::Test {
-  fs::path dir =
-      fs::temp_directory_path() / ("zodsave" + std::to_string(::getpid()) +
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const fs::path dir = fs::temp_directory_path() / ("zodsave" + std::to_string(::getpid()));
   void SetUp() override {
     fs::remove_all(dir);
     fs::create_directories(dir / "real");
