@@ -14,16 +14,15 @@ using namespace zod::test;
 
 namespace {
 
-// Chooses a PDF file and a number of copies, or cancels.
+// Chooses a PDF file and three copies, or cancels without a file.
 struct AnsweringPrintDialog : PrintDialog {
   QString file;
-  int copies = 3;
   bool exec(QPrinter& printer, QWidget*) override {
     if (file.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setCopyCount(copies);
+    printer.setCopyCount(3);
     return true;
   }
 };
@@ -91,8 +90,7 @@ class TestPrint : public QObject {
         "UF = SigjSd/fksd = ",
         "Panel Ring Buckling: \\(Ch 3\\.5\\.2\\)",
     };
-    qsizetype from = 0;
-    for (const QString& pattern : patterns) {
+    for (qsizetype from = 0; const QString& pattern : patterns) {
       const QRegularExpressionMatch m = QRegularExpression(pattern).match(text, from);
       QVERIFY2(m.hasMatch(), qPrintable("not found after the previous: " + pattern + "\n" + text));
       from = m.capturedEnd();

@@ -36,9 +36,7 @@ struct SafeSaveTest : ::testing::Test {
   } catch (const Error& e) {
     return e.what();
   }
-  unsigned Mode(const char* name) const {
-    return static_cast<unsigned>(fs::status(dir / name).permissions());
-  }
+  fs::perms Mode(const char* name) const { return fs::status(dir / name).permissions(); }
   // Entries of a folder: no temporary file is left behind.
   long Files(const char* sub = "") const { return std::distance(fs::directory_iterator(dir / sub), {}); }
 };
@@ -52,7 +50,7 @@ TEST_F(SafeSaveTest, ProtectedFilesAndLinks) {
   fs::permissions(dir / "ro.vtr", static_cast<fs::perms>(0444));
   EXPECT_EQ(Save("ro.vtr", "lost"), "can't save file - " + path("ro.vtr"));
   EXPECT_EQ(Save("no/such.vtr", "x"), "can't save file - " + path("no/such.vtr"));
-  EXPECT_TRUE(Content("ro.vtr") == "kept" && Mode("ro.vtr") == 0444u);
+  EXPECT_TRUE(Content("ro.vtr") == "kept" && Mode("ro.vtr") == fs::perms(0444));
 
   Save("real/case.vtr", "old");
   fs::permissions(dir / "real/case.vtr", static_cast<fs::perms>(0600));
@@ -60,7 +58,7 @@ TEST_F(SafeSaveTest, ProtectedFilesAndLinks) {
   fs::create_symlink("real/later.vtr", dir / "dangling.vtr");
   EXPECT_EQ(Save("rel.vtr", "new") + Save("dangling.vtr", "later"), "");
   EXPECT_TRUE(fs::is_symlink(dir / "rel.vtr") && fs::is_symlink(dir / "dangling.vtr"));
-  EXPECT_TRUE(Content("real/case.vtr") == "new" && Mode("real/case.vtr") == 0600u);
+  EXPECT_TRUE(Content("real/case.vtr") == "new" && Mode("real/case.vtr") == fs::perms(0600));
   EXPECT_EQ(Content("real/later.vtr"), "later");
   EXPECT_TRUE(Files() == 4 && Files("real") == 2);
 }
