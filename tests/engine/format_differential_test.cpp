@@ -43,41 +43,32 @@ double LastPlace(const NumberPattern& p, int x) {
   return Pow10(x - (places + p.fracPlaces - 1));
 }
 
-// One value of the kind i picks, near where pattern p rounds.
+// One value of the given kind, near where pattern p rounds.
 double Value(Rng& r, const NumberPattern& p, int kind) {
   const int x = r.below(51) - 25;  // decimal magnitude 1E-25..1E+25
-  const double place = LastPlace(p, x);
+  const double place = LastPlace(p, x), sign = r.below(2) ? -1 : 1;
   double v = Pow10(x);
-  const auto step = [&r, &v](int most, double toward) {
-    for (int j = r.below(most); j > 0; --j) v = std::nextafter(v, toward);
-  };
   switch (kind) {
     case 0:  // any double of the range
-      v = std::ldexp(1 + r.unit(), r.below(167) - 83);
-      break;
-    case 1:  // a half at the last place shown, moved by a few ulps or by parts in 1E+15
+      return sign * std::ldexp(1 + r.unit(), r.below(167) - 83);
+    case 1:  // a half at the last place shown, moved by parts in 1E+15 or by a few ulps
       v = (std::floor(v / place * (1 + 9 * r.unit())) + 0.5) * place;
-      if (r.below(2) == 0)
-        step(4, r.below(2) ? 1e300 : 0.0);
-      else
-        v *= 1 + (r.below(41) - 20) * 1e-15;
-      break;
-    case 2:  // just below a power of ten, or just below where rounding reaches it
-      if (const int j = r.below(3); j == 0)
-        step(64, 0.0);
-      else
-        v = j == 1 ? v * (1 - r.below(200) * 1e-16) : v - place * (0.5 + (r.below(21) - 10) * 1e-13);
-      break;
+      if (r.below(2)) return sign * v * (1 + (r.below(41) - 20) * 1e-15);
+      for (int j = r.below(4); j > 0; --j) v = std::nextafter(v, r.below(2) ? 1e300 : 0.0);
+      return sign * v;
+    case 2:  // just below where rounding reaches a power of ten, or just below the power
+      if (const int j = r.below(3); j > 0)
+        return sign *
+               (j == 1 ? v * (1 - r.below(200) * 1e-16) : v - place * (0.5 + (r.below(21) - 10) * 1e-13));
+      for (int j = r.below(64); j > 0; --j) v = std::nextafter(v, 0.0);
+      return sign * v;
     case 3:  // a decimal as typed, such as 2.675
-      v = static_cast<double>(r.next() % 100000000) / Pow10(r.below(7));
-      break;
+      return sign * static_cast<double>(r.next() % 100000000) / Pow10(r.below(7));
     case 4:  // a single-precision value, as many results are held
-      v = static_cast<float>(std::ldexp(1 + r.unit(), r.below(100) - 50));
-      break;
+      return sign * static_cast<float>(std::ldexp(1 + r.unit(), r.below(100) - 50));
     default:  // halves and quarters that binary holds exactly
-      v = std::ldexp(static_cast<double>(r.next() % 100000), -r.below(6));
+      return sign * std::ldexp(static_cast<double>(r.next() % 100000), -r.below(6));
   }
-  return r.below(2) ? -v : v;
 }
 
 #if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
