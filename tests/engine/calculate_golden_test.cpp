@@ -27,14 +27,20 @@ namespace {
 
 const std::filesystem::path kDir = std::filesystem::path(__FILE__).parent_path() / "golden";
 
-// What the run left: its window effects (the view's log is emptied after
-// each run), the pictures, the panels, the section texts and the results.
-std::string Record(State& z, RecordingView& v) {
+// Every run adds a digest line of what it left: its window effects (the
+// view's log is emptied after each run), the pictures, the panels, the
+// section texts and the results. The default cases with a decimal point add
+// the whole text too.
+std::string digests, defaults;
+
+void Calc(test::Session& s, const std::string& title, const char* run = "") {
+  State& z = s.z;
+  Calculate(z);
   std::ostringstream o;
   o << std::hexfloat << "calcok=" << z.calcok << " errmsg=|" << z.errmsg << "|\n";
-  for (const std::string& e : v.log) o << "effect " << e << '\n';
-  v.log.clear();
-  for (const auto& [name, pic] : v.surfaces) {
+  for (const std::string& e : s.view.log) o << "effect " << e << '\n';
+  s.view.log.clear();
+  for (const auto& [name, pic] : s.view.surfaces) {
     o << name << " clears=" << pic.clears << " bold=" << pic.bold() << " underline=" << pic.underline()
       << '\n';
     for (const auto& it : pic.items)
@@ -56,22 +62,13 @@ std::string Record(State& z, RecordingView& v) {
                    z.ufcol1, static_cast<double>(z.ufcol2), z.sigx, static_cast<double>(z.gilt)})
     o << x << ' ';
   o << '\n';
-  return o.str();
-}
-
-// Every run adds a digest line; the default cases with a decimal point add
-// their whole text too.
-std::string digests, defaults;
-
-void Calc(test::Session& s, const std::string& name, const char* run = "") {
-  Calculate(s.z);
-  const std::string text = Record(s.z, s.view), line = name + " dec=" + s.z.decsep + run;
+  const std::string text = o.str(), line = title + " dec=" + z.decsep + run;
   std::uint64_t h = 14695981039346656037ull;  // FNV-1a
   for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
   char buf[32];
   std::snprintf(buf, sizeof buf, "%016llx ", static_cast<unsigned long long>(h));
   digests += buf + line + '\n';
-  if (line.rfind("default", 0) == 0 && s.z.decsep == '.') defaults += "== " + line + '\n' + text;
+  if (line.rfind("default", 0) == 0 && z.decsep == '.') defaults += "== " + line + '\n' + text;
 }
 
 std::string Read(const char* name) {
