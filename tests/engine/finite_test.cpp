@@ -17,12 +17,11 @@ namespace {
 
 // The panels' texts, "" when a value the run stored is not finite.
 std::string Shown(const State& z, bool column = true) {
-  const CalcValues& c = z;
   // clang-format off
-  const double values[] = {c.Zl, c.leo, c.SigxSd, c.SighpSd, c.SighSd, c.spanel, c.SigmSd, c.fEa, c.fEh,
-      c.SigaSd, c.SigjSd, c.lamdas, c.fks, c.ufchar, c.gm, c.betaw, c.ufallow, c.ufshell, c.effa, c.effe,
-      c.effzt, c.effi, c.girdrc, c.girdrf, c.fT, c.hw, c.se, c.Isef, c.ufallows, c.ufstiff, c.Areq, c.le,
-      c.SighR, c.ufarea, c.Ix, c.Ixh, c.Ih, c.IR, c.ufinertia, c.delta0, c.ufspecial, c.ufcol1, c.ufcol2,
+  const double values[] = {z.Zl, z.leo, z.SigxSd, z.SighpSd, z.SighSd, z.spanel, z.SigmSd, z.fEa, z.fEh,
+      z.SigaSd, z.SigjSd, z.lamdas, z.fks, z.ufchar, z.gm, z.betaw, z.ufallow, z.ufshell, z.effa, z.effe,
+      z.effzt, z.effi, z.girdrc, z.girdrf, z.fT, z.hw, z.se, z.Isef, z.ufallows, z.ufstiff, z.Areq, z.le,
+      z.SighR, z.ufarea, z.Ix, z.Ixh, z.Ih, z.IR, z.ufinertia, z.delta0, z.ufspecial, z.ufcol1, z.ufcol2,
       z.sigx, z.sigy, z.tau, z.gilt, z.fyp, z.fys, z.fyg, z.tmat};
   // clang-format on
   for (double v : values)
@@ -43,7 +42,6 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
   State& z = s.z;
   SetDefaults(z);
   Calculate(z);
-  ASSERT_TRUE(z.calcok);
   const std::string defaults = Shown(z, false);
   std::mt19937_64 rng(7);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -92,15 +90,10 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
       ASSERT_TRUE(z.calcok && Shown(z, false) == defaults) << "case " << n;
     }
   }
-  EXPECT_GT(finished, 2000);
-  EXPECT_GT(stopped, 2000);
-}
+  EXPECT_TRUE(finished > 2000 && stopped > 2000) << finished << " finished, " << stopped << " stopped";
 
-// A ring frame whose section overflows half-way stops the run and leaves
-// the previous section whole.
-TEST(EngineFinite, AnOverflowingSectionKeepsThePreviousOne) {
-  test::Session s;
-  State& z = s.z;
+  // A ring frame whose section overflows half-way stops the run and leaves
+  // the previous section whole.
   SetDefaults(z);
   Calculate(z);
   const SectionResults ring = z.girdsec;

@@ -44,8 +44,10 @@ struct SafeSaveTest : ::testing::Test {
 // A file the user protected is refused, with the file named, and left
 // whole; so is a save into a folder that does not exist. A replaced file
 // keeps its permissions; a link (relative, or one whose target is not there
-// yet) stays a link and its target takes the content.
-TEST_F(SafeSaveTest, ProtectedFilesAndLinks) {
+// yet) stays a link and its target takes the content. A write that the
+// system cuts short (here: a file-size limit) is a failed save that leaves
+// the old file whole. No temporary file is left behind.
+TEST_F(SafeSaveTest, RefusalsLinksAndFailedWrites) {
   Save("ro.vtr", "kept");
   fs::permissions(dir / "ro.vtr", static_cast<fs::perms>(0444));
   EXPECT_EQ(Save("ro.vtr", "lost"), "can't save file - " + path("ro.vtr"));
@@ -58,25 +60,19 @@ TEST_F(SafeSaveTest, ProtectedFilesAndLinks) {
   fs::create_symlink("real/later.vtr", dir / "dangling.vtr");
   EXPECT_EQ(Save("rel.vtr", "new") + Save("dangling.vtr", "later"), "");
   EXPECT_TRUE(fs::is_symlink(dir / "rel.vtr") && fs::is_symlink(dir / "dangling.vtr"));
-  EXPECT_TRUE(Content("real/case.vtr") == "new" && Mode("real/case.vtr") == fs::perms(0600));
-  EXPECT_EQ(Content("real/later.vtr"), "later");
-  EXPECT_TRUE(Files() == 4 && Files("real") == 2);
-}
+  EXPECT_TRUE(Content("real/case.vtr") == "new" && Content("real/later.vtr") == "later" &&
+              Mode("real/case.vtr") == fs::perms(0600));
 
-// A write that the system cuts short (here: a file-size limit) is a failed
-// save; the old file stays whole and no temporary file is left behind.
-TEST_F(SafeSaveTest, FailedWriteLeavesTheOldFile) {
-  Save("case.vtr", "old");
   rlimit before{};
   ::getrlimit(RLIMIT_FSIZE, &before);
   const rlimit small{100, before.rlim_max};
   auto* const handler = std::signal(SIGXFSZ, SIG_IGN);
   ::setrlimit(RLIMIT_FSIZE, &small);
-  const std::string message = Save("case.vtr", std::string(1000, 'x'));
+  const std::string message = Save("real/case.vtr", std::string(1000, 'x'));
   ::setrlimit(RLIMIT_FSIZE, &before);
   std::signal(SIGXFSZ, handler);
-  EXPECT_EQ(message, "can't save file - " + path("case.vtr"));
-  EXPECT_TRUE(Content("case.vtr") == "old" && Files() == 2);
+  EXPECT_EQ(message, "can't save file - " + path("real/case.vtr"));
+  EXPECT_TRUE(Content("real/case.vtr") == "new" && Files() == 4 && Files("real") == 2);
 }
 
 }  // namespace
