@@ -168,8 +168,7 @@ TEST(Report, ProfileBlocks) {
     c.z.ringfab = k.ringfab;
     const auto page = c.Print();
     const double x = k.stiffener ? 45.6 : 105.6, p = 32.41;
-    const std::string row = page.RowText(p),
-                      name = (k.stiffener ? c.z.stiffsec : c.z.girdsec).name + k.suffix;
+    const auto row = page.RowText(p), name = (k.stiffener ? c.z.stiffsec : c.z.girdsec).name + k.suffix;
     EXPECT_TRUE(k.stiffener ? row.find(name + "Ringframe") != row.npos : row.ends_with(name)) << row;
 
     std::vector<const Text*> block;  // in the order printed
