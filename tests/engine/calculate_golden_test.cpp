@@ -98,8 +98,7 @@ TEST(CalculateGolden, EverythingShownIsUnchanged) {
     // The benchmark's cases, one after the other on one state as the
     // benchmark runs them: panels of checks that did not run keep their lines.
     test::Session s(dec);
-    int i = 0;
-    for (const VariedCase& c : VariedCases()) {
+    for (int i = 0; const VariedCase& c : VariedCases()) {
       ApplyVaried(s.z, c);
       Calc(s, "varied " + std::to_string(i++));
     }

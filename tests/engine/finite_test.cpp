@@ -65,11 +65,11 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
     // a few inputs of the case far from their usual values, the built-up
     // dimensions of both members among them
     // clang-format off
-    double* const doubles[] = {&z.ufb, &z.t, &z.l, &z.s, &z.cyll, &z.sigx, &z.fyp, &z.fys, &z.fyg, &z.nn, &z.m1a,
-        &z.m1b, &z.m2a, &z.k1, &z.lt, &z.stbh, &z.gtbb, &z.slbtw, &z.glbtw, &z.sibh, &z.gibb, &z.srhsb, &z.gusph,
-        &z.suspa, &z.sfbh, &z.gfbh, &z.sibtw, &z.gtbtw, &z.grhsh, &z.guspb};
-    float* const singles[] = {&z.cylr, &z.sigy, &z.tau, &z.pd, &z.e, &z.m2b, &z.k2, &z.gilt, &z.slbtf, &z.gibtf,
-        &z.srhstw, &z.gusptw, &z.sfbtw, &z.gfbtw, &z.stbtf, &z.glbtf};
+    double* const doubles[] = {&z.ufb, &z.t, &z.l, &z.s, &z.cyll, &z.sigx, &z.fyp, &z.fys, &z.fyg, &z.nn,
+        &z.m1a, &z.m1b, &z.m2a, &z.k1, &z.lt, &z.stbh, &z.gtbb, &z.slbtw, &z.glbtw, &z.sibh, &z.gibb,
+        &z.srhsb, &z.gusph, &z.suspa, &z.sfbh, &z.gfbh, &z.sibtw, &z.gtbtw, &z.grhsh, &z.guspb};
+    float* const singles[] = {&z.cylr, &z.sigy, &z.tau, &z.pd, &z.e, &z.m2b, &z.k2, &z.gilt, &z.slbtf,
+        &z.gibtf, &z.srhstw, &z.gusptw, &z.sfbtw, &z.gfbtw, &z.stbtf, &z.glbtf};
     // clang-format on
     for (int k = pick(1, 4); k > 0; --k)
       if (pick(0, 1) == 0)
