@@ -37,6 +37,17 @@ W* WaitActive(W* w) {
   return w;
 }
 
+inline QByteArray Contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void Put(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    qFatal("cannot write %s", qPrintable(path));
+}
+
 // Into the box, which selects its text, and over it; empty text deletes.
 inline void TypeOver(QLineEdit* e, const QString& text) {
   e->setFocus(Qt::TabFocusReason);
@@ -157,8 +168,7 @@ struct Harness {
     w->RefreshForm();
   }
   void typeInto(const QString& name, const QString& text) { TypeOver(box(name), text); }
-  // Type, then Tab on.
-  void type(const QString& name, const QString& text) {
+  void type(const QString& name, const QString& text) {  // and Tab on
     typeInto(name, text);
     QTest::keyClick(box(name), Qt::Key_Tab);
   }
@@ -174,13 +184,11 @@ struct Harness {
       if (menus().mnurecentfile[i]->isVisible()) out << menus().mnurecentfile[i]->text();
     return out;
   }
-  void saveAs(const QString& path) {
+  void saveAs(const QString& path) { answer(path, menus().mnusaveas); }
+  void open(const QString& path) { answer(path, menus().mnuopen); }
+  void answer(const QString& path, QAction* item) {
     dialog.answers << path;
-    menus().mnusaveas->trigger();
-  }
-  void open(const QString& path) {
-    dialog.answers << path;
-    menus().mnuopen->trigger();
+    item->trigger();
   }
 };
 
