@@ -94,40 +94,31 @@ class TestProfileDialogs : public QObject {
     QCOMPARE(dialogs->show(Member::Stiffener, 2), t);  // one instance
   }
 
-  // Not stringer stiffened: only the T table recomputes the stiffener.
-  void tableRowsAndChoice_data() {
-    QTest::addColumn<int>("member");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("comma");
-    QTest::addColumn<QString>("row3");
-    QTest::addColumn<QString>("height");  // empty: the section is not recomputed
-    auto row = [](const char* tag, Member m, int kind, bool comma, const char* row3, const char* height) {
-      QTest::newRow(tag) << int(m) << kind << comma << QString(row3) << QString(height);
-    };
-    const Member s = Member::Stiffener, r = Member::RingFrame;
-    row("stiffener T", s, 2, true, "T66,5x140x5,5x8,5", "67 mm");
-    row("stiffener bulb flat", s, 6, false, "BF 140x6.5", "");
-    row("ring frame bulb flat", r, 6, true, "BF 140x6,5", "140 mm");
-  }
+  // A row picked in one member's table, shown in the system's decimals; not
+  // stringer stiffened, only the T table recomputes the stiffener.
   void tableRowsAndChoice() {
-    QFETCH(int, member);
-    QFETCH(int, kind);
-    QFETCH(bool, comma);
-    QFETCH(QString, row3);
-    QFETCH(QString, height);
-    const Member m = Member(member);
+    const struct {
+      Member m;
+      int kind;
+      bool comma;
+      QString row3, height;  // empty height: the section is not recomputed
+    } rows[] = {{Member::Stiffener, 2, true, "T66,5x140x5,5x8,5", "67 mm"},
+                {Member::Stiffener, 6, false, "BF 140x6.5", ""},
+                {Member::RingFrame, 6, true, "BF 140x6,5", "140 mm"}};
     h->z.cylinder = 1;
-    if (comma) h->z.decsep = ',';
-    ProfileDialog* d = open(m, kind);
-    const QString before = text(d, "sth");
-    std::int16_t* other = profiles::ChosenRow(h->z, Member(1 - member), kind);
-    const int otherRow = *other;
-    auto* cbo = Child<QComboBox>(d, "cbo");
-    QCOMPARE(cbo->itemText(3), row3);
-    const int calcs = h->w->calcs;
-    emit cbo->activated(3);
-    QVERIFY(*profiles::ChosenRow(h->z, m, kind) == 3 && *other == otherRow && h->w->calcs == calcs + 1);
-    QCOMPARE(text(d, "sth"), height.isEmpty() ? before : height);
+    for (const auto& r : rows) {
+      h->z.decsep = r.comma ? ',' : '.';
+      ProfileDialog* d = open(r.m, r.kind);
+      const QString before = text(d, "sth");
+      std::int16_t* other = profiles::ChosenRow(h->z, Member(1 - int(r.m)), r.kind);
+      const int otherRow = *other, calcs = h->w->calcs;
+      auto* cbo = Child<QComboBox>(d, "cbo");
+      QCOMPARE(cbo->itemText(3), r.row3);
+      emit cbo->activated(3);
+      QVERIFY(*profiles::ChosenRow(h->z, r.m, r.kind) == 3 && *other == otherRow && h->w->calcs == calcs + 1);
+      QCOMPARE(text(d, "sth"), r.height.isEmpty() ? before : r.height);
+      d->close();
+    }
   }
 
   void storedRowBeyondTheTable() {
@@ -199,16 +190,15 @@ class TestProfileDialogs : public QObject {
     const int before = h->w->calcs;
     enter(d, "isth");
     QCOMPARE(h->msg.texts, QStringList{"Input string mismatch "});
-    QVERIFY(h->z.srhsh == 200 && text(d, "isth") == "abc" && h->w->calcs == before);
-    QVERIFY(Child(d, "isth")->hasFocus());
+    QVERIFY(h->z.srhsh == 200 && text(d, "isth") == "abc" && h->w->calcs == before &&
+            Child(d, "isth")->hasFocus());
     h->msg.clear();
     Child<QLineEdit>(d, "isth")->setText("");
     Child<QPushButton>(d, "Command1")->click();  // the program goes on, the dialog stays
     QCOMPARE(h->msg.texts, QStringList(2, "Input string mismatch "));
     QVERIFY(dialogs->find(Member::Stiffener, 7));
     d->close();  // the closing goes on past the box, which keeps its value
-    QCOMPARE(h->z.srhsh, 200.0);
-    QVERIFY(!dialogs->find(Member::Stiffener, 7));
+    QVERIFY(h->z.srhsh == 200 && !dialogs->find(Member::Stiffener, 7));
   }
 
   // Deleted (the main window going away) while the user is in a box: the box
