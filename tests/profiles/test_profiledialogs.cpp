@@ -251,26 +251,20 @@ class TestProfileDialogs : public QObject {
   // messages, then the dialog closes and the case is recalculated. A real
   // click, released while a box the press raised is still up.
   void okWithAValueBelowItsBound_data() {
-    QTest::addColumn<int>("member");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("messages");
-    QTest::newRow("stiffener H") << int(Member::Stiffener) << 5 << "isth=4"
-                                 << " H >= 5 | H >= 5 | H >= 5 ";
-    QTest::newRow("trapezoid a") << int(Member::RingFrame) << 8 << "ista=-10"
-                                 << " a >= 0 | a >= 0 ";
+    QTest::addColumn<Commit>("c");
+    QTest::newRow("stiffener H") << Commit{
+        Member::Stiffener, 5, "ok", "isth=4", " H >= 5 | H >= 5 | H >= 5 ", "", "", "", 2};
+    QTest::newRow("trapezoid a") << Commit{
+        Member::RingFrame, 8, "ok", "ista=-10", " a >= 0 | a >= 0 ", "", "", "", 2};
   }
   void okWithAValueBelowItsBound() {
-    QFETCH(int, member);
-    QFETCH(int, kind);
-    QFETCH(QString, typed);
-    QFETCH(QString, messages);
+    QFETCH(Commit, c);
     BoxMessenger boxes;
     start(&boxes);
     BoxAnswerer user;
-    QPointer<ProfileDialog> d = open(Member(member), kind);
-    const QString box = typed.section('=', 0, 0);
-    Type(d, box, typed.section('=', 1));
+    QPointer<ProfileDialog> d = open(c.m, c.kind);
+    const QString box = c.typed.section('=', 0, 0);
+    Type(d, box, c.typed.section('=', 1));
     enter(d, box);  // stored below the bound, the focus back in the box
     QTRY_COMPARE(QApplication::activeWindow(), d.data());
     QVERIFY(Child(d, box)->hasFocus());
@@ -281,16 +275,14 @@ class TestProfileDialogs : public QObject {
     QWindow* win = d->windowHandle();
     bool down = true;
     auto release = [&] {
-      if (!down) return;
-      down = false;
-      QTest::mouseRelease(win, Qt::LeftButton, {}, at);
+      if (std::exchange(down, false)) QTest::mouseRelease(win, Qt::LeftButton, {}, at);
     };
     user.whileOpen = [&](QMessageBox*) { release(); };
     QTest::mousePress(win, Qt::LeftButton, {}, at);
     release();
     QTRY_VERIFY(!d || !d->isVisible());
-    QCOMPARE(user.texts.join('|'), messages);
-    QCOMPARE(h->w->calcs, before + 2);
+    QCOMPARE(user.texts.join('|'), c.messages);
+    QCOMPARE(h->w->calcs, before + c.calcs);
     h.reset();  // before its messenger
   }
 
