@@ -1,12 +1,6 @@
 // The File menu through the real main window: New, Open, Save, Save As and
 // the recent files, with the file dialog answered here and the settings in a
 // temporary folder; also the windows the main window hooks in.
-#include <QAction>
-#include <QDir>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStandardPaths>
 
 #include "mainwindow/infowindows.h"
 #include "profiles/profiledialog.h"
@@ -94,7 +88,7 @@ class TestFileMenu : public QObject {
     const int calls = h.dialog.calls.size();
     h.menus().mnusave->trigger();
     QCOMPARE(h.dialog.calls.size(), calls);
-    QVERIFY(Contents(a).contains("\r\n2400\r\n"));
+    QVERIFY(ReadBytes(a).contains("\r\n2400\r\n"));
 
     // After New, Save asks, without setting a folder; a cancel changes nothing
     h.menus().mnunew->trigger();
@@ -156,7 +150,7 @@ class TestFileMenu : public QObject {
     h.w->RefreshForm();
     const QString bad = file("bad.vtr");
     QFile::remove(bad);
-    if (!contents.isEmpty()) Put(bad, contents);
+    if (!contents.isEmpty()) WriteBytes(bad, contents);
     const DesignCase before = h.z;
     const std::string lastdir = h.z.lastdir;
     h.msg.clear();
@@ -201,16 +195,16 @@ class TestFileMenu : public QObject {
     const QString own = file("own.vtr"), other = file("other.vtr");
     h.saveAs(own);
     QCOMPARE(user.texts, QStringList());
-    Put(other, "another engineer's case");
+    WriteBytes(other, "another engineer's case");
     h.saveAs(other);  // the user answers No: the box's default
     const QString asked = "The file " + other + " already exists.\nDo you want to replace it?";
     QCOMPARE(user.texts + user.owners, (QStringList{asked, "veltrane"}));
-    QCOMPARE(Contents(other), QByteArray("another engineer's case"));
+    QCOMPARE(ReadBytes(other), QByteArray("another engineer's case"));
     QCOMPARE(QString::fromStdString(h.z.filename), own);
     user.whileOpen = [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); };
     h.saveAs(other);
     QCOMPARE(user.texts.size(), 2);
-    QVERIFY(Contents(other).startsWith("185\r\n"));
+    QVERIFY(ReadBytes(other).startsWith("185\r\n"));
     QCOMPARE(QString::fromStdString(h.z.filename), other);
     h.saveAs(other);
     QCOMPARE(user.texts.size(), 2);
@@ -239,12 +233,12 @@ class TestFileMenu : public QObject {
     // a file made read-only is not replaced behind the user's back
     const QString kept = file("kept.vtr");
     h.saveAs(kept);
-    const QByteArray before = Contents(kept);
+    const QByteArray before = ReadBytes(kept);
     QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     h.type("il", "1234");
     h.menus().mnusave->trigger();
     QCOMPARE(h.msg.texts.last(), "can't save file - " + kept);
-    QCOMPARE(Contents(kept), before);
+    QCOMPARE(ReadBytes(kept), before);
   }
 
   // Opening closes the profile dialogs after the file has been read; an open

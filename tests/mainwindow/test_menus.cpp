@@ -1,10 +1,5 @@
 // The menu items reaching their handlers, what the Help menu opens, the about
 // box and the two information windows.
-#include <QAction>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QScreen>
 
 #include "mainwindow/about.h"
 #include "mainwindow/infowindows.h"

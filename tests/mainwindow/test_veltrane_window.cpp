@@ -1,14 +1,6 @@
 // The main window driven like a user: start-up, the refresh by cylinder type,
 // the choices and buttons, the right-click rule, the result pictures and the
 // input boxes; real message boxes where the focus matters.
-#include <QAbstractItemView>
-#include <QCheckBox>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <cmath>
 
 #include "engine/format.h"
 #include "mainwindow/inputboxes.h"
@@ -75,7 +67,7 @@ class TestVeltraneWindow : public QObject {
         if (f != r.file)
           QVERIFY(QFile::copy(QString(ZOD_DATA_DIR) + "/" + f, dir.filePath(f)));
         else if (!r.contents.isNull())
-          Put(dir.filePath(f), r.contents);
+          WriteBytes(dir.filePath(f), r.contents);
       }
       Harness h(false, 96, nullptr, dir.path());
       QVERIFY(!h.loaded);

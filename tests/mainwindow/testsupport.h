@@ -4,13 +4,8 @@
 // and moving the focus.
 #pragma once
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -37,12 +32,12 @@ W* WaitActive(W* w) {
   return w;
 }
 
-inline QByteArray Contents(const QString& path) {
+inline QByteArray ReadBytes(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline void Put(const QString& path, const QByteArray& bytes) {
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
     qFatal("cannot write %s", qPrintable(path));
@@ -51,10 +46,7 @@ inline void Put(const QString& path, const QByteArray& bytes) {
 // Into the box, which selects its text, and over it; empty text deletes.
 inline void TypeOver(QLineEdit* e, const QString& text) {
   e->setFocus(Qt::TabFocusReason);
-  if (text.isEmpty())
-    QTest::keyClick(e, Qt::Key_Delete);
-  else
-    QTest::keyClicks(e, text);
+  text.isEmpty() ? QTest::keyClick(e, Qt::Key_Delete) : QTest::keyClicks(e, text);
 }
 
 // The colour of the box under edit.

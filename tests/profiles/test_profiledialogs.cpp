@@ -1,9 +1,5 @@
 // The profile dialogs driven as a user drives them, owned by the main window;
 // the calculation's own messages are kept apart.
-#include <QComboBox>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QWindow>
 
 #include "profiles/profiledialog.h"
 #include "profiles/profiledialogs.h"
