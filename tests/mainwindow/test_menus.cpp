@@ -64,28 +64,6 @@ class TestMenus : public QObject {
     }
   }
 
-  // Which clicks close a window; none opens anything.
-  void clicksThatClose() {
-    const struct {
-      int kind;
-      const char* control;
-      Qt::MouseButton button;
-      bool closes;
-    } rows[] = {{AboutBox, "ab3", Qt::LeftButton, true},
-                {AboutBox, "ab4", Qt::LeftButton, false},
-                {Length, "Picture1", Qt::LeftButton, true},
-                {Length, "Picture1", Qt::RightButton, false},
-                {UsageFactors, "Picture2", Qt::LeftButton, false}};
-    for (const auto& r : rows) {
-      QWidget* w = show(r.kind);
-      QVERIFY(QTest::qWaitForWindowExposed(w));
-      QTest::mouseClick(Child(w, r.control), r.button);
-      QVERIFY2(w->isVisible() == !r.closes, r.control);
-      w->close();
-    }
-    QVERIFY(m_opener.urls.isEmpty());
-  }
-
   // A click on the web or mail label opens it; a refusal shows nothing, a failure is told.
   void links() {
     QWidget* box = show(AboutBox);

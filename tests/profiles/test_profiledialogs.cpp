@@ -78,18 +78,6 @@ class TestProfileDialogs : public QObject {
     }
   }
 
-  void switchingBackReactivates() {
-    h->z.istifft = 3;
-    ProfileDialog* t = open(Member::Stiffener, 2);
-    dialogs->openKind(Member::Stiffener, 7);  // the main window's cbostiff set to "RHS"
-    WaitActive(dialogs->find(Member::Stiffener, 7));
-    t->activateWindow();
-    WaitActive(t);
-    QVERIFY(h->z.stifftype == 2 && h->get<QComboBox>("cbostiff")->currentIndex() == 2);
-    QCOMPARE(h->z.stiffh, h->z.tprof.v[3][1]);
-    QCOMPARE(dialogs->show(Member::Stiffener, 2), t);  // one instance
-  }
-
   // A row picked in one member's table, shown in the system's decimals; not
   // stringer stiffened, only the T table recomputes the stiffener.
   void tableRowsAndChoice() {
