@@ -80,24 +80,6 @@ class TestMenus : public QObject {
     QCOMPARE(m_messages.texts, QStringList{" There was an error when trying to open a default browser "});
   }
 
-  // Nothing looks usable before it does something; each profile item opens
-  // its own kind of its own member.
-  void itemsWaitForTheirHandlers() {
-    MainMenus m = BuildMenus(*m_owner);
-    for (QAction* a : {m.mnunew, m.mnusave, m.mnuDb, m.mnuprint, m.mnuhelpcont, m.stiffItems[0]})
-      QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-    QVERIFY(m.mnuexit->isEnabled());
-    QList<int> kinds, want;
-    ConnectProfileItems(
-        m, m_owner, [&kinds](int k) { kinds << k; }, [&kinds](int k) { kinds << 100 + k; });
-    for (int k = 0; k < kProfileKinds; ++k) {
-      m.stiffItems[k]->trigger();
-      m.girdItems[k]->trigger();
-      want << k << 100 + k;
-    }
-    QCOMPARE(kinds, want);
-  }
-
   // Each opens its file in the program folder; a refusal shows nothing and
   // is not retried. About opens one box.
   void helpItems() {

@@ -190,37 +190,6 @@ class TestVeltraneWindow : public QObject {
     QCOMPARE(h.z.stifftype, int16(7));
   }
 
-  // Which right-button releases pop up the Profiles menu.
-  void rightClickRule() {
-    const struct {
-      int cylinder;
-      const char* control;
-      bool pops;
-    } rows[] = {{2, "icylr", true}, {0, "icylr", false},     {1, "pic30", true},
-                {3, "icolL", true}, {2, "cylinder3", false}, {3, "ik1", false}};
-    for (const auto& r : rows) {
-      Harness h;
-      h.refresh(r.cylinder);
-      QTest::mouseRelease(h.get(r.control), Qt::LeftButton, {}, QPoint(3, 3));
-      QVERIFY(!h.menus().mnuprofiles->isVisible());
-      QTest::mouseRelease(h.get(r.control), Qt::RightButton, {}, QPoint(3, 3));
-      QVERIFY2(h.menus().mnuprofiles->isVisible() == r.pops, r.control);
-      h.menus().mnuprofiles->hide();
-    }
-  }
-
-  // +/- turns the pressure over, which check_ih follows and the loading frame alone shows.
-  void pressureSign() {
-    Harness h;
-    h.get<QRadioButton>("cylinder2")->click();
-    h.get<QCheckBox>("ring_ch")->click();
-    QVERIFY(h.shown("check_ih"));
-    const QString ip = h.box("ip")->text();
-    h.get<QPushButton>("Command3")->click();
-    QVERIFY(!h.shown("check_ih"));  // recalculated
-    QCOMPARE(h.box("ipp")->text() + h.box("ip")->text(), "0.300" + ip);
-  }
-
   // A calculation that stops says in one line where and why, and until a run
   // finishes the pictures say that they hold no result of these inputs: the
   // usage factors of the inputs before are no longer shown in green.
