@@ -243,21 +243,6 @@ class TestFileMenu : public QObject {
     QVERIFY(!d.find(Member::Stiffener, 5) && h.z.stiffsec.name == section);
     QVERIFY(h.z.sfbh == 180 && h.z.stiffh == 180 && h.get<QComboBox>("cbostiff")->currentIndex() == 5);
   }
-
-  // A case naming a stiffener row the tables lack is reported, not fatal;
-  // the window shows the case that was read.
-  void stiffenerRowBeyondTheTable() {
-    Harness h;
-    h.get<QRadioButton>("cylinder1")->click();
-    h.z.istiffl = 999, h.z.stiffh = 7777;  // no row matches
-    const QString a = file("row.vtr");
-    h.saveAs(a);
-    h.menus().mnunew->trigger();
-    h.msg.clear();
-    h.open(a);
-    QVERIFY2(h.msg.texts.value(0).contains("row 999"), qPrintable(h.msg.texts.join('|')));
-    QVERIFY(h.w->windowTitle() == "Zidavoru ZOD: " + a && h.get<QRadioButton>("cylinder1")->isChecked());
-  }
 };
 
 QTEST_MAIN(TestFileMenu)

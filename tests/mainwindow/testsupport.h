@@ -98,12 +98,14 @@ struct AnsweringDialog : FileDialog {
   QStringList answers, calls;
   QString getOpenFileName(QWidget*, const QString& folder, const QString& filter,
                           const QString& suffix) override {
-    calls << QStringList{"open", folder, filter, suffix}.join('|');
-    return answers.isEmpty() ? QString() : answers.takeFirst();
+    return next({"open", folder, filter, suffix});
   }
   QString getSaveFileName(QWidget*, const QString& folder, const QString& proposed, const QString& filter,
                           const QString& suffix) override {
-    calls << QStringList{"save", folder, proposed, filter, suffix}.join('|');
+    return next({"save", folder, proposed, filter, suffix});
+  }
+  QString next(const QStringList& call) {
+    calls << call.join('|');
     return answers.isEmpty() ? QString() : answers.takeFirst();
   }
 };
@@ -118,10 +120,7 @@ class CountingWindow : public Veltrane {
     Veltrane::calculate(owner);
   }
   void Message(const std::string& text) override {
-    if (engineMessages)
-      *engineMessages << QString::fromStdString(text);
-    else
-      Veltrane::Message(text);
+    engineMessages ? void(*engineMessages << QString::fromStdString(text)) : Veltrane::Message(text);
   }
 };
 
@@ -138,9 +137,7 @@ struct Harness {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
-    opt.dpi = dpi;
-    opt.fileDialog = &dialog;
-    opt.opener = &opener;
+    opt.dpi = dpi, opt.fileDialog = &dialog, opt.opener = &opener;
     w = std::make_unique<CountingWindow>(z, messenger ? *messenger : msg, opt);
     loaded = w->FormLoad(data);
     if (!loaded) return;

@@ -18,6 +18,12 @@ std::string Write(const DesignCase& c) {
   return out.str();
 }
 
+DesignCase Read(const std::string& text, const DesignCase& base, const State& z) {
+  std::istringstream in(text);
+  std::int16_t ver = 0;
+  return ReadProject(in, base, z, ver);
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -35,18 +41,12 @@ std::string Join(const std::vector<std::string>& lines, std::size_t count, const
 struct ProjectFileTest : ::testing::Test {
   State z;
   void SetUp() override {
-    z.mat.nmat = 5;
-    z.tprof.n = 2;
+    z.mat.nmat = 5, z.tprof.n = 2, z.bfprof.n = 0;
     z.tprof.v[0] = {0, 200, 90, 9, 12};
     z.tprof.v[1] = z.tprof.v[2] = {0, 250, 90, 10, 14};
-    z.bfprof.n = 0;
     z.bfprof.v[0] = {0, 160, 8, 0, 0, 0};
   }
-  DesignCase Read(const std::string& text, const DesignCase& base) {
-    std::istringstream in(text);
-    std::int16_t ver = 0;
-    return ReadProject(in, base, z, ver);
-  }
+  DesignCase Read(const std::string& text, const DesignCase& base) { return zod::Read(text, base, z); }
   // The reader's refusal, or "read".
   std::string Refusal(const std::string& text) {
     try {
@@ -223,9 +223,7 @@ TEST(ProjectFileProperty, RandomCasesComeBackUnchanged) {
     expect.resv1 = 1;
     AdoptProfiles(expect, z);
     try {
-      std::istringstream in(written);
-      std::int16_t ver = 0;
-      const DesignCase back = ReadProject(in, base, z, ver);
+      const DesignCase back = Read(written, base, z);
       if ((!(back == expect) || Write(back) != Write(expect)) && ++different <= 3) ADD_FAILURE() << written;
     } catch (const Error& e) {
       if (++refused <= 3) ADD_FAILURE() << e.what() << "\n" << written;
