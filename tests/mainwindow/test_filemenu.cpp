@@ -51,9 +51,9 @@ class TestFileMenu : public QObject {
     QCOMPARE(h.w->calcs, 1);
     h.get<QPushButton>("cmdpic_stiff")->click();  // the one instance
     QCOMPARE(WaitActive(d.find(Member::Stiffener, 7)), rhs);
-    h.z.girdtype = 4;
+    h.z.girdtype = 4;  // refreshing the kind opens nothing
     h.w->RefreshForm();
-    QVERIFY(cboring->currentIndex() == 4 && h.z.stifftype == 7 && !d.find(Member::RingFrame, 4));
+    QVERIFY(cboring->currentIndex() == 4 && !d.find(Member::RingFrame, 4));
     // the information windows behind the two glasses buttons
     h.get<QRadioButton>("opt_wsd")->click();
     h.get<QPushButton>("cmd_wsd")->click();
