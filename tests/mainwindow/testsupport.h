@@ -161,11 +161,6 @@ struct Harness {
     typeInto(name, text);
     QTest::keyClick(box(name), Qt::Key_Tab);
   }
-  QString focusName() const {
-    QWidget* f = QApplication::focusWidget();
-    while (f && (f->objectName().isEmpty() || f->objectName().startsWith("qt_"))) f = f->parentWidget();
-    return f ? f->objectName() : QString();
-  }
   const MainMenus& menus() const { return w->menus(); }
   QStringList recentCaptions() const {
     QStringList out;

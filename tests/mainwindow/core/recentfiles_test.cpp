@@ -57,9 +57,5 @@ TEST(RecentFilesTest, OnlyTheFourKeysAreItems) {
             "/stray.vtr/x.vtr/z.vtr");
 }
 
-TEST(RecentFilesTest, FolderOfAnEntry) {
-  EXPECT_EQ(RecentFolder("/home/eng/case.vtr") + "|" + RecentFolder("a.vtr"), "/home/eng/|");
-}
-
 }  // namespace
 }  // namespace zod
