@@ -270,9 +270,7 @@ class TestVeltraneWindow : public QObject {
     QTRY_VERIFY(h.box("icylr")->hasFocus());
     QCOMPARE(user.texts.value(0), QString(" cylr >= 50 "));
     QCOMPARE(user.owners.value(0), QString("veltrane"));
-    QFont title;  // as a desktop's title bar sets it, with room for its three buttons
-    title.setPointSize(11);
-    title.setBold(true);
+    const QFont title(QFont().family(), 11, QFont::Bold);  // a desktop's title bar, room for three buttons
     QVERIFY(user.widths.value(0) >= QFontMetrics(title).horizontalAdvance("Zidavoru ZOD") + 110);
     QVERIFY(h.z.cylr == 40.0f && h.w->calcs == 1 && h.yellow("icylr"));
     QCOMPARE(QApplication::activeWindow(), h.w.get());
