@@ -1,6 +1,6 @@
 // The File menu through the real main window: New, Open, Save, Save As and
 // the recent files, with the file dialog answered here and the settings in a
-// temporary folder; also the windows the main window hooks in.
+// temporary folder; also the ways into the profile dialogs.
 
 #include "profiles/profiledialog.h"
 #include "profiles/profiledialogs.h"

@@ -1,5 +1,4 @@
-// The menu items reaching their handlers, what the Help menu opens, the about
-// box and the two information windows.
+// What the Help menu opens, the about box and the two information windows.
 
 #include "mainwindow/about.h"
 #include "mainwindow/infowindows.h"

@@ -1,6 +1,6 @@
 // The main window driven like a user: start-up, the refresh by cylinder type,
-// the choices and buttons, the right-click rule, the result pictures and the
-// input boxes; real message boxes where the focus matters.
+// the switches and lists, a stopped calculation and the input boxes; real
+// message boxes where the focus matters.
 
 #include "engine/format.h"
 #include "mainwindow/inputboxes.h"
