@@ -4,13 +4,8 @@
 // and moving the focus.
 #pragma once
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -37,13 +32,21 @@ W* WaitActive(W* w) {
   return w;
 }
 
+inline QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    qFatal("cannot write %s", qPrintable(path));
+}
+
 // Into the box, which selects its text, and over it; empty text deletes.
 inline void TypeOver(QLineEdit* e, const QString& text) {
   e->setFocus(Qt::TabFocusReason);
-  if (text.isEmpty())
-    QTest::keyClick(e, Qt::Key_Delete);
-  else
-    QTest::keyClicks(e, text);
+  text.isEmpty() ? QTest::keyClick(e, Qt::Key_Delete) : QTest::keyClicks(e, text);
 }
 
 // The colour of the box under edit.
@@ -95,12 +98,14 @@ struct AnsweringDialog : FileDialog {
   QStringList answers, calls;
   QString getOpenFileName(QWidget*, const QString& folder, const QString& filter,
                           const QString& suffix) override {
-    calls << QStringList{"open", folder, filter, suffix}.join('|');
-    return answers.isEmpty() ? QString() : answers.takeFirst();
+    return next({"open", folder, filter, suffix});
   }
   QString getSaveFileName(QWidget*, const QString& folder, const QString& proposed, const QString& filter,
                           const QString& suffix) override {
-    calls << QStringList{"save", folder, proposed, filter, suffix}.join('|');
+    return next({"save", folder, proposed, filter, suffix});
+  }
+  QString next(const QStringList& call) {
+    calls << call.join('|');
     return answers.isEmpty() ? QString() : answers.takeFirst();
   }
 };
@@ -115,10 +120,7 @@ class CountingWindow : public Veltrane {
     Veltrane::calculate(owner);
   }
   void Message(const std::string& text) override {
-    if (engineMessages)
-      *engineMessages << QString::fromStdString(text);
-    else
-      Veltrane::Message(text);
+    engineMessages ? void(*engineMessages << QString::fromStdString(text)) : Veltrane::Message(text);
   }
 };
 
@@ -135,9 +137,7 @@ struct Harness {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
-    opt.dpi = dpi;
-    opt.fileDialog = &dialog;
-    opt.opener = &opener;
+    opt.dpi = dpi, opt.fileDialog = &dialog, opt.opener = &opener;
     w = std::make_unique<CountingWindow>(z, messenger ? *messenger : msg, opt);
     loaded = w->FormLoad(data);
     if (!loaded) return;
@@ -157,15 +157,9 @@ struct Harness {
     w->RefreshForm();
   }
   void typeInto(const QString& name, const QString& text) { TypeOver(box(name), text); }
-  // Type, then Tab on.
-  void type(const QString& name, const QString& text) {
+  void type(const QString& name, const QString& text) {  // and Tab on
     typeInto(name, text);
     QTest::keyClick(box(name), Qt::Key_Tab);
-  }
-  QString focusName() const {
-    QWidget* f = QApplication::focusWidget();
-    while (f && (f->objectName().isEmpty() || f->objectName().startsWith("qt_"))) f = f->parentWidget();
-    return f ? f->objectName() : QString();
   }
   const MainMenus& menus() const { return w->menus(); }
   QStringList recentCaptions() const {
@@ -174,13 +168,11 @@ struct Harness {
       if (menus().mnurecentfile[i]->isVisible()) out << menus().mnurecentfile[i]->text();
     return out;
   }
-  void saveAs(const QString& path) {
+  void saveAs(const QString& path) { answer(path, menus().mnusaveas); }
+  void open(const QString& path) { answer(path, menus().mnuopen); }
+  void answer(const QString& path, QAction* item) {
     dialog.answers << path;
-    menus().mnusaveas->trigger();
-  }
-  void open(const QString& path) {
-    dialog.answers << path;
-    menus().mnuopen->trigger();
+    item->trigger();
   }
 };
 
