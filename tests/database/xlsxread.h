@@ -49,38 +49,20 @@ inline QByteArray ZipMember(const QString& zipPath, const QString& name) {
 }
 
 struct Sheet {
-  QMap<QString, QString> cells;      // "B2" -> text
-  QMap<QString, QString> cellStyle;  // "A2" -> style index
-  struct Col {
-    int min, max;
-    double width;
-    QString style;
-  };
-  QList<Col> cols;
-  bool ok = false;
+  QMap<QString, QString> cells;  // "B2" -> text
+  QList<double> widths;          // of the columns the sheet sets, in order
 };
 
 inline Sheet ReadSheet(const QString& xlsx) {
   Sheet s;
-  const QByteArray xml = ZipMember(xlsx, "xl/worksheets/sheet1.xml");
-  if (xml.isEmpty()) return s;
-  QXmlStreamReader r(xml);
+  QXmlStreamReader r(ZipMember(xlsx, "xl/worksheets/sheet1.xml"));
   QString cell;
   while (!r.atEnd()) {
-    r.readNext();
-    if (!r.isStartElement()) continue;
-    const auto a = r.attributes();
-    if (r.name() == QLatin1String("col")) {
-      s.cols.append({a.value("min").toInt(), a.value("max").toInt(), a.value("width").toDouble(),
-                     a.value("style").toString()});
-    } else if (r.name() == QLatin1String("c")) {
-      cell = a.value("r").toString();
-      s.cellStyle[cell] = a.value("s").toString();
-    } else if (r.name() == QLatin1String("t")) {
-      s.cells[cell] = r.readElementText();
-    }
+    if (r.readNext() != QXmlStreamReader::StartElement) continue;
+    if (r.name() == QLatin1String("col")) s.widths.append(r.attributes().value("width").toDouble());
+    if (r.name() == QLatin1String("c")) cell = r.attributes().value("r").toString();
+    if (r.name() == QLatin1String("t")) s.cells[cell] = r.readElementText();
   }
-  s.ok = !r.hasError();
   return s;
 }
 
