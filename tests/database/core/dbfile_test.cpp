@@ -14,6 +14,7 @@
 namespace zod {
 namespace {
 
+using dbtest::Comment;
 using dbtest::Prepare;
 using dbtest::ReadText;
 using dbtest::Written;
@@ -34,12 +35,6 @@ DbRow SampleRow() {
   r.fyg = 315, r.ringfab = 1, r.checkih = 0;
   r.sigx = -100, r.sigy = -10, r.tau = 40, r.pd = -0.3f, r.k1 = 1, r.k2 = 1.2f;
   r.nn = 1.5e-5f, r.m1a = 1, r.m2a = 2, r.m1b = 3, r.m2b = 12345678, r.dmom = 1;
-  return r;
-}
-
-DbRow Comment(const std::string& text) {
-  DbRow r;
-  r.iscomment = -1, r.rowtext = text;
   return r;
 }
 

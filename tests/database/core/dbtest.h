@@ -39,6 +39,12 @@ inline void MakeTable(State& z, int dataRows) {
   z.dbtab[1].ident = z.dbtab[1].rowtext = "case 1";
 }
 
+inline DbRow Comment(const std::string& text) {
+  DbRow r;
+  r.iscomment = -1, r.rowtext = text;
+  return r;
+}
+
 inline std::string Written(const State& z) {
   std::ostringstream out;
   WriteDbFile(z, out);
