@@ -16,16 +16,13 @@ using namespace zod::test;
 
 namespace {
 
-const char* const kBoxes[] = {"chkStiffInp", "chkRingInp", "chkStressInp", "chkColumnInp",
-                              "chkStiffRes", "chkRingRes", "chkColumnRes"};
-
 struct Detailed : DbHarness {
   FrmDatabaseDetailed* t = nullptr;
-  FrmDatabaseDetailed* show() {
-    open();
+  explicit Detailed(Messenger* mainMessages = nullptr) : DbHarness(false, mainMessages) {}
+  void show() {
+    if (!f()) open();
     click("cmdCalc");
     t = WaitActive(f()->detailed());
-    return t;
   }
   const SummaryTable& summary() const { return t->model().table(); }
   QStringList headers() const {
@@ -36,11 +33,10 @@ struct Detailed : DbHarness {
   }
   // The cell of an item under a header ("" when the item has none).
   QString cell(int item, const QString& header) const {
-    const int c = static_cast<int>(headers().indexOf(header));
-    return t->model().data(t->model().index(item, c), Qt::DisplayRole).toString();
+    return t->model().index(item, static_cast<int>(headers().indexOf(header))).data().toString();
   }
   bool bold(int item, int column) const {
-    return t->model().data(t->model().index(item, column), Qt::FontRole).value<QFont>().bold();
+    return t->model().index(item, column).data(Qt::FontRole).value<QFont>().bold();
   }
   void tick(const char* box, bool on) { Child<QCheckBox>(t, box)->setChecked(on); }
   // A data row of the current case with these switches.
@@ -48,7 +44,6 @@ struct Detailed : DbHarness {
     z().ident = ident, z().cylinder = cylinder, z().ringch = ringch;
     AddToDatabase(z());
   }
-  explicit Detailed(Messenger* mainMessages = nullptr) : DbHarness(false, mainMessages) {}
   QString exportNow() {
     h.opener.urls.clear();
     Child<QPushButton>(t, "cmdDetailedResult")->click();
@@ -87,83 +82,67 @@ class TestDbDetailed : public QObject {
 
   // Every group shown: 26 columns; none: the 8 that always show. Each
   // column is 0.95 of the list's width shared by the columns after the first.
-  // The list follows the window but never gets a negative size; a new width
-  // builds the table again with columns to match.
+  // The list never gets a negative size; a new width builds the table again.
+  // The switches outlive the window.
   void columnsAndWidths() {
     Detailed d;
     d.table({"A"});
     d.show();
     QCOMPARE(d.headers().size(), 26);
-    const auto widths = [&d](int columns, int divisor) {
+    const auto widths = [&d](int columns) {
       const int width = d.t->list()->width();
-      QVERIFY(width > 500);
       for (int c = 0; c < columns; ++c)
-        QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / double(divisor) * 0.95));
+        QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / double(columns - 1) * 0.95));
     };
-    widths(26, 25);
+    widths(26);
     const int builds = d.t->builds();
-    for (const char* box : kBoxes) d.tick(box, false);
+    for (const char* box : {"chkStiffInp", "chkRingInp", "chkStressInp", "chkColumnInp", "chkStiffRes",
+                            "chkRingRes", "chkColumnRes"})
+      d.tick(box, false);
     QCOMPARE(d.t->builds(), builds + 7);
     QCOMPARE(d.headers(), (QStringList{"Ident", "fyk", "r ", "l ", "t", "pd", "Shell UF =", "UFmax ="}));
-    widths(8, 7);
     d.t->resize(60, 30);
     QCOMPARE(d.t->list()->size(), QSize(0, 0));
     d.t->resize(1200, 500);
-    widths(8, 7);
-    // the switches outlive the window
-    QVERIFY(!d.z().stiffinp && !d.z().columnres);
+    QVERIFY(d.t->list()->width() > 500);
+    widths(8);
     d.t->close();
     Destroy();
-    d.click("cmdCalc");
-    d.t = WaitActive(d.f()->detailed());
+    d.show();
     QCOMPARE(d.headers().size(), 8);
-    QVERIFY(!Child<QCheckBox>(d.t, "chkRingRes")->isChecked());
   }
 
   // "N/A" where a cylinder type has no such value, the moments in their
-  // order, and the largest usage factor of the shown ones in bold: a group
-  // switched off takes no part.
-  void cellsAndLargestUsageFactor() {
+  // order, the largest usage factor of the shown ones in bold (a group
+  // switched off takes no part), and a row whose calculation stopped saying
+  // so instead of showing the row before, named in one message.
+  void cells() {
     Detailed d;
     d.z().sigx = -50, d.z().m1a = 1, d.z().m1b = 2, d.z().m2a = 3, d.z().m2b = 4;
     d.table({"% Deck A"});
-    d.add("plain", 0, 0);
     d.add("column", 3, 1);
     d.add("stringers", 2, 0);
+    d.z().t = 0;
+    d.add("stopped", 2, 1);
     d.show();
     QCOMPARE(d.summary().items[0], std::vector<std::string>{"% Deck A"});  // a comment is its text alone
-    for (const char* h : {"Stiff prof", "Stiff UF =", "M1a", "Column UF2 =", "RIng prof ", "Ring Ix"})
-      QCOMPARE(d.cell(1, h), QString("N/A"));
-    for (const char* h : {"Sigy", "Stiff spac"}) QCOMPARE(d.cell(2, h), QString("N/A"));
-    const QString mom = d.cell(2, "M1a") + d.cell(2, "M2a") + d.cell(2, "M1b") + d.cell(2, "M2b");
-    QCOMPARE(d.cell(1, "Sigx") + d.cell(1, "Tau") + d.cell(1, "t") + "|" + mom,
-             QString("-50.040.020.0|1.03.02.04.0"));
-    QVERIFY(d.cell(2, "Column UF1 =") != "N/A" && d.cell(2, "Ring Ix") != "N/A");
-    QCOMPARE(d.z().ident, std::string("stringers"));  // the case is the last data row
-    const QString shell = d.cell(3, "Shell UF ="), stiff = d.cell(3, "Stiff UF =");
+    for (const char* h : {"Stiff prof", "Stiff UF =", "Sigx", "Sigy"}) QCOMPARE(d.cell(1, h), QString("N/A"));
+    for (const char* h : {"M1a", "Column UF2 =", "RIng prof ", "Ring Ix"})
+      QCOMPARE(d.cell(2, h), QString("N/A"));
+    const QString mom = d.cell(1, "M1a") + d.cell(1, "M2a") + d.cell(1, "M1b") + d.cell(1, "M2b");
+    QCOMPARE(mom + "|" + d.cell(2, "Sigx") + d.cell(2, "t"), QString("1.03.02.04.0|-50.020.0"));
+    QVERIFY(d.cell(1, "Column UF1 =") != "N/A" && d.cell(1, "Ring Ix") != "N/A");
+    const QString shell = d.cell(2, "Shell UF ="), stiff = d.cell(2, "Stiff UF =");
     QVERIFY(stiff.toDouble() > shell.toDouble());
-    QCOMPARE(d.cell(3, "UFmax ="), stiff);
-    QVERIFY(d.bold(3, 25) && !d.bold(3, 20));
-    d.tick("chkStiffRes", false);
-    QCOMPARE(d.cell(3, "UFmax ="), shell);
-    QVERIFY(d.bold(3, static_cast<int>(d.headers().size()) - 1));
-  }
-
-  // A row whose calculation stopped says so instead of showing the row
-  // before; the build names the stopped rows in one message.
-  void stoppedRows() {
-    Detailed d;
-    d.table({"good"});
-    d.z().t = 0;
-    d.add("bad 1", 0, 0);
-    d.add("bad 2", 2, 1);
-    d.show();
-    QCOMPARE(d.msg.texts.size(), 1);
-    QVERIFY(d.msg.last().contains("2 rows stopped"));
-    QVERIFY(d.cell(0, "Shell UF =") != kDbStoppedText);
+    QCOMPARE(d.cell(2, "UFmax ="), stiff);
+    QVERIFY(d.bold(2, 25) && !d.bold(2, 20));
     for (const char* h : {"UFmax =", "Stiff UF =", "Ring Ix"})
-      QCOMPARE(d.cell(2, h), QString(kDbStoppedText));
-    QCOMPARE(d.cell(2, "Column UF1 ="), QString("N/A"));
+      QCOMPARE(d.cell(3, h), QString(kDbStoppedText));
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(d.msg.last().contains("1 row stopped"));
+    d.tick("chkStiffRes", false);
+    QCOMPARE(d.cell(2, "UFmax ="), shell);
+    QVERIFY(d.bold(2, static_cast<int>(d.headers().size()) - 1));
   }
 
   // A check box clicked while a calculation's message is up during a build
@@ -178,7 +157,6 @@ class TestDbDetailed : public QObject {
     QCOMPARE(main.texts.size(), 1);
     const int builds = d.t->builds();
     main.during = [&d, builds] {
-      QCOMPARE(d.t->builds(), builds);
       d.tick("chkRingRes", false);
       QCOMPARE(d.t->builds(), builds);
     };
@@ -186,11 +164,10 @@ class TestDbDetailed : public QObject {
     QCOMPARE(main.texts.size(), 3);
     QCOMPARE(d.t->builds(), builds + 2);
     QVERIFY(!d.headers().contains("Ring Ax") && !d.headers().contains("Sigx"));
-    QCOMPARE(d.t->model().rowCount(), 2);
   }
 
   // A right click on the window's own surface opens frmTable once, one on a
-  // control does not; "OK" closes it.
+  // control does not.
   void frmTable() {
     Detailed d;
     d.show();
@@ -200,12 +177,8 @@ class TestDbDetailed : public QObject {
     const QPoint surface(10, d.t->height() - 10);
     QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
     FrmTable* table = d.db->table();
-    QVERIFY(table);
     QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
-    QCOMPARE(d.db->table(), table);
-    Child<QPushButton>(table, "Command1")->click();
-    Destroy();
-    QVERIFY(!d.db->table());
+    QVERIFY(table && d.db->table() == table);
   }
 
   // The workbook holds the table as shown: headers in row 1, one row per
