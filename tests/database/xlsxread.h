@@ -1,5 +1,5 @@
 // Reads a workbook back for the export tests: one member of the .xlsx (zip)
-// file, and the cells and column settings of its first sheet.
+// file, and the cells of its first sheet.
 #pragma once
 
 #include <zlib.h>
@@ -48,22 +48,17 @@ inline QByteArray ZipMember(const QString& zipPath, const QString& name) {
   return {};
 }
 
-struct Sheet {
-  QMap<QString, QString> cells;  // "B2" -> text
-  QList<double> widths;          // of the columns the sheet sets, in order
-};
-
-inline Sheet ReadSheet(const QString& xlsx) {
-  Sheet s;
+// The texts of the first sheet's cells by reference ("B2").
+inline QMap<QString, QString> SheetCells(const QString& xlsx) {
+  QMap<QString, QString> cells;
   QXmlStreamReader r(ZipMember(xlsx, "xl/worksheets/sheet1.xml"));
   QString cell;
   while (!r.atEnd()) {
     if (r.readNext() != QXmlStreamReader::StartElement) continue;
-    if (r.name() == QLatin1String("col")) s.widths.append(r.attributes().value("width").toDouble());
     if (r.name() == QLatin1String("c")) cell = r.attributes().value("r").toString();
-    if (r.name() == QLatin1String("t")) s.cells[cell] = r.readElementText();
+    if (r.name() == QLatin1String("t")) cells[cell] = r.readElementText();
   }
-  return s;
+  return cells;
 }
 
 }  // namespace zod::test

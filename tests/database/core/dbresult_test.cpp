@@ -47,17 +47,10 @@ class DbResult : public ::testing::Test {
   State z;
 };
 
-// The header's panel labels stand over the data rows' panel titles.
-TEST_F(DbResult, HeaderHasTheCaptionsAndThePanelLabels) {
-  const Texts h = Result(z)[0];
-  ASSERT_EQ(h.size(), 90u);  // 89 and the empty one of the closing ";;"
-  EXPECT_EQ((Texts{h[0], h[35], h[36], h[47], h[61], h[74], h[88], h[89]}),
-            (Texts{"Project", "Dim mom", "Shell", "Stiffener", "Ringframe", "Column", "UF2 =  ", ""}));
-}
-
 // One line per cylinder type, every field: inputs by their patterns, "N/A"
 // where a group does not apply, the panels' values where it does, compared
-// with the panels of the same row calculated on its own.
+// with the panels of the same row calculated on its own; the header's panel
+// labels stand over the data rows' panel titles.
 TEST_F(DbResult, DataLinesOfEveryCylinderType) {
   z.cylinder = 2, z.ringch = 0;
   Add("stringer");
@@ -72,6 +65,10 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
 
   const std::vector<Texts> lines = Result(z);
   ASSERT_EQ(lines.size(), 6u);
+  const Texts& h = lines[0];
+  ASSERT_EQ(h.size(), 90u);  // 89 and the empty one of the closing ";;"
+  EXPECT_EQ((Texts{h[0], h[35], h[36], h[47], h[61], h[74], h[88], h[89]}),
+            (Texts{"Project", "Dim mom", "Shell", "Stiffener", "Ringframe", "Column", "UF2 =  ", ""}));
   EXPECT_EQ(lines[1], Texts{"% Wall A"});
   const DbRow& r = z.dbtab[2];
   const std::string fyp = Format(r.fyp, "0"), fys = Format(r.fys, "0"), fyg = Format(r.fyg, "0");
@@ -136,7 +133,6 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   ASSERT_EQ(stopped.size(), 1u);
   EXPECT_EQ(stopped[0].row, 2);
   EXPECT_EQ(view.messages, Texts{" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "});
-  EXPECT_EQ(&z.view(), &view);
   const Texts& broken = lines[3];
   ASSERT_EQ(broken.size(), 90u);
   // shell, stiffener and ring values; the fields under the titles empty

@@ -2,7 +2,6 @@
 // and a calculated default case, and a few ways to build tables.
 #pragma once
 
-#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -10,15 +9,6 @@
 #include "engine/calc.h"
 #include "engine/state.h"
 #include "engine/tables.h"
-
-namespace zod {
-
-// Failures show the row's kind, text and project, not its bytes.
-inline void PrintTo(const DbRow& r, std::ostream* os) {
-  *os << "{" << r.iscomment << " \"" << r.rowtext << "\" \"" << r.proj << "\" " << r.dbstiffprof << "}";
-}
-
-}  // namespace zod
 
 namespace zod::dbtest {
 
