@@ -1,7 +1,7 @@
 // The detailed result table and its spreadsheet export through the real
 // windows: column groups and widths, the cells by cylinder type, the largest
-// usage factor in bold, rows whose calculation stopped, frmTable, and the
-// workbook read back from its sheet XML.
+// usage factor in bold, rows whose calculation stopped, and the workbook
+// read back from its sheet XML.
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QTreeView>
@@ -162,21 +162,6 @@ class TestDbDetailed : public QObject {
     QCOMPARE(main.texts.size(), 3);
     QCOMPARE(d.t->builds(), builds + 2);
     QVERIFY(!d.headers().contains("Ring Ax") && !d.headers().contains("Sigx"));
-  }
-
-  // A right click on the window's own surface opens frmTable once, one on a
-  // control does not.
-  void frmTable() {
-    Detailed d;
-    d.show();
-    QTest::mouseClick(d.t, Qt::RightButton, {},
-                      Child<QCheckBox>(d.t, "chkRingInp")->mapTo(d.t, QPoint(5, 5)));
-    QVERIFY(!d.db->table());
-    const QPoint surface(10, d.t->height() - 10);
-    QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
-    FrmTable* table = d.db->table();
-    QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
-    QVERIFY(table && d.db->table() == table);
   }
 
   // The workbook holds the table as shown: headers in row 1, one row per
