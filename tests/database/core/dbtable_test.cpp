@@ -22,51 +22,42 @@ class DbTable : public ::testing::Test {
   State z;
 };
 
-// An L table profile is stored as kind 1 and loads back as an L built-up
-// profile with exactly the table row's dimensions, in both members.
-TEST_F(DbTable, TableProfileStoresAsItsBuiltUpKindAndLoadsBack) {
-  z.stifftype = z.girdtype = 0, z.istiffl = z.igirdl = 3;
-  Calculate(z);
-  NewDatabase(z, "c");
-  const auto& L = z.lprof.v[3];
-  const Floats dims{L[1], L[2], L[3], L[4]};
-  const DbRow& r = z.dbtab[1];
-  EXPECT_EQ((std::vector<int16>{r.dbstifftype, r.dbgirdtype}), (std::vector<int16>{1, 1}));
-  EXPECT_EQ((Floats{r.dbgirdh, r.dbgirdb, r.dbgirdtw, r.dbgirdtf}), dims);
-  State t;
-  Prepare(t);
-  t.dbtab = z.dbtab, t.dbrows = z.dbrows;
-  LoadDbRow(t, 1);
-  EXPECT_EQ((std::vector<int16>{t.stifftype, t.girdtype}), (std::vector<int16>{1, 1}));
-  for (Member m : {Member::Stiffener, Member::RingFrame}) {
-    const BuiltUpRefs b = BuiltUp(t, m);
-    EXPECT_EQ((Floats{float(b.lbh), float(b.lbb), float(b.lbtw), b.lbtf}), dims);
-  }
-  EXPECT_EQ(t.stiffsec.name, z.stiffsec.name);
-}
-
-// A bulb flat is stored and loaded by its table row; kind 8 stored over
-// kind 9 leaves tf, which a load ignores. The materials load as user-defined.
-TEST_F(DbTable, BulbFlatByItsRowKindEightOverNineAndMaterials) {
-  z.stifftype = 6, z.istiffhp = 5, z.girdtype = 9, z.gibtf = 17;
+// Loaded into another state: an L table profile comes back as an L built-up
+// (kind 1) with the table row's dimensions; a bulb flat by its table row, not
+// by H and tw; kind 8 stored over kind 9 keeps tf, which a load ignores; the
+// three materials as the user-defined entry.
+TEST_F(DbTable, StoredProfilesAndMaterialsLoadBack) {
+  z.stifftype = 0, z.istiffl = 3, z.girdtype = 9, z.gibtf = 17;
   NewDatabase(z, "c");
   z.girdtype = 8;
   StoreDbRow(z, 1);
-  DbRow& r = z.dbtab[1];
-  EXPECT_EQ((std::vector<int16>{r.dbstifftype, r.dbstiffhp}), (std::vector<int16>{6, 5}));
-  EXPECT_EQ((Floats{r.dbstiffh, r.dbstifftw}), (Floats{z.bfprof.v[5][1], z.bfprof.v[5][2]}));
-  EXPECT_EQ(r.dbgirdtf, 17);
-  r.dbstiffh = r.dbstifftw = 0;  // a load takes the row, not H and tw
+  z.stifftype = 6, z.istiffhp = 5;
+  AddToDatabase(z);
+  const auto& L = z.lprof.v[3];
+  DbRow &r = z.dbtab[1], &bulb = z.dbtab[2];
+  EXPECT_EQ((std::vector<int16>{r.dbstifftype, bulb.dbstifftype, bulb.dbstiffhp}),
+            (std::vector<int16>{1, 6, 5}));
+  EXPECT_EQ((Floats{r.dbstiffh, r.dbstiffb, r.dbstifftw, r.dbstifftf, r.dbgirdtf}),
+            (Floats{L[1], L[2], L[3], L[4], 17}));
+  EXPECT_EQ((Floats{bulb.dbstiffh, bulb.dbstifftw}), (Floats{z.bfprof.v[5][1], z.bfprof.v[5][2]}));
+  bulb.dbstiffh = bulb.dbstifftw = 0;
   r.fyp = 321, r.fys = 322, r.fyg = 323;
-  z.istiffhp = 0, z.gibtf = 12, z.matp = z.mats = z.matg = 0;
-  LoadDbRow(z, 1);
-  EXPECT_EQ(z.istiffhp, 5);
-  EXPECT_EQ(z.stiffh, z.bfprof.v[5][1]);
-  EXPECT_EQ(z.gibtf, 12);
-  EXPECT_EQ((std::vector<int16>{z.matp, z.mats, z.matg}), std::vector<int16>(3, z.mat.nmat));
-  EXPECT_EQ((std::vector<double>{z.fyp, z.fys, z.fyg}), (std::vector<double>{321, 322, 323}));
-  EXPECT_TRUE(z.calcok);
-  for (int16 notData : {0, 2, 900}) EXPECT_THROW(LoadDbRow(z, notData), Error) << notData;
+  State t;
+  Prepare(t);
+  const float tf = t.gibtf;
+  t.dbtab = z.dbtab, t.dbrows = z.dbrows;
+  LoadDbRow(t, 1);
+  const BuiltUpRefs b = BuiltUp(t, Member::Stiffener);
+  EXPECT_EQ(t.stifftype, 1);
+  EXPECT_EQ((Floats{float(b.lbh), float(b.lbb), float(b.lbtw), b.lbtf, t.gibtf}),
+            (Floats{L[1], L[2], L[3], L[4], tf}));
+  EXPECT_EQ((std::vector<int16>{t.matp, t.mats, t.matg}), std::vector<int16>(3, t.mat.nmat));
+  EXPECT_EQ((std::vector<double>{t.fyp, t.fys, t.fyg}), (std::vector<double>{321, 322, 323}));
+  EXPECT_TRUE(t.calcok);
+  LoadDbRow(t, 2);
+  EXPECT_EQ(t.istiffhp, 5);
+  EXPECT_EQ(t.stiffh, t.bfprof.v[5][1]);
+  for (int16 notData : {0, 3, 900}) EXPECT_THROW(LoadDbRow(t, notData), Error) << notData;
 }
 
 TEST_F(DbTable, FindBulbRowLastMatchWinsAndNoMatchIsEmpty) {
@@ -81,15 +72,14 @@ TEST_F(DbTable, FindBulbRowLastMatchWinsAndNoMatchIsEmpty) {
 
 // Refusals write nothing: the table and its closing index stay as they were.
 TEST_F(DbTable, RefusalsLeaveTheTableAsItWas) {
-  const auto add = [](State& s) { AddToDatabase(s); };
   const std::vector<std::pair<const char*, std::function<void(State&)>>> cases = {
-      {"project name with ;", [&](State& s) { s.proj = "Tank;A", add(s); }},
-      {"identification with LF", [&](State& s) { s.ident = "a\nb", add(s); }},
-      {"project name beginning with %", [&](State& s) { s.proj = "  %x", add(s); }},
-      {"project name END", [&](State& s) { s.proj = " END", add(s); }},
+      {"project name with ;", [](State& s) { s.proj = "Tank;A", AddToDatabase(s); }},
+      {"identification with LF", [](State& s) { s.ident = "a\nb", AddToDatabase(s); }},
+      {"project name beginning with %", [](State& s) { s.proj = "  %x", AddToDatabase(s); }},
+      {"project name END", [](State& s) { s.proj = " END", AddToDatabase(s); }},
       {"row past the table", [](State& s) { StoreDbRow(s, kDbLastRow); }},
-      {"table row not loaded", [&](State& s) { s.stifftype = 0, s.istiffl = 300, add(s); }},
-      {"number beyond single", [&](State& s) { s.t = 1e300, add(s); }},
+      {"table row not loaded", [](State& s) { s.stifftype = 0, s.istiffl = 300, AddToDatabase(s); }},
+      {"number beyond single", [](State& s) { s.t = 1e300, AddToDatabase(s); }},
       {"comment with ;", [](State& s) { InsertDbComment(s, 1, "a;b"); }},
       {"comment at the closing row", [](State& s) { InsertDbComment(s, 3, "a"); }},
       {"new database, comment with ;", [](State& s) { NewDatabase(s, "x;y"); }},
