@@ -67,12 +67,7 @@ class TestDbWindow : public QObject {
   void moveAndRemove() {
     const QStringList rows{"% Comment", "A", "% c", "B"};
     const QString same = "% Comment,A,% c,B,End|";
-    const struct {
-      QStringList rows;
-      int line;
-      const char* button;
-      QString outcome;
-    } cases[] = {
+    const std::tuple<QStringList, int, const char*, QString> cases[] = {
         {rows, 0, "Cmd_pilupp", " First row can't be moved |" + same + "0"},
         {rows, 4, "Cmd_pilupp", " Last row can't be moved ,<beep>|" + same + "4"},
         {rows, 3, "Cmd_pilupp", "|% Comment,A,B,% c,End|2"},
@@ -85,13 +80,13 @@ class TestDbWindow : public QObject {
         {{"% Comment", "A"}, 1, "cmdX", "<beep>, Only one row. Row can't be removed |% Comment,A,End|1"}};
     DbHarness d;
     FrmDatabase* f = d.open();
-    for (const auto& c : cases) {
-      d.table(c.rows);
-      d.select(c.line);
+    for (const auto& [table, line, button, outcome] : cases) {
+      d.table(table);
+      d.select(line);
       d.msg.clear();
-      d.click(c.button);
+      d.click(button);
       QCOMPARE(d.msg.texts.join(',') + '|' + d.lines().join(',') + '|' + QString::number(f->selectedLine()),
-               c.outcome);
+               outcome);
       QCOMPARE(*d.z().dbrows, d.lines().size() - 1);
     }
   }

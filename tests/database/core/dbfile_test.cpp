@@ -88,34 +88,32 @@ TEST_F(DbFile, LinesReadAsTheirKind) {
   const auto line = [&](const std::string& stiff, const std::string& last = " 1 ") {
     return With("L 200x90x9.0x12.0", stiff, data + last);
   };
-  const struct {
-    std::string line;
-    std::vector<float> read;  // kind, bulb row, H, B, a, tw, dmom; or empty for a comment
-    std::string text;         // rowtext, or the project name of a data line
-  } cases[] = {{line("Fb 100x10.0"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
-               {line("BF 200x10.0"), {6, 17, 200, 0, 0, 10, 1}, "Tank"},
-               {line("BF 200x10.05"), {6, 0, 200, 0, 0, 10.05f, 1}, "Tank"},  // no such table row
-               {line("TPZ 200x90x50x9.0 extra", "0.5"), {8, 0, 200, 90, 50, 9, 0}, "Tank"},  // half to even
-               {"Tank \xE9\x80" + line("L 1x2x3x4", " 0 ").substr(4),
-                {1, 0, 1, 2, 0, 3, 0},
-                "Tank \xC3\xA9\xE2\x82\xAC"},
-               {"% Wall A; north side", {}, "% Wall A"},
-               {"END;", {}, "END"},
-               {"End", {}, "End"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
+  // line; kind, bulb row, H, B, a, tw, dmom (none for a comment); rowtext or project name
+  const std::tuple<std::string, std::vector<float>, std::string> cases[] = {
+      {line("Fb 100x10.0"), {5, 0, 100, 0, 0, 10, 1}, "Tank"},
+      {line("BF 200x10.0"), {6, 17, 200, 0, 0, 10, 1}, "Tank"},
+      {line("BF 200x10.05"), {6, 0, 200, 0, 0, 10.05f, 1}, "Tank"},                 // no such table row
+      {line("TPZ 200x90x50x9.0 extra", "0.5"), {8, 0, 200, 90, 50, 9, 0}, "Tank"},  // half to even
+      {"Tank \xE9\x80" + line("L 1x2x3x4", " 0 ").substr(4),
+       {1, 0, 1, 2, 0, 3, 0},
+       "Tank \xC3\xA9\xE2\x82\xAC"},
+      {"% Wall A; north side", {}, "% Wall A"},
+      {"END;", {}, "END"},
+      {"End", {}, "End"}};
+  for (const auto& [text, read, name] : cases) {
+    SCOPED_TRACE(text);
     for (const char* end : {"\r\n", "\n", "\r"}) {
       State s;
       Prepare(s);
-      ASSERT_NO_THROW(ReadText(s, "%c" + std::string(end) + c.line + end));
+      ASSERT_NO_THROW(ReadText(s, "%c" + std::string(end) + text + end));
       const DbRow& r = s.dbtab[1];
-      EXPECT_EQ(r.iscomment ? r.rowtext : r.proj, c.text);
+      EXPECT_EQ(r.iscomment ? r.rowtext : r.proj, name);
       EXPECT_TRUE(IsClosingRow(s.dbtab[*s.dbrows]));
-      if (c.read.empty()) continue;
+      if (read.empty()) continue;
       const auto f = [](int16 v) { return static_cast<float>(v); };
       EXPECT_EQ((std::vector<float>{f(r.dbstifftype), f(r.dbstiffhp), r.dbstiffh, r.dbstiffb, r.dbstiffa,
                                     r.dbstifftw, f(r.dmom)}),
-                c.read);
+                read);
     }
   }
   ReadText(z, With("210000", "abc"));  // a non-number is 0 on a point system
@@ -139,32 +137,28 @@ TEST_F(DbFile, ClosingRowIsTheLastLineOrAddedBehindIt) {
 // Every failure leaves the previous table and its closing index as they were.
 TEST_F(DbFile, FailuresLeaveThePreviousTable) {
   const std::string full = Comments(kDbLastRow + 1);
-  const struct {
-    const char* name;
-    std::string file;
-    int16 commadec = 0;
-  } cases[] = {
-      {"34 fields", With(";1.234568E+07; 1 ", "; 1 ")},
-      {"profile without blank", With("L 200x", "L200x")},
-      {"fewer dimensions", With("x9.0x12.0", "x9.0")},
-      {"empty line", With("End;", "\r\nEnd;")},
-      {"empty last line", kPointFile + "\r\n"},
-      {"end in lower case", With("End;", "end;")},
-      {"whole number out of range", With(";3;1;0;1;", ";32768;1;0;1;")},
-      {"cylinder type unknown", With(";3;1;0;1;", ";7;1;0;1;")},
-      {"switch not 0 or 1", With("; 1 ", "; 2 ")},
-      {"number beyond single precision", With("210000", "1E39")},
+  const std::tuple<const char*, std::string, int16> cases[] = {
+      {"34 fields", With(";1.234568E+07; 1 ", "; 1 "), 0},
+      {"profile without blank", With("L 200x", "L200x"), 0},
+      {"fewer dimensions", With("x9.0x12.0", "x9.0"), 0},
+      {"empty line", With("End;", "\r\nEnd;"), 0},
+      {"empty last line", kPointFile + "\r\n", 0},
+      {"end in lower case", With("End;", "end;"), 0},
+      {"whole number out of range", With(";3;1;0;1;", ";32768;1;0;1;"), 0},
+      {"cylinder type unknown", With(";3;1;0;1;", ";7;1;0;1;"), 0},
+      {"switch not 0 or 1", With("; 1 ", "; 2 "), 0},
+      {"number beyond single precision", With("210000", "1E39"), 0},
       {"non-number on a comma system", With("210000", "abc"), -1},
-      {"more than 1001 lines", full + "% row\r\n"},
-      {"1001 lines and no closing line", full},
-      {"empty file", ""},
+      {"more than 1001 lines", full + "% row\r\n", 0},
+      {"1001 lines and no closing line", full, 0},
+      {"empty file", "", 0},
   };
   MakeTable(z, 2);
   const std::vector<DbRow> tab = z.dbtab;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    z.commadec = c.commadec;
-    EXPECT_THROW(ReadText(z, c.file), DbFileError);
+  for (const auto& [name, file, commadec] : cases) {
+    SCOPED_TRACE(name);
+    z.commadec = commadec;
+    EXPECT_THROW(ReadText(z, file), DbFileError);
     EXPECT_EQ(z.dbtab, tab);
     EXPECT_EQ(z.dbrows, 3);
   }
