@@ -153,7 +153,7 @@ TEST_F(DbFile, FailuresLeaveThePreviousTable) {
       {"1001 lines and no closing line", full, 0},
       {"empty file", "", 0},
   };
-  MakeTable(z, 2);
+  MakeTable(z);
   const std::vector<DbRow> tab = z.dbtab;
   for (const auto& [name, file, commadec] : cases) {
     SCOPED_TRACE(name);

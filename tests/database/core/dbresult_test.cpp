@@ -147,7 +147,6 @@ TEST(DbStoppedMessage, NamesTheRowsOnceAndAtMostTwenty) {
   std::vector<DbStoppedRow> many;
   for (int16 i = 1; i <= 25; ++i) many.push_back({i, "c" + std::to_string(i), ""});
   const std::string m = StoppedRowsMessage(many);
-  EXPECT_NE(m.find(" The calculation of 25 rows stopped"), std::string::npos);
   EXPECT_NE(m.find("row 20 \"c20\"\nand 5 more rows "), std::string::npos) << m;
   EXPECT_EQ(m.find("c21"), std::string::npos);
 }

@@ -88,7 +88,7 @@ TEST_F(DbTable, RefusalsLeaveTheTableAsItWas) {
     SCOPED_TRACE(name);
     State s;
     Prepare(s);
-    MakeTable(s, 2);
+    MakeTable(s);
     const std::vector<DbRow> tab = s.dbtab;
     EXPECT_THROW(act(s), DbRefused);
     EXPECT_EQ(s.dbtab, tab);
@@ -102,12 +102,13 @@ TEST_F(DbTable, RefusalsLeaveTheTableAsItWas) {
 // A stored case replaces the closing row and puts a new one behind, which
 // stays; a full table takes its last row and then refuses.
 TEST_F(DbTable, RowsKeepTheClosingRowLast) {
-  MakeTable(z, 2);  // comment, case 1, case 2, End at 3
+  MakeTable(z);
+  const std::string ident = z.ident;
   const std::vector<DbRow> before(z.dbtab.begin(), z.dbtab.begin() + 3);
   z.ident = "Tank B";
   AddToDatabase(z);
   EXPECT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + 3), before);
-  EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", "case 1", "case 2", "Tank B", "End"}));
+  EXPECT_EQ(DbListTexts(z), (Texts{"% Comment", ident, ident, "Tank B", "End"}));
   EXPECT_THROW(RemoveDbRow(z, 4), Error);
   z.dbrows = kDbLastRow - 1;
   AddToDatabase(z);
