@@ -29,22 +29,24 @@ class TestDbWindow : public QObject {
  private slots:
   void cleanup() { Destroy(); }
 
-  // Without a table the window opens with an empty list; the buttons that
-  // need a table say so and write nothing.
-  void opensWithoutTable() {
+  // Without a table the list is empty and the buttons that need one say so;
+  // "Add  to Database" starts one with the window's comment. "New Database
+  // File" gives three lines and the window's caption at its next activation.
+  // A comment row is refused on the closing row and goes above the selected
+  // one. An added case goes before the closing row, listed at the next
+  // activation.
+  void newTableCommentsAndAdd() {
     DbHarness d;
-    d.open();
+    FrmDatabase* f = d.open();
     QVERIFY(d.lines().isEmpty());
     for (const char* b : {"cmdSaveFile", "cmdSaveResult", "cmdAddComment", "cmdX"}) d.click(b);
     QCOMPARE(d.msg.texts, QStringList(4, " There is no database yet. Create or open one first "));
     QVERIFY(d.h.dialog.calls.isEmpty() && !d.z().dbrows);
-  }
-
-  // Three lines, and the window's caption at its next activation; a comment
-  // row is refused on the closing row and goes above the selected one.
-  void newDatabaseAndCommentRow() {
-    DbHarness d;
-    FrmDatabase* f = d.open();
+    auto* add = d.h.get<QPushButton>("cmdDatabase");
+    d.comment()->setText("Deck");
+    add->click();
+    QCOMPARE(DbListTexts(d.z()), (std::vector<std::string>{"% Deck", "Test", "End"}));
+    d.comment()->setText("Comment");
     d.click("cmdNewDatabase");
     QCOMPARE(d.lines(), (QStringList{"% Comment", "Test", "End"}));
     d.h.w->activateWindow();
@@ -52,6 +54,7 @@ class TestDbWindow : public QObject {
     f->activateWindow();
     WaitActive(f);
     QCOMPARE(f->windowTitle(), QString("Database Filename: New Database_in.csv"));
+    d.msg.clear();
     d.select(2);
     d.click("cmdAddComment");
     QCOMPARE(d.msg.texts, (QStringList{" Comment cant be added at last row ", "<beep>"}));
@@ -60,6 +63,12 @@ class TestDbWindow : public QObject {
     d.click("cmdAddComment");
     QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "Test", "End"}));
     QCOMPARE(f->selectedLine(), 1);
+    const auto before = d.z().dbtab;
+    add->click();
+    QVERIFY(std::equal(before.begin(), before.begin() + 3, d.z().dbtab.begin()));
+    QCOMPARE(d.lines().size(), 4);
+    f->Form_Activate();
+    QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "Test", "Test", "End"}));
   }
 
   // Each case: rows, selected line (-1 none), button; then the messages and
@@ -169,24 +178,6 @@ class TestDbWindow : public QObject {
     d.click("cmdSaveResult");
     QCOMPARE(d.msg.texts,
              (QStringList{"can't save file - " + nowhere, "can't save file - " + nowhere + "_out.csv"}));
-  }
-
-  // Without a table the case starts one with the window's comment; with one
-  // it goes before the closing row, shown at the window's next activation.
-  void addToDatabase() {
-    DbHarness d;
-    FrmDatabase* f = d.open();
-    auto* add = d.h.get<QPushButton>("cmdDatabase");
-    d.comment()->setText("Deck");
-    add->click();
-    QCOMPARE(DbListTexts(d.z()), (std::vector<std::string>{"% Deck", "Test", "End"}));
-    d.table({"% Comment", "A", "B"});
-    const auto before = d.z().dbtab;
-    add->click();
-    QVERIFY(std::equal(before.begin(), before.begin() + 3, d.z().dbtab.begin()));
-    QCOMPARE(d.lines().size(), 4);
-    f->Form_Activate();
-    QCOMPARE(d.lines(), (QStringList{"% Comment", "A", "B", "B", "End"}));
   }
 };
 
