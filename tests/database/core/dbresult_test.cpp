@@ -104,9 +104,7 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
     panel(ref.ringpanel, ref.ringch == 1);
     panel(ref.colpanel, ref.cylinder == 3, ref.cylinder == 3 ? "" : " ");
     expected.push_back("");
-    const Texts& got = lines[static_cast<std::size_t>(row) + 1];
-    ASSERT_EQ(got.size(), 90u);
-    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], expected[i]) << "field " << i + 1;
+    EXPECT_EQ(lines[static_cast<std::size_t>(row) + 1], expected);
   }
   EXPECT_EQ(z.ident, "column");  // the design case keeps the last data row
   State none;                    // without a table only the header
@@ -140,15 +138,6 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   EXPECT_EQ(Texts(broken.begin() + 75, broken.begin() + 89), Texts(14, "N/A"));
   EXPECT_NE(lines[2][46], kDbStoppedText);
   EXPECT_NE(lines[4][46], kDbStoppedText);
-}
-
-TEST(DbStoppedMessage, NamesTheRowsOnceAndAtMostTwenty) {
-  EXPECT_EQ(StoppedRowsMessage({}), "");
-  std::vector<DbStoppedRow> many;
-  for (int16 i = 1; i <= 25; ++i) many.push_back({i, "c" + std::to_string(i), ""});
-  const std::string m = StoppedRowsMessage(many);
-  EXPECT_NE(m.find("row 20 \"c20\"\nand 5 more rows "), std::string::npos) << m;
-  EXPECT_EQ(m.find("c21"), std::string::npos);
 }
 
 }  // namespace
