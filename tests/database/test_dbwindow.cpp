@@ -73,7 +73,6 @@ class TestDbWindow : public QObject {
     const QString same = "% Comment,A,% c,B,End|";
     const std::tuple<QStringList, int, const char*, QString> cases[] = {
         {rows, 0, "Cmd_pilupp", " First row can't be moved |" + same + "0"},
-        {rows, 4, "Cmd_pilupp", " Last row can't be moved ,<beep>|" + same + "4"},
         {rows, 3, "Cmd_pilupp", "|% Comment,A,B,% c,End|2"},
         {rows, 3, "Cmd_pilner", " Last row can't be moved |" + same + "3"},
         {rows, -1, "Cmd_pilner", "|" + same + "-1"},
