@@ -58,9 +58,7 @@ class TestDbWindow : public QObject {
     d.click("cmdAddComment");
     QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "Test", "End"}));
     QCOMPARE(f->selectedLine(), 1);
-    const auto before = d.z().dbtab;
     add->click();
-    QVERIFY(std::equal(before.begin(), before.begin() + 3, d.z().dbtab.begin()));
     QCOMPARE(d.lines().size(), 4);
     f->Form_Activate();
     QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "Test", "Test", "End"}));

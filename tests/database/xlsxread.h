@@ -14,30 +14,20 @@ namespace zod::test {
 // file holds no readable sheet.
 inline QMap<QString, QString> SheetCells(const QString& xlsx) {
   QFile f(xlsx);
-  const QByteArray zip = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  const auto le = [&zip](qsizetype at, int bytes) {
-    quint32 v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<quint8>(zip[at + i]);
-    return v;
-  };
-  // Walk the central directory to the sheet, then inflate its data.
-  const qsizetype eocd = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
-  QByteArray xml;
-  qsizetype at = eocd < 0 ? 0 : le(eocd + 16, 4);
-  for (quint32 n = eocd < 0 ? 0 : le(eocd + 10, 2); n > 0 && xml.isEmpty() && at + 46 <= zip.size(); --n) {
-    const quint32 nameLen = le(at + 28, 2), local = le(at + 42, 4);
-    if (zip.mid(at + 46, nameLen) == "xl/worksheets/sheet1.xml") {
-      QByteArray raw = zip.mid(local + 30 + le(local + 26, 2) + le(local + 28, 2), le(at + 20, 4));
-      xml.resize(le(at + 24, 4));
-      z_stream s{};
-      inflateInit2(&s, -MAX_WBITS);
-      s.next_in = reinterpret_cast<Bytef*>(raw.data()), s.avail_in = static_cast<uInt>(raw.size());
-      s.next_out = reinterpret_cast<Bytef*>(xml.data()), s.avail_out = static_cast<uInt>(xml.size());
-      if (inflate(&s, Z_FINISH) != Z_STREAM_END) xml.clear();
-      inflateEnd(&s);
-    }
-    at += 46 + nameLen + le(at + 30, 2) + le(at + 32, 2);
-  }
+  QByteArray zip = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  // The first copy of the name is the one in the member's local header: the
+  // lengths of the name and the extra field stand just before it, the
+  // deflated data just after them.
+  const qsizetype name = zip.indexOf("xl/worksheets/sheet1.xml");
+  const auto le16 = [&zip](qsizetype at) { return quint8(zip[at]) | quint8(zip[at + 1]) << 8; };
+  const qsizetype data = name < 30 ? zip.size() : name + le16(name - 4) + le16(name - 2);
+  QByteArray xml(1 << 22, '\0');
+  z_stream s{};
+  inflateInit2(&s, -MAX_WBITS);
+  s.next_in = reinterpret_cast<Bytef*>(zip.data() + data), s.avail_in = static_cast<uInt>(zip.size() - data);
+  s.next_out = reinterpret_cast<Bytef*>(xml.data()), s.avail_out = static_cast<uInt>(xml.size());
+  xml.resize(inflate(&s, Z_FINISH) == Z_STREAM_END ? static_cast<qsizetype>(s.total_out) : 0);
+  inflateEnd(&s);
   QMap<QString, QString> cells;
   QXmlStreamReader r(xml);
   QString cell;
