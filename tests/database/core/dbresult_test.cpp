@@ -89,7 +89,6 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
        "Red"}};
   // clang-format on
   for (int16 row = 1; row <= 4; ++row) {
-    SCOPED_TRACE(z.dbtab[static_cast<std::size_t>(row)].ident);
     State ref;
     dbtest::Prepare(ref);
     ref.dbtab = z.dbtab, ref.dbrows = z.dbrows;
