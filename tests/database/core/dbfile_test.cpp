@@ -27,9 +27,8 @@ DbRow SampleRow() {
   r.dbstiffprof = "L 200x90x9.0x12.0", r.dbstifftype = 1, r.dbstiffh = 200, r.dbstiffb = 90, r.dbstifftw = 9;
   r.dbstifftf = 12, r.fys = 355, r.cyll = 6000, r.gilt = 600, r.dbgirdprof = "BF 200x10.0", r.dbgirdtype = 6;
   r.dbgirdhp = 17, r.dbgirdh = 200, r.dbgirdtw = 10, r.fyg = 315, r.ringfab = 1, r.sigx = -100, r.sigy = -10;
-  r.tau = 40, r.pd = -0.3f, r.k1 = 1, r.k2 = 1.2f, r.nn = 1.5e-5f, r.m1a = 1, r.m2a = 2, r.m1b = 3,
-  r.dmom = 1;
-  r.m2b = 12345680;
+  r.tau = 40, r.pd = -0.3f, r.k1 = 1, r.k2 = 1.2f, r.nn = 1.5e-5f, r.m1a = 1, r.m2a = 2, r.m1b = 3;
+  r.m2b = 12345680, r.dmom = 1;
   return r;
 }
 
@@ -62,8 +61,9 @@ std::string With(const std::string& from, const std::string& to, std::string s =
   return s.replace(s.find(from), from.size(), to);
 }
 
-// The exact text on a point system, the system's separator on a comma one
-// (files written on either read on both: the property test below).
+// The sample file reads as the sample row and is written back as the exact
+// text on a point system, with the system's separator on a comma one (files
+// written on either read on both: the property test below).
 TEST_F(DbFile, ReadsAndWritesEveryFieldWithTheSystemsSeparator) {
   EXPECT_EQ(Rows(z), (std::vector<DbRow>{Comment("% Wall A"), SampleRow(), Comment("End")}));
   EXPECT_EQ(Written(z), kPointFile);

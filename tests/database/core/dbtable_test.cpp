@@ -7,7 +7,7 @@
 #include "tests/database/core/dbtest.h"
 
 // The case table: storing the current case, loading a row back, finding bulb
-// flats, the row edits, and every refusal leaving the table whole.
+// flats, the closing row, and every refusal leaving the table whole.
 namespace zod {
 namespace {
 
