@@ -7,11 +7,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "database/core/database.h"
 #include "database/dbwindows.h"
 #include "database/frmdatabase.h"
 #include "gui/beeper.h"
 #include "gui/qtext.h"
+#include "tests/database/core/dbtest.h"
 #include "tests/mainwindow/testsupport.h"
 
 namespace zod::test {
@@ -48,24 +48,16 @@ struct DbHarness {
   void select(int line) { line < 0 ? list()->clearSelection() : list()->setCurrentRow(line); }
   QString file(const QString& name) const { return files.filePath(name); }
 
-  // A table of the given rows: "%..." a comment, anything else a data row of
-  // that identification and cylinder type; the closing row follows.
-  void table(const QStringList& rows, int cylinder = 0) {
+  // A table of the given rows, "%..." a comment, anything else a data row of
+  // the current case with that identification; the closing row follows.
+  void table(const QStringList& rows) {
     NewDbTable(z());
-    DbRow end;
-    end.iscomment = -1, end.rowtext = "End";
-    z().dbtab[0] = end;
+    z().dbtab[0] = dbtest::Comment("End");
     z().dbrows = 0;
-    for (std::int16_t n = 0; n < rows.size(); ++n) {
-      if (rows[n].startsWith('%')) {
-        z().dbtab[n].rowtext = fromQ(rows[n]);
-        z().dbtab[n + 1] = end;
-        z().dbrows = static_cast<std::int16_t>(n + 1);
-      } else {
-        z().ident = fromQ(rows[n]);
-        z().cylinder = static_cast<int16>(cylinder);
-        StoreDbRow(z(), n);
-      }
+    for (const QString& row : rows) {
+      z().ident = fromQ(row);
+      AddToDatabase(z());
+      if (row.startsWith('%')) z().dbtab[*z().dbrows - 1] = dbtest::Comment(fromQ(row));
     }
     z().dbfile = "New Database_in.csv";
     if (f()) f()->Form_Activate();
