@@ -9,15 +9,6 @@
 using namespace zod;
 using namespace zod::test;
 
-namespace {
-
-QByteArray Contents(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}  // namespace
-
 class TestDbWindow : public QObject {
   Q_OBJECT
 
@@ -155,11 +146,11 @@ class TestDbWindow : public QObject {
     d.h.dialog.answers << path;
     d.click("cmdSaveFile");
     QCOMPARE(d.h.dialog.calls.last().section('|', 2), QString("New Database_in.csv|*_in.csv|csv"));
-    const QByteArray saved = Contents(path);
+    const QByteArray saved = ReadBytes(path);
     QVERIFY(saved.startsWith("% Comment;\r\nProject;A;"));
     d.click("cmdSaveResult");
-    QVERIFY(Contents(path + "_out.csv").contains("\r\n% Comment\r\nProject;A;LRFD;"));
-    QCOMPARE(Contents(path), saved);
+    QVERIFY(ReadBytes(path + "_out.csv").contains("\r\n% Comment\r\nProject;A;LRFD;"));
+    QCOMPARE(ReadBytes(path), saved);
     d.h.dialog.answers << nowhere;
     d.click("cmdSaveFile");
     QCOMPARE(toQ(d.z().dbfile), path);
