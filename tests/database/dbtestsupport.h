@@ -5,13 +5,15 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
+#include "database/core/database.h"
 #include "database/dbwindows.h"
 #include "database/frmdatabase.h"
 #include "gui/beeper.h"
 #include "gui/qtext.h"
-#include "tests/database/core/dbtest.h"
 #include "tests/mainwindow/testsupport.h"
 
 namespace zod::test {
@@ -38,30 +40,60 @@ struct DbHarness {
   }
   FrmDatabase* f() const { return db->database(); }
   QListWidget* list() const { return Child<QListWidget>(f(), "lstDatabase"); }
-  QLineEdit* comment() const { return Child<QLineEdit>(f(), "txtComment"); }
   QStringList lines() const {
     QStringList out;
     for (int i = 0; i < list()->count(); ++i) out << list()->item(i)->text();
     return out;
   }
   void click(const char* button) { Child<QPushButton>(f(), button)->click(); }
-  void select(int line) { line < 0 ? list()->clearSelection() : list()->setCurrentRow(line); }
+  void select(int line) {
+    if (line < 0)
+      list()->clearSelection();
+    else
+      list()->setCurrentRow(line);
+  }
   QString file(const QString& name) const { return files.filePath(name); }
 
-  // A table of the given rows, "%..." a comment, anything else a data row of
-  // the current case with that identification; the closing row follows.
-  void table(const QStringList& rows) {
+  static DbRow Closing() {
+    DbRow r;
+    r.iscomment = -1;
+    r.rowtext = "End";
+    return r;
+  }
+
+  // A table of the given rows: "%..." a comment, anything else a data row of
+  // that identification and cylinder type; the closing row follows.
+  void table(const QStringList& rows, int cylinder = 0) {
     NewDbTable(z());
-    z().dbtab[0] = dbtest::Comment("End");
+    z().dbtab[0] = Closing();
     z().dbrows = 0;
-    for (const QString& row : rows) {
-      z().ident = fromQ(row);
-      AddToDatabase(z());
-      if (row.startsWith('%')) z().dbtab[*z().dbrows - 1] = dbtest::Comment(fromQ(row));
+    std::int16_t n = 0;
+    for (const QString& r : rows) {
+      if (r.startsWith('%')) {
+        z().dbtab[n].iscomment = -1;
+        z().dbtab[n].rowtext = fromQ(r);
+        z().dbtab[n + 1] = Closing();
+        z().dbrows = static_cast<std::int16_t>(n + 1);
+      } else {
+        z().ident = fromQ(r);
+        z().cylinder = static_cast<int16>(cylinder);
+        StoreDbRow(z(), n);
+      }
+      ++n;
     }
     z().dbfile = "New Database_in.csv";
     if (f()) f()->Form_Activate();
   }
 };
+
+// Answers the next modal box with OK, once it is up; keeps its text.
+inline void AnswerBox(QString* text = nullptr) {
+  QTimer::singleShot(0, [text] {
+    QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (text) *text = box->text();
+    box->accept();
+  });
+}
 
 }  // namespace zod::test

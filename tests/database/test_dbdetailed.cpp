@@ -1,13 +1,16 @@
 // The detailed result table and its spreadsheet export through the real
 // windows: column groups and widths, the cells by cylinder type, the largest
-// usage factor in bold, rows whose calculation stopped, and the workbook
-// read back from its sheet XML.
+// usage factor in bold, rows whose calculation stopped, frmTable, and the
+// workbook read back from its sheet XML.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QTreeView>
 
 #include "database/frmdatabasedetailed.h"
 #include "database/summary.h"
+#include "mainwindow/resultpicture.h"
 #include "tests/database/dbtestsupport.h"
 #include "tests/database/xlsxread.h"
 
@@ -16,13 +19,21 @@ using namespace zod::test;
 
 namespace {
 
+const QStringList kAllHeaders{
+    "Ident",     "fyk",        "r ",           "l ",           "t",      "Stiff spac", "Stiff prof",
+    "Ring spac", "RIng prof ", "Sigx",         "Sigy",         "Tau",    "pd",         "L",
+    "N",         "M1a",        "M2a",          "M1b",          "M2b",    "Shell UF =", "Stiff UF =",
+    "Ring Ax",   "Ring Ix",    "Column UF1 =", "Column UF2 =", "UFmax ="};
+const char* const kBoxes[] = {"chkStiffInp", "chkRingInp", "chkStressInp", "chkColumnInp",
+                              "chkStiffRes", "chkRingRes", "chkColumnRes"};
+
 struct Detailed : DbHarness {
   FrmDatabaseDetailed* t = nullptr;
-  explicit Detailed(Messenger* mainMessages = nullptr) : DbHarness(false, mainMessages) {}
-  void show() {
-    if (!f()) open();
+  FrmDatabaseDetailed* show() {
+    open();
     click("cmdCalc");
     t = WaitActive(f()->detailed());
+    return t;
   }
   const SummaryTable& summary() const { return t->model().table(); }
   QStringList headers() const {
@@ -33,17 +44,21 @@ struct Detailed : DbHarness {
   }
   // The cell of an item under a header ("" when the item has none).
   QString cell(int item, const QString& header) const {
-    return t->model().index(item, static_cast<int>(headers().indexOf(header))).data().toString();
+    const int c = static_cast<int>(headers().indexOf(header));
+    return t->model().data(t->model().index(item, c), Qt::DisplayRole).toString();
   }
   bool bold(int item, int column) const {
-    return t->model().index(item, column).data(Qt::FontRole).value<QFont>().bold();
+    return t->model().data(t->model().index(item, column), Qt::FontRole).value<QFont>().bold();
   }
   void tick(const char* box, bool on) { Child<QCheckBox>(t, box)->setChecked(on); }
   // A data row of the current case with these switches.
-  void add(const char* ident, int16 cylinder, int16 ringch) {
-    z().ident = ident, z().cylinder = cylinder, z().ringch = ringch;
+  void add(const char* ident, int cylinder, int ringch) {
+    z().ident = ident;
+    z().cylinder = static_cast<int16>(cylinder);
+    z().ringch = static_cast<int16>(ringch);
     AddToDatabase(z());
   }
+  explicit Detailed(Messenger* mainMessages = nullptr) : DbHarness(false, mainMessages) {}
   QString exportNow() {
     h.opener.urls.clear();
     Child<QPushButton>(t, "cmdDetailedResult")->click();
@@ -51,13 +66,21 @@ struct Detailed : DbHarness {
   }
 };
 
-// The main window's messages, the first one answered by running `during` as
-// a user would while its box is up.
-struct Interrupting : RecordingMessenger {
+double Num(const QString& s) { return QString(s).replace(',', '.').toDouble(); }
+
+// The main window's messages, each answered by running `during` as a user
+// would while the box is up.
+struct Interrupting : Messenger {
   std::function<void()> during;
-  void exclamation(const QString& text, QWidget* owner = nullptr) override {
-    RecordingMessenger::exclamation(text, owner);
+  QStringList texts;
+  void exclamation(const QString& text, QWidget* = nullptr) override {
+    texts << text;
     if (auto f = std::exchange(during, nullptr)) f();
+  }
+  void plain(const QString& text, QWidget* owner = nullptr) override { exclamation(text, owner); }
+  bool question(const QString& text, QWidget* owner = nullptr) override {
+    exclamation(text, owner);
+    return true;
   }
 };
 
@@ -69,116 +92,289 @@ class TestDbDetailed : public QObject {
  private slots:
   void cleanup() { Destroy(); }
 
-  // Numbers compare by value, whatever their digits; other texts as text;
-  // an equal number keeps the first.
+  // Numbers compare by value, whatever their digits; other texts as text.
+  void usageFactorOrder_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("before");
+    QTest::newRow("plain") << "0.45"
+                           << "0.92" << true;
+    QTest::newRow("ten and more") << "9.10"
+                                  << "10.20" << true;
+    QTest::newRow("ten and more, reversed") << "10.20"
+                                            << "9.10" << false;
+    QTest::newRow("comma") << "9,10"
+                           << "10,20" << true;
+    QTest::newRow("equal keeps the first") << "0.50"
+                                           << "0.5" << false;
+    QTest::newRow("zero candidate") << "-0.20"
+                                    << "0" << true;
+    QTest::newRow("text") << "0.45"
+                          << "N/A" << true;
+  }
   void usageFactorOrder() {
-    std::vector<std::string> v{"N/A", "10.20", "0.50", "9.10", "0.5"};
-    std::stable_sort(v.begin(), v.end(), UsageFactorBefore);
-    QCOMPARE(v, (std::vector<std::string>{"0.50", "0.5", "9.10", "10.20", "N/A"}));
-    QVERIFY(UsageFactorBefore("9,10", "10,20"));
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QTEST(UsageFactorBefore(fromQ(a), fromQ(b)), "before");
   }
 
   // Every group shown: 26 columns; none: the 8 that always show. Each
   // column is 0.95 of the list's width shared by the columns after the first.
+  void columnsAndWidths() {
+    Detailed d;
+    d.table({"A"});
+    d.show();
+    QCOMPARE(d.t->parentWidget(), d.f());
+    QCOMPARE(d.headers(), kAllHeaders);
+    const int width = d.t->list()->width();
+    QVERIFY(width > 500);
+    for (int c = 0; c < 26; ++c) QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / 25.0 * 0.95));
+    const int builds = d.t->builds();
+    for (const char* box : kBoxes) d.tick(box, false);
+    QCOMPARE(d.t->builds(), builds + 7);
+    QCOMPARE(d.headers(), (QStringList{"Ident", "fyk", "r ", "l ", "t", "pd", "Shell UF =", "UFmax ="}));
+    for (int c = 0; c < 8; ++c) QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / 7.0 * 0.95));
+    // the switches outlive the window
+    QVERIFY(!d.z().stiffinp && !d.z().columnres);
+    d.t->close();
+    Destroy();
+    d.click("cmdCalc");
+    d.t = WaitActive(d.f()->detailed());
+    QCOMPARE(d.headers().size(), 8);
+    QVERIFY(!Child<QCheckBox>(d.t, "chkRingRes")->isChecked());
+  }
+
+  void cellsByCylinderType() {
+    Detailed d;
+    d.z().sigx = -50;
+    d.z().m1a = 1, d.z().m1b = 2, d.z().m2a = 3, d.z().m2b = 4;
+    d.z().cyll = 6000;
+    d.table({"% Deck A"});
+    d.add("plain", 0, 0);
+    d.add("column", 3, 1);
+    d.show();
+    QCOMPARE(d.t->model().rowCount(), 3);
+    // a comment is its text alone
+    QCOMPARE(d.summary().items[0], std::vector<std::string>{"% Deck A"});
+    QCOMPARE(d.cell(0, "fyk"), QString());
+    for (const char* h : {"Stiff spac", "Stiff prof", "Stiff UF =", "L", "N", "M1a", "M2a", "M1b", "M2b",
+                          "Column UF1 =", "Column UF2 =", "Ring spac", "RIng prof ", "Ring Ax", "Ring Ix"})
+      QCOMPARE(d.cell(1, h), QString("N/A"));
+    QCOMPARE(d.cell(1, "Sigx"), QString("-50.0"));
+    QCOMPARE(d.cell(1, "Tau"), QString("40.0"));
+    for (const char* h : {"Sigx", "Sigy", "Tau", "Stiff spac"}) QCOMPARE(d.cell(2, h), QString("N/A"));
+    QCOMPARE(d.cell(2, "M1a") + d.cell(2, "M2a") + d.cell(2, "M1b") + d.cell(2, "M2b"),
+             QString("1.03.02.04.0"));
+    QCOMPARE(d.cell(2, "L"), QString("6000"));
+    QCOMPARE(d.cell(2, "Ring spac"), QString("6000"));
+    QVERIFY(d.cell(2, "Column UF1 =") != "N/A" && d.cell(2, "Ring Ix") != "N/A");
+    QCOMPARE(d.cell(1, "t"), QString("20.0"));
+    QCOMPARE(d.cell(1, "r "), QString("1500"));
+    // after the build the case is the last data row, its results on the
+    // main window's pictures
+    QCOMPARE(d.z().ident, std::string("column"));
+    QStringList drawn;
+    for (const auto& item : d.h.get<ResultPicture>("pic31")->items()) drawn << item.text;
+    QVERIFY(drawn.contains(d.cell(2, "Column UF1 =")));
+    QVERIFY(drawn.contains("UF1 = "));
+  }
+
+  // The largest usage factor of the shown ones, in bold; a group switched
+  // off takes no part.
+  void largestUsageFactor() {
+    Detailed d;
+    d.table({});
+    d.add("stringers", 2, 0);
+    d.show();
+    const QString shell = d.cell(0, "Shell UF =");
+    const QString stiff = d.cell(0, "Stiff UF =");
+    QVERIFY(Num(stiff) > Num(shell));
+    QCOMPARE(d.cell(0, "UFmax ="), stiff);
+    QVERIFY(d.bold(0, 25));
+    QVERIFY(!d.bold(0, 19) && !d.bold(0, 20));
+    d.tick("chkStiffRes", false);
+    QVERIFY(!d.headers().contains("Stiff UF ="));
+    QCOMPARE(d.cell(0, "UFmax ="), shell);
+    QVERIFY(d.bold(0, static_cast<int>(d.headers().size()) - 1));
+  }
+
+  // A row whose calculation stopped says so instead of showing the row
+  // before; the build names the stopped rows in one message.
+  void stoppedRows() {
+    Detailed d;
+    d.table({"good"});
+    d.z().t = 0;
+    d.add("bad 1", 0, 0);
+    d.add("bad 2", 2, 1);
+    d.show();
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(d.msg.last().contains("2 rows stopped"));
+    QVERIFY(d.cell(0, "Shell UF =") != kDbStoppedText);
+    for (const char* h : {"Shell UF =", "UFmax ="}) QCOMPARE(d.cell(1, h), QString(kDbStoppedText));
+    for (const char* h : {"Stiff UF =", "Ring Ax", "Ring Ix"})
+      QCOMPARE(d.cell(2, h), QString(kDbStoppedText));
+    QCOMPARE(d.cell(2, "Column UF1 ="), QString("N/A"));
+    QCOMPARE(d.cell(2, "t"), QString("0.0"));
+  }
+
   // A check box clicked while a calculation's message is up during a build
-  // builds again after that build, not inside it. The list never gets a
-  // negative size; a new width builds again. The switches outlive the window.
-  // The workbook goes beside a database file that has a folder.
-  void columnsAndRebuilds() {
+  // builds again after that build, not inside it.
+  void rebuildNeverNested() {
     Interrupting main;
     Detailed d(&main);
     d.table({"A"});
     d.z().gilt = 1e6;  // corrected, with a message, by every calculation
     d.add("B", 0, 1);
     d.show();
-    const auto widths = [&d](int columns) {
-      const int width = d.t->list()->width();
-      for (int c = 0; c < columns; ++c)
-        QCOMPARE(d.t->list()->header()->sectionSize(c), qRound(width / double(columns - 1) * 0.95));
-    };
-    widths(26);
+    QCOMPARE(main.texts.size(), 1);
     const int builds = d.t->builds();
     main.during = [&d, builds] {
+      QCOMPARE(d.t->builds(), builds);
       d.tick("chkRingRes", false);
       QCOMPARE(d.t->builds(), builds);
     };
     d.tick("chkStressInp", false);
     QCOMPARE(main.texts.size(), 3);
     QCOMPARE(d.t->builds(), builds + 2);
-    for (const char* box : {"chkStiffInp", "chkRingInp", "chkColumnInp", "chkStiffRes", "chkColumnRes"})
-      d.tick(box, false);
-    QCOMPARE(d.t->builds(), builds + 7);
-    QCOMPARE(d.headers(), (QStringList{"Ident", "fyk", "r ", "l ", "t", "pd", "Shell UF =", "UFmax ="}));
-    d.t->resize(60, 30);
-    QCOMPARE(d.t->list()->size(), QSize(0, 0));
-    d.t->resize(1200, 500);
-    widths(8);
-    d.t->close();
-    Destroy();
-    d.show();
-    QCOMPARE(d.headers().size(), 8);
-    QVERIFY(QDir(d.files.path()).mkdir("jobs"));  // the workbook goes beside a database file
-    d.z().dbfile = fromQ(d.file("jobs/Tank_in.csv"));
-    QCOMPARE(d.exportNow(), d.file("jobs/Tank_summary.xlsx"));
+    QVERIFY(!d.headers().contains("Ring Ax") && !d.headers().contains("Sigx"));
+    QCOMPARE(d.t->model().rowCount(), 2);
   }
 
-  // "N/A" where a cylinder type has no such value, the moments in their
-  // order, the largest usage factor of the shown ones in bold (a group
-  // switched off takes no part), and a row whose calculation stopped saying
-  // so instead of showing the row before, named in one message. The
-  // workbook holds the table as shown: headers in row 1, one row per item,
-  // comments in column A only; a second export replaces nothing; one that
-  // cannot be written or opened is reported, and the table stays.
-  void cellsAndExport() {
+  void withoutTable() {
     Detailed d;
-    d.z().sigx = -50, d.z().m1a = 1, d.z().m1b = 2, d.z().m2a = 3, d.z().m2b = 4;
-    d.table({"% Deck A"});
-    d.add("column", 3, 1);
-    d.add("stringers", 2, 0);
-    d.z().t = 0;
-    d.add("stopped", 2, 1);
     d.show();
-    for (const char* h : {"Stiff prof", "Stiff UF =", "Sigx", "Sigy"}) QCOMPARE(d.cell(1, h), QString("N/A"));
-    for (const char* h : {"M1a", "Column UF2 =", "RIng prof ", "Ring Ix"})
-      QCOMPARE(d.cell(2, h), QString("N/A"));
-    const QString mom = d.cell(1, "M1a") + d.cell(1, "M2a") + d.cell(1, "M1b") + d.cell(1, "M2b");
-    QCOMPARE(mom + "|" + d.cell(2, "Sigx") + d.cell(2, "t"), QString("1.03.02.04.0|-50.020.0"));
-    QVERIFY(d.cell(1, "Column UF1 =") != "N/A" && d.cell(1, "Ring Ix") != "N/A");
-    const QString shell = d.cell(2, "Shell UF ="), stiff = d.cell(2, "Stiff UF =");
-    QCOMPARE(d.cell(2, "UFmax ="), stiff);
-    QVERIFY(d.bold(2, 25) && !d.bold(2, 20));
-    for (const char* h : {"UFmax =", "Stiff UF =", "Ring Ix"})
-      QCOMPARE(d.cell(3, h), QString(kDbStoppedText));
-    QCOMPARE(d.msg.texts.size(), 1);
-    QVERIFY(d.msg.last().contains("1 row stopped"));
-    d.tick("chkStiffRes", false);
-    QCOMPARE(d.cell(2, "UFmax ="), shell);
-    QVERIFY(d.bold(2, 24));
+    QCOMPARE(d.headers(), kAllHeaders);
+    QCOMPARE(d.t->model().rowCount(), 0);
+    QVERIFY(d.msg.texts.isEmpty());
+  }
 
+  // The list follows the window but never gets a negative size; a new width
+  // builds the table again with columns to match.
+  void resize() {
+    Detailed d;
+    d.table({"A"});
+    d.show();
+    const int builds = d.t->builds();
+    d.t->resize(60, 30);
+    QCOMPARE(d.t->list()->size(), QSize(0, 0));
+    QCOMPARE(d.t->builds(), builds + 1);
+    d.t->resize(1200, 500);
+    const int width = d.t->list()->width();
+    QCOMPARE(width, 1200 - qRound(1665 / 15.0) - qRound(360 / 15.0));
+    QCOMPARE(d.t->list()->header()->sectionSize(3), qRound(width / 25.0 * 0.95));
+    d.t->resize(1200, 400);  // only taller or shorter: nothing to build
+    QCOMPARE(d.t->builds(), builds + 2);
+  }
+
+  // A right click on the window's own surface opens frmTable once; a click on
+  // a control does not; it outlives the table.
+  void frmTable() {
+    Detailed d;
+    d.show();
+    QTest::mouseClick(d.t, Qt::RightButton, {},
+                      Child<QCheckBox>(d.t, "chkRingInp")->mapTo(d.t, QPoint(5, 5)));
+    QVERIFY(!d.db->table());
+    const QPoint surface(10, d.t->height() - 10);
+    QVERIFY(!d.t->childAt(surface));
+    QTest::mouseClick(d.t, Qt::LeftButton, {}, surface);
+    QVERIFY(!d.db->table());
+    QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
+    FrmTable* table = d.db->table();
+    QVERIFY(table);
+    auto* list = Child<QListWidget>(table, "lstTable");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text() + list->item(1)->text(), QString("GeneralShell"));
+    QTest::mouseClick(d.t, Qt::RightButton, {}, surface);
+    QCOMPARE(d.db->table(), table);
+    QCOMPARE(list->count(), 2);
+    d.t->close();
+    Destroy();
+    QCOMPARE(d.db->table(), table);
+    Child<QPushButton>(table, "Command1")->click();
+    Destroy();
+    QVERIFY(!d.db->table());
+  }
+
+  // The workbook holds the table as shown: headers in row 1, one row per
+  // item, comments in column A only, column A centred, A to H fitted.
+  void exportWorkbook() {
+    Detailed d;
+    d.table({"% Deck A"});
+    d.add("a rather long identification", 2, 1);
+    d.add("col", 3, 0);
+    d.show();
+    const mode_t mask = ::umask(022);
     const QString path = d.exportNow();
+    ::umask(mask);
     QCOMPARE(path, d.file("New Database_summary.xlsx"));
-    const QMap<QString, QString> cells = SheetCells(path);
-    QCOMPARE(cells.size(), 25 * 4 + 1);
-    QCOMPARE(cells.value("A2"), QString("% Deck A"));
-    for (int c = 0; c < 25; ++c) {
-      const QString col(QChar('A' + c));
-      QCOMPARE(cells.value(col + "1"), d.headers()[c]);
-      for (int i = 1; i <= 3; ++i)
-        QCOMPARE(cells.value(col + QString::number(i + 2)), toQ(d.summary().items[i][c]));
+    // the user's file, not a private temporary one
+    const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                    QFile::ReadOther | QFile::WriteOther;
+    QCOMPARE(QFileInfo(path).permissions() & rw,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const Sheet s = ReadSheet(path);
+    QVERIFY(s.ok);
+    for (int c = 0; c < 26; ++c) QCOMPARE(s.cells.value(QString(QChar('A' + c)) + "1"), kAllHeaders[c]);
+    QCOMPARE(s.cells.value("A2"), QString("% Deck A"));
+    QVERIFY(!s.cells.contains("B2"));
+    for (int i = 0; i < 2; ++i)
+      for (int c = 0; c < 26; ++c)
+        QCOMPARE(s.cells.value(QString(QChar('A' + c)) + QString::number(i + 3)),
+                 toQ(d.summary().items[i + 1][c]));
+    QCOMPARE(s.cells.size(), 26 * 3 + 1);
+    QVERIFY(!s.cellStyle.value("A3").isEmpty());
+    QVERIFY(s.cellStyle.value("B3").isEmpty());
+    // A to H fitted, A with the centred style; the rest as the sheet has them
+    QCOMPARE(s.cols.size(), 8);
+    QCOMPARE(s.cols[0].style, s.cellStyle.value("A3"));
+    const QByteArray styles = ZipMember(path, "xl/styles.xml");
+    QVERIFY(styles.contains("horizontal=\"center\""));
+    for (int c = 0; c < 8; ++c) {
+      QCOMPARE(s.cols[c].min, c + 1);
+      int longest = 0;
+      for (int row = 1; row <= 4; ++row)
+        longest =
+            std::max(longest, int(s.cells.value(QString(QChar('A' + c)) + QString::number(row)).size()));
+      QVERIFY2(s.cols[c].width >= longest && s.cols[c].width < longest + 5, qPrintable(QString::number(c)));
     }
+    // a second export replaces nothing
     QCOMPARE(d.exportNow(), d.file("New Database_summary (2).xlsx"));
+    QVERIFY(ReadSheet(path).ok);
     QCOMPARE(QDir(d.files.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+  }
+
+  void exportPlaces() {
+    Detailed d;
+    d.show();
+    // no table: the header row alone
+    Sheet s = ReadSheet(d.exportNow());
+    QCOMPARE(s.cells.size(), 26);
+    // beside a database file that has a folder
+    QVERIFY(QDir(d.files.path()).mkdir("jobs"));
+    d.z().dbfile = fromQ(d.file("jobs/Tank_in.csv"));
+    QCOMPARE(d.exportNow(), d.file("jobs/Tank_summary.xlsx"));
+    QVERIFY(d.msg.texts.isEmpty());
+  }
+
+  // A workbook that cannot be written or opened is reported; the table and
+  // the program go on.
+  void exportFailures() {
+    Detailed d;
+    d.table({"A"});
+    d.show();
     const auto before = d.summary().items;
-    d.msg.clear();
     d.db->setExportFolder(d.file("missing"));
     QCOMPARE(d.exportNow(), QString());
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(d.msg.last().startsWith("can't save file - " + d.file("missing")));
     d.db->setExportFolder(d.files.path());
     d.h.opener.fail = true;
-    const QString third = d.exportNow();
-    QVERIFY(QFile::exists(third) && d.summary().items == before);
-    QCOMPARE(d.msg.texts.size(), 2);
-    QVERIFY(d.msg.texts[0].startsWith("can't save file - " + d.file("missing")) &&
-            d.msg.texts[1].contains(third));
+    d.msg.clear();
+    const QString path = d.exportNow();
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(d.msg.last().contains(path));
+    QVERIFY(QFile::exists(path));
+    QVERIFY(d.summary().items == before);
   }
 };
 

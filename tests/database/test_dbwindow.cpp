@@ -2,12 +2,22 @@
 // rows, moving and removing rows with their messages and beeps, opening and
 // saving database files, the result file and "Add  to Database".
 #include <QFile>
-#include <fstream>
 
 #include "tests/database/dbtestsupport.h"
 
 using namespace zod;
 using namespace zod::test;
+
+namespace {
+
+const QString kNoTable = " There is no database yet. Create or open one first ";
+
+QByteArray Contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
 
 class TestDbWindow : public QObject {
   Q_OBJECT
@@ -15,72 +25,143 @@ class TestDbWindow : public QObject {
  private slots:
   void cleanup() { Destroy(); }
 
-  // Without a table the list is empty and the buttons that need one say so;
-  // "Add  to Database" starts one with the window's comment. "New Database
-  // File" gives three lines and the window's caption at its next activation.
-  // A comment row is refused on the closing row and goes above the selected
-  // one. An added case goes before the closing row, listed at the next
-  // activation.
-  void newTableCommentsAndAdd() {
+  // The window and the button reach the table once they are wired; the
+  // window opens once, with an empty list while no table exists.
+  void opensFromTheMenu() {
+    DbHarness d;
+    QVERIFY(d.h.menus().mnuDb->isEnabled());
+    QVERIFY(d.h.get<QPushButton>("cmdDatabase")->isEnabled());
+    FrmDatabase* f = d.open();
+    QCOMPARE(f->parentWidget(), d.h.w.get());
+    QVERIFY(!f->isModal());
+    QCOMPARE(d.lines(), QStringList());
+    QCOMPARE(f->windowTitle(), QString("Database Filename: "));
+    QCOMPARE(Child<QPushButton>(f, "cmdX")->toolTip(), QString(" Remove Profile "));
+    QCOMPARE(Child<QPushButton>(f, "Cmd_pilupp")->toolTip(), QString(" Move Profile Up "));
+    QCOMPARE(Child<QPushButton>(f, "Cmd_pilner")->toolTip(), QString(" Move Profile Down "));
+    QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Comment"));
+    d.h.menus().mnuDb->trigger();
+    QCOMPARE(d.h.w->findChildren<FrmDatabase*>().size(), 1);
+  }
+
+  // Without a table the buttons that need one say so and write nothing.
+  void buttonsWithoutTable() {
+    DbHarness d;
+    d.open();
+    QDir dir(d.files.path());
+    for (const char* b : {"cmdSaveFile", "cmdSaveResult", "cmdAddComment", "Cmd_pilupp", "cmdX"}) {
+      d.msg.clear();
+      d.click(b);
+      QCOMPARE(d.msg.texts, QStringList{kNoTable});
+    }
+    QVERIFY(d.h.dialog.calls.isEmpty());
+    QVERIFY(!d.z().dbrows);
+  }
+
+  void newDatabaseFile() {
     DbHarness d;
     FrmDatabase* f = d.open();
-    QVERIFY(d.lines().isEmpty());
-    for (const char* b : {"cmdSaveFile", "cmdSaveResult", "cmdAddComment", "cmdX"}) d.click(b);
-    QCOMPARE(d.msg.texts, QStringList(4, " There is no database yet. Create or open one first "));
-    QVERIFY(d.h.dialog.calls.isEmpty() && !d.z().dbrows);
-    auto* add = d.h.get<QPushButton>("cmdDatabase");
-    d.comment()->setText("Deck");
-    add->click();
-    QCOMPARE(DbListTexts(d.z()), (std::vector<std::string>{"% Deck", "Test", "End"}));
-    d.comment()->setText("Comment");
+    // a comment the file could not hold starts no table
+    Child<QLineEdit>(f, "txtComment")->setText("a;b");
+    d.click("cmdNewDatabase");
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(!d.z().dbrows);
+    QCOMPARE(d.lines(), QStringList());
+    Child<QLineEdit>(f, "txtComment")->setText("Comment");
     d.click("cmdNewDatabase");
     QCOMPARE(d.lines(), (QStringList{"% Comment", "Test", "End"}));
+    QCOMPARE(d.h.w->windowTitle(), QString("Database Filename: New Database_in.csv"));
+    // the window's own caption follows at its next activation
     d.h.w->activateWindow();
     WaitActive(d.h.w.get());
     f->activateWindow();
     WaitActive(f);
     QCOMPARE(f->windowTitle(), QString("Database Filename: New Database_in.csv"));
-    d.msg.clear();
-    d.select(2);
-    d.click("cmdAddComment");
-    QCOMPARE(d.msg.texts, (QStringList{" Comment cant be added at last row ", "<beep>"}));
-    d.select(1);
-    d.comment()->setText("Wall A");
-    d.click("cmdAddComment");
-    QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "Test", "End"}));
-    QCOMPARE(f->selectedLine(), 1);
-    add->click();
-    QCOMPARE(d.lines().size(), 4);
-    f->Form_Activate();
-    QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "Test", "Test", "End"}));
+    QCOMPARE(f->selectedLine(), 0);
   }
 
-  // Each case: rows, selected line (-1 none), button; then the messages and
-  // beeps in order, the list afterwards and the line then selected.
-  void moveAndRemove() {
-    const QStringList rows{"% Comment", "A", "% c", "B"};
-    const QString same = "% Comment,A,% c,B,End|";
-    const std::tuple<QStringList, int, const char*, QString> cases[] = {
-        {rows, 0, "Cmd_pilupp", " First row can't be moved |" + same + "0"},
-        {rows, 3, "Cmd_pilupp", "|% Comment,A,B,% c,End|2"},
-        {rows, 3, "Cmd_pilner", " Last row can't be moved |" + same + "3"},
-        {rows, -1, "Cmd_pilner", "|" + same + "-1"},
-        {rows, 1, "Cmd_pilner", "|% Comment,% c,A,B,End|2"},
-        {rows, 4, "cmdX", " Last row can't be removed ,<beep>|" + same + "3"},
-        {{"% Comment", "A", "B", "% c"}, 3, "cmdX", "|% Comment,A,B,End|2"},
-        {rows, -1, "cmdX", "|A,% c,B,End|-1"},
-        {{"% Comment", "A"}, 1, "cmdX", "<beep>, Only one row. Row can't be removed |% Comment,A,End|1"}};
+  void addCommentRow() {
     DbHarness d;
     FrmDatabase* f = d.open();
-    for (const auto& [table, line, button, outcome] : cases) {
-      d.table(table);
-      d.select(line);
-      d.msg.clear();
-      d.click(button);
-      QCOMPARE(d.msg.texts.join(',') + '|' + d.lines().join(',') + '|' + QString::number(f->selectedLine()),
-               outcome);
-      QCOMPARE(*d.z().dbrows, d.lines().size() - 1);
-    }
+    d.table({"% Comment", "A", "B"});
+    d.select(3);
+    d.msg.clear();
+    d.click("cmdAddComment");
+    QCOMPARE(d.msg.texts, (QStringList{" Comment cant be added at last row ", "<beep>"}));
+    QCOMPARE(d.lines(), (QStringList{"% Comment", "A", "B", "End"}));
+
+    d.select(1);
+    Child<QLineEdit>(f, "txtComment")->setText("Wall A");
+    d.click("cmdAddComment");
+    QCOMPARE(d.lines(), (QStringList{"% Comment", "% Wall A", "A", "B", "End"}));
+    QCOMPARE(f->selectedLine(), 1);
+    QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Wall A"));
+
+    // no selection inserts at the top; a ";" would split the row in the file
+    d.select(-1);
+    Child<QLineEdit>(f, "txtComment")->setText("north; south");
+    d.msg.clear();
+    d.click("cmdAddComment");
+    QCOMPARE(d.msg.texts.size(), 1);
+    QCOMPARE(d.lines().size(), 5);
+    Child<QLineEdit>(f, "txtComment")->setText("top");
+    d.select(-1);
+    d.click("cmdAddComment");
+    QCOMPARE(d.lines().first(), QString("% top"));
+  }
+
+  // Each case: rows, selected line (-1 none), button; the messages and beeps
+  // in order, the list afterwards and the line then selected.
+  void moveAndRemove_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("selected");
+    const QStringList rows{"% Comment", "A", "% c", "B"};
+    const QStringList end{"% Comment", "A", "% c", "B", "End"};
+    const QString last = " Last row can't be moved ";
+    QTest::newRow("up first") << rows << 0 << "Cmd_pilupp" << QStringList{" First row can't be moved "} << end
+                              << 0;
+    QTest::newRow("up none") << rows << -1 << "Cmd_pilupp" << QStringList{" First row can't be moved "} << end
+                             << -1;
+    QTest::newRow("up End") << rows << 4 << "Cmd_pilupp" << QStringList{last, "<beep>"} << end << 4;
+    QTest::newRow("up") << rows << 3 << "Cmd_pilupp" << QStringList{}
+                        << QStringList{"% Comment", "A", "B", "% c", "End"} << 2;
+    QTest::newRow("down above End") << rows << 3 << "Cmd_pilner" << QStringList{last} << end << 3;
+    QTest::newRow("down End") << rows << 4 << "Cmd_pilner" << QStringList{last, "<beep>"} << end << 4;
+    QTest::newRow("down none") << rows << -1 << "Cmd_pilner" << QStringList{} << end << -1;
+    QTest::newRow("down") << rows << 1 << "Cmd_pilner" << QStringList{}
+                          << QStringList{"% Comment", "% c", "A", "B", "End"} << 2;
+    QTest::newRow("remove End") << rows << 4 << "cmdX" << QStringList{" Last row can't be removed ", "<beep>"}
+                                << end << 3;
+    QTest::newRow("remove comment at 2")
+        << rows << 2 << "cmdX" << QStringList{} << QStringList{"% Comment", "A", "B", "End"} << 1;
+    QTest::newRow("remove row 1") << rows << 1 << "cmdX" << QStringList{}
+                                  << QStringList{"% Comment", "% c", "B", "End"} << 1;
+    QTest::newRow("remove comment at 3") << QStringList{"% Comment", "A", "B", "% c"} << 3 << "cmdX"
+                                         << QStringList{} << QStringList{"% Comment", "A", "B", "End"} << 2;
+    QTest::newRow("remove none") << rows << -1 << "cmdX" << QStringList{}
+                                 << QStringList{"A", "% c", "B", "End"} << -1;
+    QTest::newRow("only data row") << QStringList{"% Comment", "A"} << 1 << "cmdX"
+                                   << QStringList{"<beep>", " Only one row. Row can't be removed "}
+                                   << QStringList{"% Comment", "A", "End"} << 1;
+  }
+  void moveAndRemove() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, line);
+    QFETCH(QString, button);
+    DbHarness d;
+    FrmDatabase* f = d.open();
+    d.table(rows);
+    d.select(line);
+    d.msg.clear();
+    d.click(qPrintable(button));
+    QTEST(d.msg.texts, "log");
+    QTEST(d.lines(), "after");
+    QTEST(f->selectedLine(), "selected");
+    QCOMPARE(*d.z().dbrows, d.lines().size() - 1);
   }
 
   // A box of the window gives the activation back when it closes; that is
@@ -90,74 +171,217 @@ class TestDbWindow : public QObject {
     FrmDatabase* f = d.open();
     d.table({"A", "B"});
     d.select(1);
-    BoxAnswerer boxes;
+    QCOMPARE(d.z().ident, std::string("B"));
+    QString text;
+    AnswerBox(&text);
     d.click("Cmd_pilner");
-    QCOMPARE(boxes.texts, QStringList{" Last row can't be moved "});
+    QCOMPARE(text, QString(" Last row can't be moved "));
     WaitActive(f);
     QTest::qWait(50);
     QCOMPARE(f->selectedLine(), 1);
     QCOMPARE(d.z().ident, std::string("B"));
   }
 
-  // A file whose first rows are comments: the first shows in the comment
-  // box, the first data row becomes the case, as does a data row chosen
-  // later. Cancelled and failed opens leave the table, its file and the case;
-  // a file of comments only loads no row.
+  // A chosen data row becomes the main window's case; a comment fills the
+  // comment box; the closing row changes nothing.
+  void chooseRow() {
+    DbHarness d;
+    FrmDatabase* f = d.open();
+    d.z().cylr = 2500;
+    d.table({"%  Wall A ", "A"});
+    d.z().cylr = 1000;
+    d.h.w->RefreshForm();
+    d.select(1);
+    QCOMPARE(d.h.box("icylr")->text(), QString("2500"));
+    QCOMPARE(d.h.box("iident")->text(), QString("A"));
+    d.select(0);
+    QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Wall A"));
+    d.select(2);
+    QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Wall A"));
+    QVERIFY(d.msg.texts.isEmpty());
+  }
+
   void openFile() {
     DbHarness d;
-    d.open();
+    FrmDatabase* f = d.open();
     d.z().cylr = 2500;
     d.table({"%  Tank farm ", "% second", "Tank 7", "Tank 8"});
-    const QString path = d.file("Tank_in.csv"), bad = d.file("bad_in.csv");
+    const QString path = d.file("Tank_in.csv");
     WriteDbFile(d.z(), fromQ(path));
     d.table({"other"});
+    d.z().ident = "mine";
     d.z().cylr = 1000;
+
     d.h.dialog.answers << path;
     d.click("cmdOpenDatabase");
-    const QStringList tank{"%  Tank farm ", "% second", "Tank 7", "Tank 8", "End"};
-    QCOMPARE(d.lines(), tank);
-    QCOMPARE(d.comment()->text(), QString("Tank farm"));
-    QCOMPARE(d.h.box("iident")->text() + d.h.box("icylr")->text(), QString("Tank 72500"));
-    d.select(3);
-    QCOMPARE(d.h.box("iident")->text(), QString("Tank 8"));
+    QCOMPARE(d.h.dialog.calls.last(), "open|" + d.h.dialog.calls.last().section('|', 1, 1) + "|*_in.csv|");
+    QCOMPARE(d.lines(), (QStringList{"%  Tank farm ", "% second", "Tank 7", "Tank 8", "End"}));
+    QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Tank farm"));
+    QCOMPARE(d.z().ident, std::string("Tank 7"));
+    QCOMPARE(d.h.box("iident")->text(), QString("Tank 7"));
+    QCOMPARE(d.h.box("icylr")->text(), QString("2500"));
+    QCOMPARE(f->windowTitle(), "Database Filename: " + path);
+    QCOMPARE(d.h.w->windowTitle(), "Database Filename: " + path);
+    QCOMPARE(toQ(d.z().lastdir), d.files.path());
+    QVERIFY(d.msg.texts.isEmpty());
+  }
 
-    std::ofstream(fromQ(bad), std::ios::binary) << "Project;Tank;0\r\nEnd;\r\n";
-    d.h.dialog.answers << QString() << d.file("missing_in.csv") << bad;
-    for (int i = 0; i < 3; ++i) d.click("cmdOpenDatabase");
-    QCOMPARE(d.msg.texts,
-             (QStringList{"can't find file - " + d.file("missing_in.csv"), "Error in Database File"}));
-    QCOMPARE(d.lines(), tank);
-    QCOMPARE(toQ(d.z().dbfile) + toQ(d.z().ident), path + "Tank 8");
+  // Failed and cancelled opens leave the table, its file name and the case.
+  void openFailures_data() {
+    QTest::addColumn<QString>("content");  // null: no such file
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancel") << QString() << QStringList{} << true;
+    QTest::newRow("missing") << QString() << QStringList{"can't find file - %1"} << false;
+    QTest::newRow("damaged") << "Project;Tank;0\r\nEnd;\r\n"
+                             << QStringList{"Error in Database File"} << false;
+    QTest::newRow("empty line") << "% c;\r\n\r\nEnd;\r\n" << QStringList{"Error in Database File"} << false;
+  }
+  void openFailures() {
+    QFETCH(QString, content);
+    QFETCH(bool, cancel);
+    DbHarness d;
+    d.open();
+    d.table({"% Comment", "A"});
+    const QString path = d.file("bad_in.csv");
+    if (!content.isNull()) {
+      QFile out(path);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write(content.toLatin1());
+    }
+    const auto before = d.z().dbtab;
+    d.h.dialog.answers << (cancel ? QString() : path);
+    d.msg.clear();
+    d.click("cmdOpenDatabase");
+    QFETCH(QStringList, messages);
+    for (QString& m : messages) m = m.arg(path);
+    QCOMPARE(d.msg.texts, messages);
+    QVERIFY(d.z().dbtab == before);
+    QCOMPARE(*d.z().dbrows, 2);
+    QCOMPARE(d.z().dbfile, std::string("New Database_in.csv"));
+    QCOMPARE(d.lines(), (QStringList{"% Comment", "A", "End"}));
+  }
 
-    std::ofstream(fromQ(path), std::ios::binary) << "% only notes;\r\nEnd;\r\n";
+  // A file of comments only loads no row.
+  void openWithoutDataRow() {
+    DbHarness d;
+    d.open();
+    const QString path = d.file("notes_in.csv");
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("% only notes;\r\nEnd;\r\n");
+    out.close();
+    d.z().ident = "mine";
     d.h.dialog.answers << path;
     d.click("cmdOpenDatabase");
     QCOMPARE(d.lines(), (QStringList{"% only notes", "End"}));
-    QCOMPARE(d.z().ident, std::string("Tank 8"));
+    QCOMPARE(d.z().ident, std::string("mine"));
+    QVERIFY(d.msg.texts.isEmpty());
   }
 
-  // Saving names the table's file; a cancel or a failed write does not. The
-  // result file goes beside the table's file and leaves it as it was.
-  void saveFileAndResult() {
+  void saveFile() {
+    DbHarness d;
+    FrmDatabase* f = d.open();
+    d.table({"% Comment", "A"});
+    const QString path = d.file("Tank_in.csv");
+    // cancelled: nothing written, nothing named
+    d.click("cmdSaveFile");
+    QCOMPARE(d.h.dialog.calls.last().section('|', 2), QString("New Database_in.csv|*_in.csv|csv"));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(d.z().dbfile, std::string("New Database_in.csv"));
+
+    d.h.dialog.answers << path;
+    d.click("cmdSaveFile");
+    QVERIFY(Contents(path).startsWith("% Comment;\r\nProject;A;"));
+    QCOMPARE(toQ(d.z().dbfile), path);
+    QCOMPARE(f->windowTitle(), "Database Filename: " + path);
+
+    // a failed write says so and keeps the name of the file the table is in
+    const QString nowhere = d.file("gone/Tank_in.csv");
+    d.h.dialog.answers << nowhere;
+    d.click("cmdSaveFile");
+    QCOMPARE(d.msg.texts, QStringList{"can't save file - " + nowhere});
+    QCOMPARE(toQ(d.z().dbfile), path);
+  }
+
+  void saveResult() {
     DbHarness d;
     d.open();
     d.table({"% Comment", "A", "B"});
-    const QString path = d.file("Tank_in.csv"), nowhere = d.file("gone/Tank_in.csv");
-    d.h.dialog.answers << path;
+    const QString input = d.file("Tank_in.csv");
+    d.h.dialog.answers << input;
     d.click("cmdSaveFile");
-    QCOMPARE(d.h.dialog.calls.last().section('|', 2), QString("New Database_in.csv|*_in.csv|csv"));
-    const QByteArray saved = ReadBytes(path);
-    QVERIFY(saved.startsWith("% Comment;\r\nProject;A;"));
+    const QByteArray saved = Contents(input);
+    d.z().filename = "project.vtr";
     d.click("cmdSaveResult");
-    QVERIFY(ReadBytes(path + "_out.csv").contains("\r\n% Comment\r\nProject;A;LRFD;"));
-    QCOMPARE(ReadBytes(path), saved);
-    d.h.dialog.answers << nowhere;
-    d.click("cmdSaveFile");
-    QCOMPARE(toQ(d.z().dbfile), path);
-    d.z().dbfile = fromQ(nowhere);
+    const QByteArray result = Contents(input + "_out.csv");
+    QCOMPARE(result.count("\r\n"), 4);
+    QVERIFY(result.contains("\r\n% Comment\r\nProject;A;LRFD;"));
+    QCOMPARE(Contents(input), saved);
+    QCOMPARE(d.z().filename, std::string("project.vtr"));
+    QVERIFY(d.h.dialog.calls.size() == 1);
+    QVERIFY(d.msg.texts.isEmpty());
+
+    d.z().dbfile = fromQ(d.file("gone/Tank_in.csv"));
     d.click("cmdSaveResult");
-    QCOMPARE(d.msg.texts,
-             (QStringList{"can't save file - " + nowhere, "can't save file - " + nowhere + "_out.csv"}));
+    QCOMPARE(d.msg.texts, QStringList{"can't save file - " + d.file("gone/Tank_in.csv_out.csv")});
+  }
+
+  // Rows whose calculation stops are named in one message after the file.
+  void saveResultStoppedRows() {
+    DbHarness d;
+    d.open();
+    d.z().t = 0;
+    d.table({"% Comment", "A", "B"});
+    d.z().dbfile = fromQ(d.file("T_in.csv"));
+    d.click("cmdSaveResult");
+    QCOMPARE(d.msg.texts.size(), 1);
+    QVERIFY(d.msg.last().contains("2 rows stopped"));
+    QVERIFY(Contents(d.file("T_in.csv_out.csv")).contains(kDbStoppedText));
+  }
+
+  void addToDatabase() {
+    DbHarness d;
+    FrmDatabase* f = d.open();
+    auto* add = d.h.get<QPushButton>("cmdDatabase");
+    // without a table the case starts one, with the window's comment
+    Child<QLineEdit>(f, "txtComment")->setText("Deck");
+    d.z().ident = "first";
+    add->click();
+    QCOMPARE(DbListTexts(d.z()), (std::vector<std::string>{"% Deck", "first", "End"}));
+    QCOMPARE(d.h.w->windowTitle(), QString("Database Filename: New Database_in.csv"));
+
+    d.table({"% Comment", "A", "B"});
+    const auto before = d.z().dbtab;
+    d.z().ident = "C";
+    add->click();
+    QCOMPARE(*d.z().dbrows, 4);
+    QCOMPARE(DbListTexts(d.z()), (std::vector<std::string>{"% Comment", "A", "B", "C", "End"}));
+    QVERIFY(std::equal(before.begin(), before.begin() + 3, d.z().dbtab.begin()));
+    // the list shows it at the window's next activation
+    QCOMPARE(d.lines().size(), 4);
+    f->Form_Activate();
+    QCOMPARE(d.lines().size(), 5);
+
+    // a text that would break the file is refused in the main window
+    d.z().ident = "C;D";
+    d.msg.clear();
+    add->click();
+    QCOMPARE(d.msg.texts.size(), 1);
+    QCOMPARE(*d.z().dbrows, 4);
+  }
+
+  // The program without a window of the database open: the button works,
+  // its refusal is a box of the main window.
+  void addRefusedInMainWindow() {
+    DbHarness d(true);
+    d.table({"A"});
+    d.z().ident = "x;y";
+    QString text;
+    AnswerBox(&text);
+    d.h.get<QPushButton>("cmdDatabase")->click();
+    QVERIFY(text.contains("identification"));
+    QCOMPARE(*d.z().dbrows, 1);
   }
 };
 

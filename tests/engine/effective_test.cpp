@@ -8,6 +8,20 @@
 namespace zod {
 namespace {
 
+// Ring A 3000, zg 100 with le 300 of a t 20 plate: effe = 3000 · 110 / 9000;
+// girdrf is held in single precision: 1710.3 -> 1710.300048828125.
+TEST(EffectiveSection, RingRadiiFollowTheStiffeningSide) {
+  State z;
+  z.t = 20, z.cylr = 1500, z.girdsec.a = 3000, z.girdsec.zg = 100, z.girdsec.iy = 2e7, z.girdh = 200.3,
+  z.le = 300;
+  for (int16 outside : {0, 1}) {
+    z.outside = outside;
+    GirdEffective(z);
+    EXPECT_DOUBLE_EQ(z.girdrc, outside ? 1536.6666666666667 : 1463.3333333333333);
+    EXPECT_EQ(z.girdrf, outside ? 1710.300048828125 : 1289.699951171875);
+  }
+}
+
 // clang-format off
 struct TorsionCase {
   const char* name; bool ring; int16 kind, ringfab; double H, tw; float tf; double Aw; float Af;
@@ -26,6 +40,7 @@ const TorsionCase kTorsion[] = {
     {"bulb", false, 6, 0, 200, 10, 14.5, 1855, 580, 3.0e5, 600, 3000, 0.3, 355, 400, 320.0774841308594},
     {"RHS", false, 7, 0, 200, 9, 9, 0, 0, 0, 600, 3000, 0.3, 300, 355, 300},
     {"Istiff", false, 9, 0, 200, 9, 12, 0, 0, 0, 600, 3000, 0.3, 420, 355, 355},
+    {"zerofy", false, 0, 0, 200, 9, 12, 1692, 1080, 1810286.883116883, 600, 3000, 0.5, 0, 355, 0},
     // without a restraint term (ufchar >= 1) a closed profile needs no web thickness
     {"ringRHSnoweb", true, 7, 0, 200, 0, 9, 0, 0, 0, 600, 3000, 1, 300, 355, 300},
     // ring I: web H - 2 tf, fET 111.559; the T with the same numbers takes H - tf, fET 102.200

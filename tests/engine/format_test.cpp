@@ -21,14 +21,16 @@ TEST(FormatTest, Examples) {
       // exponent patterns: the mantissa gets as many integer digits as the pattern has places
       {210000, "0.00E+0", "2.10E+5"}, {-210000, "0.00E+0", "-2.10E+5"}, {210000, "00.0E+0", "21.0E+4"},
       {0.5, "0.000E+0", "5.000E-1"}, {9.9996, "0.000E+0", "1.000E+1"}, {0, "0.00E+0", "0.00E+0"},
-      {12345, "0.00E-0", "1.23E4"}, {0.00123, "0.00E-00", "1.23E-03"}, {1.2345e5, "0.000E+0", "1.235E+5"},
+      {12345, "0.00E-0", "1.23E4"}, {0.00123, "0.00E-00", "1.23E-03"},
       {std::numeric_limits<double>::max(), "0.000E+0", "1.798E+308"},
       {std::numeric_limits<double>::denorm_min(), "0.0E+0", "4.9E-324"},
-      // ties round away from zero on the decimal value as typed; zero after rounding has no minus
+      // ties round away from zero on the decimal value as typed
       {0.125, "0.00", "0.13"}, {-2.5, "0", "-3"}, {2.675, "0.00", "2.68"}, {1.005, "0.00", "1.01"},
-      {-1.25, "0.0", "-1.3"}, {-0.001, "0.00", "0.00"}, {-0.4, "#", ""}, {-0.0, "0.0", "0.0"},
-      {kInf, "0.00", "inf"}, {-kInf, "0.00E+0", "-inf"}, {std::nan(""), "#00", "nan"},
+      {-1.25, "0.0", "-1.3"}, {1.2345e5, "0.000E+0", "1.235E+5"},
+      // zero after rounding has no minus
+      {-0.001, "0.00", "0.00"}, {-0.4, "#", ""}, {-0.0, "0.0", "0.0"},
       {2.5, "0.00", "2,50", ','}, {1, "0.##", "1,", ','}, {210000, "0.00E+0", "2,10E+5", ','},
+      {kInf, "0.00", "inf"}, {-kInf, "0.00E+0", "-inf"}, {std::nan(""), "#00", "nan"},
   };
   // clang-format on
   for (const auto& c : cases) EXPECT_EQ(Format(c.v, c.pattern, c.dec), c.text) << c.v << " by " << c.pattern;
@@ -42,8 +44,8 @@ TEST(NumTextTest, Examples) {
       {9999999, "9999999"}, {1e-4f, "0.0001"}, {std::nextafter(1e-4f, 0.0f), "9.999999E-05"}, {1e7f, "1E+07"},
       {12345678, "1.234568E+07"}, {12345665, "1.234567E+07"}, {1.5e-5f, "1.5E-05"}, {-1e-30f, "-1E-30"},
       {std::numeric_limits<float>::max(), "3.402823E+38"},
-      {std::numeric_limits<float>::denorm_min(), "1.401298E-45"}, {9.5f, "9,5", ','},
-      {1.5e-5f, "1,5E-05", ','},
+      {std::numeric_limits<float>::denorm_min(), "1.401298E-45"},
+      {9.5f, "9,5", ','}, {1.5e-5f, "1,5E-05", ','},
   };
   // clang-format on
   for (const auto& c : cases) EXPECT_EQ(NumText(c.v, c.dec), c.text) << c.v;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "engine/calc.h"
@@ -44,6 +45,13 @@ const StiffCase kCases[] = {
 // clang-format on
 
 TEST(StiffenerBuckling, Table) {
+  // clang-format off
+  const char* const labels[] = {"Stiffener Buckling: (Ch 3.6.3)", "se =", "Isef =", "fEa =", "fEtau = ",
+                                "fEh = ", "fT = ", "SighSd = ", "SigjSd = ", "lamdas = ", "fks = ", "gm = ",
+                                "fksd = "};
+  const char* const units[] = {"  mm",   "  mm4", "  MPa", "  MPa", "  MPa", "  MPa",
+                               "  MPa (only lateral pressure)", "  MPa ", " ", "  MPa", " ", "  MPa"};
+  // clang-format on
   for (const StiffCase& c : kCases) {
     SCOPED_TRACE(c.name);
     const In& in = c.in;
@@ -61,9 +69,14 @@ TEST(StiffenerBuckling, Table) {
     EXPECT_NEAR(z.ufallows, c.ufallows, 1e-9);
     EXPECT_TRUE(z.gm == 1.15 && z.betaw == 1.0f);
     const ResultPanel& p = z.stiffpanel;
-    std::string got, want;
-    for (int i = 1; i <= 13; ++i) got += p.val[i] + "|", want += std::string(c.val[i - 1]) + "|";
-    EXPECT_EQ(got + p.txt[13] + p.unit[13], want + c.val[13] + c.val[14]);
+    for (int i = 0; i <= 13; ++i) {
+      const std::string label = i < 13 ? labels[i] : c.val[13];
+      const std::string unit = i == 0 ? "" : i <= 12 ? units[i - 1] : c.val[14];
+      EXPECT_EQ(p.txt[i] + "|" + p.val[i] + "|" + p.unit[i],
+                label + "|" + (i ? c.val[i - 1] : "") + "|" + unit)
+          << "line " << i;
+    }
+    EXPECT_EQ(z.ufstifftxt, c.val[12]);
   }
 }
 

@@ -1,4 +1,17 @@
-// What the Help menu opens, the about box and the two information windows.
+// The menu bar and the small windows it reaches: its tree and captions,
+// which items act before their handlers are connected, what the Help menu
+// opens, the shipped help pages and manuals; the about box and the two
+// information windows with their texts, one instance each, the clicks that
+// close them and the about box's links.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QScreen>
 
 #include "mainwindow/about.h"
 #include "mainwindow/infowindows.h"
@@ -10,10 +23,23 @@ using namespace zod::test;
 
 namespace {
 
+// "name=caption" for each item of a menu, separators as "name=-".
+QStringList Tree(const QList<QAction*>& actions) {
+  QStringList out;
+  for (QAction* a : actions) out << a->objectName() + '=' + (a->isSeparator() ? "-" : a->text());
+  return out;
+}
+
 const QString kFolder = QStringLiteral("/opt/zidavoru");
 const QColor kLink(0, 85, 152);
 
 enum Kind { AboutBox, Length, UsageFactors };
+
+void MoveOver(QWidget* w) {
+  QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
 
 }  // namespace
 
@@ -41,32 +67,107 @@ class TestMenus : public QObject {
     Destroy();
   }
 
-  // Modeless, owned by the main window. Shown again while open: the same
-  // window, where it is. Right after closing: a new one, the about box centred.
-  void oneInstance() {
-    for (int kind : {AboutBox, Length, UsageFactors}) {
-      QWidget* w = show(kind);
-      QVERIFY(w->parentWidget() == m_owner && w->isWindow() && !w->isModal());
-      QVERIFY(QTest::qWaitForWindowExposed(w));
-      auto* about = qobject_cast<About*>(w);
-      w->move(w->pos() + QPoint(40, 30));
-      const QPoint moved = w->pos();
-      QVERIFY(show(kind) == w && w->pos() == moved);
-      w->close();
-      QWidget* again = show(kind);
-      QVERIFY(again != w && again->isVisible());
-      Destroy();
-      QCOMPARE(m_owner->findChildren<QWidget*>(again->objectName(), Qt::FindDirectChildrenOnly).size(), 1);
-      if (about) QCOMPARE(again->pos(), qobject_cast<About*>(again)->centredPosition());
-    }
+  void texts() {
+    QWidget* about = show(AboutBox);
+    QWidget* uf = show(UsageFactors);
+    const QStringList labels{"Zidavoru ZOD",  "Cylinder shell buckling based on ZOD-RP-C202",
+                             "Version 1.8.5", kMakerRights + " " + kMakerWeb,
+                             kMakerWeb,       kMakerMail};
+    for (int i = 0; i < labels.size(); ++i)
+      QCOMPARE(Child<QLabel>(about, QString("ab%1").arg(i + 1))->text(), labels[i]);
+    for (const char* name : {"ab1", "ab5", "ab6"})
+      QCOMPARE(Child<QLabel>(about, name)->palette().color(QPalette::WindowText), kLink);
+    QVERIFY(!Child<QLabel>(about, "Picture1")->pixmap().isNull() &&
+            !Child<QLabel>(about, "Picture5")->pixmap().isNull());
+    // the loading conditions stand above the usage factors, which are drawn
+    auto* table = Child<InfoPicture>(uf, "Picture1");
+    QVERIFY(Child<InfoPicture>(uf, "Picture2")->y() < table->y());
+    const QImage img = table->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) dark += qGray(img.pixel(x, y)) < 100;
+    QVERIFY(dark > 500);
   }
 
-  // A click on the web or mail label opens it; a refusal shows nothing, a failure is told.
+  // Modeless, owned by the main window. Shown again while open: the same
+  // window, left where it is. Shown right after closing, before the old one
+  // is gone: a new one, the about box centred again.
+  void oneInstance_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("about") << int(AboutBox) << "about" << QString("About Zidavoru ZOD");
+    QTest::newRow("length") << int(Length) << "InfoVELTRANE" << QString("Definition of Cylinder length L");
+    QTest::newRow("usage factors") << int(UsageFactors) << "InfoUF"
+                                   << QString("Basic Usage Factor (ZOD-OS-C201, Sec 2, Table D1/E1)");
+  }
+  void oneInstance() {
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    QWidget* w = show(kind);
+    QCOMPARE(w->objectName(), name);
+    QCOMPARE(w->windowTitle(), title);
+    QVERIFY(w->parentWidget() == m_owner && w->isWindow() && !w->isModal());
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    auto* about = qobject_cast<About*>(w);
+    if (about)  // centred on the screen
+      QVERIFY((w->frameGeometry().center() - w->screen()->geometry().center()).manhattanLength() <= 2);
+    w->move(w->pos() + QPoint(40, 30));
+    const QPoint moved = w->pos();
+    QCOMPARE(show(kind), w);
+    QCOMPARE(w->pos(), moved);
+    w->close();
+    QWidget* again = show(kind);
+    QVERIFY(again != w && again->isVisible());
+    Destroy();
+    QCOMPARE(m_owner->findChildren<QWidget*>(again->objectName(), Qt::FindDirectChildrenOnly).size(), 1);
+    if (about) QCOMPARE(again->pos(), qobject_cast<About*>(again)->centredPosition());
+  }
+
+  void clicksThatClose_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("closes");
+    const int left = Qt::LeftButton;
+    QTest::newRow("about version") << int(AboutBox) << "ab3" << left << true;
+    QTest::newRow("about icon") << int(AboutBox) << "Picture5" << left << true;
+    QTest::newRow("about rights") << int(AboutBox) << "ab4" << left << false;
+    QTest::newRow("about logo") << int(AboutBox) << "Picture1" << left << false;
+    QTest::newRow("L figure") << int(Length) << "Picture1" << left << true;
+    QTest::newRow("L figure, right button") << int(Length) << "Picture1" << int(Qt::RightButton) << false;
+    QTest::newRow("usage factors") << int(UsageFactors) << "Picture1" << left << true;
+    QTest::newRow("loading conditions") << int(UsageFactors) << "Picture2" << left << false;
+  }
+  void clicksThatClose() {
+    QFETCH(int, kind);
+    QFETCH(QString, control);
+    QFETCH(int, button);
+    QFETCH(bool, closes);
+    QWidget* w = show(kind);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTest::mouseClick(Child(w, control), Qt::MouseButton(button));
+    QCOMPARE(w->isVisible(), !closes);
+    QVERIFY(m_opener.urls.isEmpty());
+  }
+
+  // The web and mail labels: moving over one underlines it until the pointer
+  // reaches the background; a click opens the browser or the mail program, a
+  // refusal shows nothing, a failure is told.
   void links() {
     QWidget* box = show(AboutBox);
     QVERIFY(QTest::qWaitForWindowExposed(box));
     QLabel* ab5 = Child<QLabel>(box, "ab5");
     QLabel* ab6 = Child<QLabel>(box, "ab6");
+    QVERIFY(!ab5->font().underline() && !ab6->font().underline());
+    MoveOver(ab5);
+    QVERIFY(ab5->font().underline());
+    MoveOver(Child<QLabel>(box, "ab2"));  // another label: no change
+    MoveOver(ab6);
+    QVERIFY(ab5->font().underline() && ab6->font().underline());
+    MoveOver(box);  // the background
+    QVERIFY(!ab5->font().underline() && !ab6->font().underline());
     m_opener.answer = false;
     QTest::mouseClick(ab5, Qt::LeftButton);
     QTest::mouseClick(ab6, Qt::LeftButton);
@@ -77,23 +178,123 @@ class TestMenus : public QObject {
     QCOMPARE(m_messages.texts, QStringList{" There was an error when trying to open a default browser "});
   }
 
-  // Each opens its file in the program folder; a refusal shows nothing and
-  // is not retried. About opens one box.
+  void menuTree() {
+    MainMenus m = BuildMenus(*m_owner);
+    QCOMPARE(Tree(m_owner->menuBar()->actions()),
+             (QStringList{"mnufile=&File", "mnuprofiles=&Profiles", "mnuDb=&Database", "mnuprint=Print",
+                          "mnuhelp=&Help"}));
+    QCOMPARE(Tree(m.mnufile->actions()),
+             (QStringList{"mnunew=&New", "mnuopen=&Open", "mnusave=&Save", "mnusaveas=Save &As",
+                          "mnurecentfile=-", "mnurecentfile=", "mnurecentfile=", "mnurecentfile=",
+                          "mnurecentfile=", "spacer=-", "mnuexit=&Exit"}));
+    for (QAction* a : m.mnurecentfile) QVERIFY(!a->isVisible());
+    QCOMPARE(Tree(m.mnuprofiles->actions()),
+             (QStringList{"mnustiff=&Longitudinal stiffener", "mnuring=&Ringframe Profile"}));
+    const QStringList captions{"&L-table",       "L built-up",       "&T-table",  "T built-up",
+                               "Flatbar table",  "Flatbar built-up", "Bulb Flat", "RHS",
+                               "Trapez-profile", "I built-up"};
+    const QStringList suffix{"l", "lb", "t", "tb", "f", "fb", "hp", "rhs", "u", "ib"};
+    QStringList stiff, gird;
+    for (int k = 0; k < kProfileKinds; ++k) {
+      stiff << "mnustiff" + suffix[k] + "=" + captions[k];
+      gird << "mnugird" + suffix[k] + "=" + captions[k];
+    }
+    stiff[5] = "mnustiffflb=Flatbar built-up";  // not "fb" as for the ring frame
+    QCOMPARE(Tree(m.mnustiff->actions()), stiff);
+    QCOMPARE(Tree(m.mnuring->actions()), gird);
+    QCOMPARE(
+        Tree(m.mnuhelp->actions()),
+        (QStringList{"mnuhelpcont=&Contents", "mnuindex=&Index", "mnuhelpsearch=&Search for Help On . . . ",
+                     "mnuUpdate=Update Information", "mnuTheory=Theory Manual", "mnuDatabase=Database File",
+                     "line=-", "mnuabout=&About Zidavoru"}));
+    // Database and Print act on a click: no sub-menu.
+    QVERIFY(!m.mnuDb->menu() && !m.mnuprint->menu());
+  }
+
+  // Nothing looks usable before it does something; Exit works at once.
+  void itemsWaitForTheirHandlers() {
+    MainMenus m = BuildMenus(*m_owner);
+    for (QAction* a : {m.mnunew, m.mnuopen, m.mnusave, m.mnusaveas, m.mnuDb, m.mnuprint, m.mnuhelpcont,
+                       m.mnuabout, m.stiffItems[0], m.girdItems[9]})
+      QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(m.mnuexit->isEnabled());
+    QList<int> kinds;
+    ConnectProfileItems(
+        m, m_owner, [&kinds](int k) { kinds << k; }, [&kinds](int k) { kinds << 100 + k; });
+    for (int k = 0; k < kProfileKinds; ++k) {
+      m.stiffItems[k]->trigger();
+      m.girdItems[k]->trigger();
+    }
+    QCOMPARE(kinds,
+             (QList<int>{0, 100, 1, 101, 2, 102, 3, 103, 4, 104, 5, 105, 6, 106, 7, 107, 8, 108, 9, 109}));
+  }
+
+  // Each opens its file in the program folder, not the current one; a
+  // refusal shows nothing and is not retried. About opens one box.
+  void helpItems_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("contents") << "mnuhelpcont" << kFolder + "/help/index.html";
+    QTest::newRow("index") << "mnuindex" << kFolder + "/help/keywords.html";
+    QTest::newRow("search") << "mnuhelpsearch" << kFolder + "/help/search.html";
+    QTest::newRow("update") << "mnuUpdate" << kFolder + "/Documentation/Zidavoru ZOD Update.pdf";
+    QTest::newRow("theory") << "mnuTheory" << kFolder + "/Documentation/Zidavoru ZOD Theory Manual.pdf";
+    QTest::newRow("database") << "mnuDatabase" << kFolder + "/Documentation/Zidavoru ZOD Database.pdf";
+    QTest::newRow("about") << "mnuabout" << QString();
+  }
   void helpItems() {
+    QFETCH(QString, item);
+    QFETCH(QString, path);
     MainMenus m = BuildMenus(*m_owner);
     m_opener.answer = false;
     ConnectHelpMenu(m, m_owner, m_opener, kFolder, kLink);
-    for (const auto& [item, path] : {std::pair<QString, QString>{"mnuhelpcont", kFolder + "/help/index.html"},
-                                     {"mnuTheory", kFolder + "/Documentation/Zidavoru ZOD Theory Manual.pdf"},
-                                     {"mnuabout", QString()}}) {
-      m_opener.urls.clear();
-      QAction* a = m_owner->findChild<QAction*>(item);
-      QVERIFY(a && a->isEnabled());
-      a->trigger();
-      a->trigger();
-      QCOMPARE(m_opener.urls, path.isEmpty() ? QList<QUrl>{} : QList<QUrl>(2, QUrl::fromLocalFile(path)));
+    QAction* a = m_owner->findChild<QAction*>(item);
+    QVERIFY(a && a->isEnabled());
+    a->trigger();
+    a->trigger();
+    QCOMPARE(m_opener.urls, path.isEmpty() ? QList<QUrl>{} : QList<QUrl>(2, QUrl::fromLocalFile(path)));
+    QCOMPARE(m_owner->findChildren<About*>().size(), int(path.isEmpty()));
+    for (QWidget* tl : QApplication::topLevelWidgets())
+      QVERIFY(tl == m_owner || !tl->isVisible() || (path.isEmpty() && qobject_cast<About*>(tl)));
+  }
+
+  // Every link of the shipped help pages leads to a page and anchor that exist.
+  void helpPagesLinkToExistingTargets() {
+    const QDir help(QStringLiteral(ZOD_DATA_DIR "/help"));
+    for (const char* page : {"index.html", "keywords.html", "search.html", "search.js"})
+      QVERIFY2(help.exists(QString::fromLatin1(page)), page);
+    const QRegularExpression href(QStringLiteral("href=\"([^\"#]*)(?:#([^\"]*))?\""));
+    auto read = [&](const QString& page) {
+      QFile f(help.filePath(page));
+      return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    int links = 0;
+    for (const QString& page : help.entryList({"*.html"})) {
+      for (auto it = href.globalMatch(read(page)); it.hasNext(); ++links) {
+        const auto match = it.next();
+        const QString target = match.captured(1).isEmpty() ? page : match.captured(1);
+        if (target.contains(':')) continue;  // not a help page
+        QVERIFY2(help.exists(target), qPrintable(page + " -> " + target));
+        const QString anchor = match.captured(2);
+        QVERIFY2(anchor.isEmpty() || read(target).contains("id=\"" + anchor + "\""),
+                 qPrintable(page + " -> " + target + "#" + anchor));
+      }
     }
-    QCOMPARE(m_owner->findChildren<About*>().size(), 1);
+    QVERIFY(links > 50);
+  }
+
+  // The build puts the search text and the three manuals beside the program.
+  void buildShipsSearchTextAndManuals() {
+    const QString bin = QCoreApplication::applicationDirPath();
+    QFile index(bin + "/help/searchdata.js");
+    QVERIFY2(index.open(QIODevice::ReadOnly), qPrintable(index.fileName()));
+    const QByteArray js = index.readAll();
+    QVERIFY(js.contains("ringframe.html") && js.contains("Heavy Ringframe control"));
+    for (Manual man : {Manual::Update, Manual::Theory, Manual::Database}) {
+      QFile pdf(ManualPath(bin, man));
+      QVERIFY2(pdf.open(QIODevice::ReadOnly), qPrintable(pdf.fileName()));
+      QVERIFY(pdf.read(5) == "%PDF-" && pdf.size() > 5000);
+    }
   }
 };
 

@@ -4,15 +4,20 @@
 // and moving the focus.
 #pragma once
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
-#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 
 #include "gui/filedialog.h"
-#include "gui/messenger.h"
 #include "mainwindow/help.h"
+#include "gui/messenger.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod::test {
@@ -31,26 +36,6 @@ W* WaitActive(W* w) {
   if (!w || !QTest::qWaitFor([w] { return QApplication::activeWindow() == w; })) qFatal("window not active");
   return w;
 }
-
-inline QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-    qFatal("cannot write %s", qPrintable(path));
-}
-
-// Into the box, which selects its text, and over it; empty text deletes.
-inline void TypeOver(QLineEdit* e, const QString& text) {
-  e->setFocus(Qt::TabFocusReason);
-  text.isEmpty() ? QTest::keyClick(e, Qt::Key_Delete) : QTest::keyClicks(e, text);
-}
-
-// The colour of the box under edit.
-inline bool Yellow(const QWidget* w) { return w->palette().color(QPalette::Base) == QColor(255, 255, 192); }
 
 // The recent-file list never reaches the user's own settings.
 inline void KeepSettingsAside() {
@@ -98,14 +83,12 @@ struct AnsweringDialog : FileDialog {
   QStringList answers, calls;
   QString getOpenFileName(QWidget*, const QString& folder, const QString& filter,
                           const QString& suffix) override {
-    return next({"open", folder, filter, suffix});
+    calls << QStringList{"open", folder, filter, suffix}.join('|');
+    return answers.isEmpty() ? QString() : answers.takeFirst();
   }
   QString getSaveFileName(QWidget*, const QString& folder, const QString& proposed, const QString& filter,
                           const QString& suffix) override {
-    return next({"save", folder, proposed, filter, suffix});
-  }
-  QString next(const QStringList& call) {
-    calls << call.join('|');
+    calls << QStringList{"save", folder, proposed, filter, suffix}.join('|');
     return answers.isEmpty() ? QString() : answers.takeFirst();
   }
 };
@@ -120,7 +103,10 @@ class CountingWindow : public Veltrane {
     Veltrane::calculate(owner);
   }
   void Message(const std::string& text) override {
-    engineMessages ? void(*engineMessages << QString::fromStdString(text)) : Veltrane::Message(text);
+    if (engineMessages)
+      *engineMessages << QString::fromStdString(text);
+    else
+      Veltrane::Message(text);
   }
 };
 
@@ -137,7 +123,9 @@ struct Harness {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
-    opt.dpi = dpi, opt.fileDialog = &dialog, opt.opener = &opener;
+    opt.dpi = dpi;
+    opt.fileDialog = &dialog;
+    opt.opener = &opener;
     w = std::make_unique<CountingWindow>(z, messenger ? *messenger : msg, opt);
     loaded = w->FormLoad(data);
     if (!loaded) return;
@@ -151,15 +139,30 @@ struct Harness {
   }
   QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
   bool shown(const QString& name) const { return get(name)->isVisibleTo(w.get()); }
-  bool yellow(const QString& name) const { return Yellow(box(name)); }
+  bool yellow(const QString& name) const {
+    return box(name)->palette().color(QPalette::Base) == QColor(255, 255, 192);
+  }
   void refresh(int cylinder) {
     z.cylinder = static_cast<int16>(cylinder);
     w->RefreshForm();
   }
-  void typeInto(const QString& name, const QString& text) { TypeOver(box(name), text); }
-  void type(const QString& name, const QString& text) {  // and Tab on
+  // Into the box, which selects its text, and over it; empty text deletes.
+  void typeInto(const QString& name, const QString& text) {
+    box(name)->setFocus(Qt::TabFocusReason);
+    if (text.isEmpty())
+      QTest::keyClick(box(name), Qt::Key_Delete);
+    else
+      QTest::keyClicks(box(name), text);
+  }
+  // Type, then Tab on.
+  void type(const QString& name, const QString& text) {
     typeInto(name, text);
     QTest::keyClick(box(name), Qt::Key_Tab);
+  }
+  QString focusName() const {
+    QWidget* f = QApplication::focusWidget();
+    while (f && (f->objectName().isEmpty() || f->objectName().startsWith("qt_"))) f = f->parentWidget();
+    return f ? f->objectName() : QString();
   }
   const MainMenus& menus() const { return w->menus(); }
   QStringList recentCaptions() const {
@@ -168,11 +171,13 @@ struct Harness {
       if (menus().mnurecentfile[i]->isVisible()) out << menus().mnurecentfile[i]->text();
     return out;
   }
-  void saveAs(const QString& path) { answer(path, menus().mnusaveas); }
-  void open(const QString& path) { answer(path, menus().mnuopen); }
-  void answer(const QString& path, QAction* item) {
+  void saveAs(const QString& path) {
     dialog.answers << path;
-    item->trigger();
+    menus().mnusaveas->trigger();
+  }
+  void open(const QString& path) {
+    dialog.answers << path;
+    menus().mnuopen->trigger();
   }
 };
 

@@ -2,10 +2,14 @@
 // here, the report printed into a PDF file, and the page read back with the
 // poppler tools.
 #include <QAction>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "engine/calc.h"
+#include "engine/tables.h"
+#include "report/core/report.h"
 #include "report/printcommand.h"
 #include "tests/mainwindow/testsupport.h"
 
@@ -14,17 +18,44 @@ using namespace zod::test;
 
 namespace {
 
-// Chooses a PDF file and three copies, or cancels without a file.
+// Chooses a PDF file and a number of copies, or cancels.
 struct AnsweringPrintDialog : PrintDialog {
   QString file;
+  int copies = 1;
+  bool cancel = false;
+  int calls = 0;
   bool exec(QPrinter& printer, QWidget*) override {
-    if (file.isEmpty()) return false;
+    ++calls;
+    if (cancel) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setCopyCount(3);
+    printer.setCopyCount(copies);
     return true;
   }
+};
+
+struct Window {
+  State z;
+  RecordingMessenger msg;
+  AnsweringDialog files;
+  RecordingOpener opener;
+  AnsweringPrintDialog printDialog;
+  std::unique_ptr<Veltrane> w;
+
+  Window() {
+    KeepSettingsAside();
+    Veltrane::Options opt;
+    opt.locale = QLocale::c();
+    opt.dpi = 96;
+    opt.fileDialog = &files;
+    opt.opener = &opener;
+    opt.printDialog = &printDialog;
+    w = std::make_unique<Veltrane>(z, msg, opt);
+    if (!w->FormLoad(ZOD_DATA_DIR)) qFatal("tables missing");
+    w->show();
+  }
+  void print() { w->menus().mnuprint->trigger(); }
 };
 
 QString Run(const QString& program, const QStringList& args) {
@@ -35,63 +66,153 @@ QString Run(const QString& program, const QStringList& args) {
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// Each pattern must match, each further down the page than the one before.
+void ExpectInOrder(const QString& text, const QStringList& patterns) {
+  qsizetype from = 0;
+  for (const QString& pattern : patterns) {
+    const QRegularExpressionMatch m = QRegularExpression(pattern).match(text, from);
+    QVERIFY2(m.hasMatch(), qPrintable("not found after the previous: " + pattern + "\n" + text));
+    from = m.capturedEnd();
+  }
+}
+
 }  // namespace
 
 class TestPrint : public QObject {
   Q_OBJECT
 
+  QTemporaryDir dir;
+
  private slots:
   void cleanup() { Destroy(); }
 
-  // A cancel prints and tells nothing; a file that cannot be written is told,
-  // not passed over as if the page had been printed; three copies are three
-  // one-page jobs, not pages of one document: the file holds the last one.
-  void printCommand() {
-    QTemporaryDir dir;
+  void defaultCaseReadsInOrder() {
+    Window h;
+    h.printDialog.file = dir.filePath("default.pdf");
+    QVERIFY(h.w->menus().mnuprint->isEnabled());
+    h.print();
+    QCOMPARE(h.printDialog.calls, 1);
+    QVERIFY2(h.msg.texts.isEmpty(), qPrintable(h.msg.texts.join('\n')));
+    QVERIFY(Run("pdfinfo", {h.printDialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")));
+    // "arial" is set in its metric twin
+    QVERIFY(Run("pdffonts", {h.printDialog.file}).contains("LiberationSans"));
+
+    const QString text = Run("pdftotext", {"-layout", h.printDialog.file, "-"});
+    const QString n = "\\s+";
+    ExpectInOrder(text,
+                  {
+                      // header
+                      "Zidavoru ZOD" + n + "Project:" + n + "Project" + n + "Page:",
+                      "1/1",
+                      "Cylinder shell buckling based on ZOD-RP-C202",
+                      "Version 1\\.8\\.5" + n + "Identification:" + n + "Test" + n + "Date: \\S",
+                      "\u00A9 2008-2026 Example Structural Software" + n + "Time: \\d{1,2}:\\d{1,2}\\n",
+                      "File: new file",
+                      // design format and materials
+                      "Design format/Condition and Material:",
+                      "Design Condition:" + n + "LRDF meth\\.od",
+                      "Allowable Usage Factor:" + n + "UF" + n + "=" + n + "1\\.00",
+                      "Plate:.*fy" + n + "=" + n + "\\d+ MPa",
+                      "Stiffener:.*fy",
+                      "Ringframe:.*fy",
+                      "Youngs modulus:" + n + "E" + n + "=" + n + "2\\.10E\\+5 MPa",
+                      // geometry and loading
+                      "Geometry:",
+                      "Cylinder radius \\(cL plate\\)" + n + "r" + n + "=" + n + "1500 mm",
+                      "Distance between ring frames" + n + "l" + n + "=" + n + "3000 mm",
+                      "Cylinder wall thickness" + n + "t" + n + "=" + n + "20\\.0 mm",
+                      "Stiff spacing:" + n + "s" + n + "=" + n + "600 mm",
+                      "Lat tors buckl length: \\(stiffener\\)" + n + "lt" + n + "=" + n + "3000 mm",
+                      "Cylinder length" + n + "L" + n + "=" + n + "6000 mm",
+                      "Lat tors buckl length: \\(ringframe\\)" + n + "lt" + n + "=" + n + "600 mm",
+                      "Loading:",
+                      "Sigx" + n + "=" + n + "-100\\.0 MPa",
+                      "Sigy" + n + "=" + n + "-10\\.0 MPa",
+                      "Tau" + n + "=" + n + "40\\.0 MPa",
+                      "pd" + n + "=" + n + "-0\\.300 MPa \\(positive = inside pressure\\)",
+                      // profiles side by side
+                      "Stiffener Profile:.*Ringframe Profile:.*\\(Fabricated\\)",
+                      "Profile data:" + n + "Profile data:",
+                      "H" + n + "=" + n + "\\d+ mm" + n + "H" + n + "=" + n + "\\d+ mm",
+                      "Iz" + n + "=.*mm4" + n + "Iz" + n + "=.*mm4",
+                      "Local buckling:" + n + "Local buckling:",
+                      "==> OK",
+                      // results
+                      "Shell Buckling: \\(Ch 3\\.\\d\\.\\d\\)" + n + "Stiffener Buckling: \\(Ch 3\\.6\\.3\\)",
+                      "fEa = ",
+                      "UF = SigjSd/fksd = ",
+                      "Panel Ring Buckling: \\(Ch 3\\.5\\.2\\)",
+                      "Area requirement:",
+                      "Moment of inertia requirement:",
+                  });
+  }
+
+  void cancelPrintsNothing() {
+    Window h;
+    h.printDialog.file = dir.filePath("cancelled.pdf");
+    h.printDialog.cancel = true;
+    h.print();
+    QCOMPARE(h.printDialog.calls, 1);
+    QVERIFY(!QFile::exists(h.printDialog.file));
+    QVERIFY(h.msg.texts.isEmpty());
+  }
+
+  // A failure is told, not passed over as if the page had been printed.
+  void aFileThatCannotBeWrittenIsReported() {
+    Window h;
+    h.printDialog.file = dir.filePath("no such folder/report.pdf");
+    h.print();
+    QCOMPARE(h.msg.texts.size(), 1);
+    QVERIFY2(h.msg.last().startsWith("can't print - "), qPrintable(h.msg.last()));
+    QVERIFY(h.msg.last().contains("report.pdf"));
+  }
+
+  // After a stopped calculation the panels hold another case's results.
+  void aStoppedCalculationPrintsNoResults() {
+    Window h;
+    h.z.t = 0;
+    h.w->calculate();
+    QVERIFY(!h.z.calcok);
+    h.msg.clear();
+    h.printDialog.file = dir.filePath("stopped.pdf");
+    h.print();
+    QVERIFY(h.msg.texts.isEmpty());
+    const QString text = Run("pdftotext", {"-layout", h.printDialog.file, "-"}).simplified();
+    QVERIFY(text.contains(QString::fromStdString(StoppedCalculationText()).simplified()));
+    QVERIFY(!text.contains("Buckling: (Ch"));
+    QVERIFY(!text.contains(QRegularExpression("UF = \\w+/")));
+  }
+
+  // The system's dialog offers printing to a file and no selection; closing
+  // it is a cancel.
+  void systemDialog() {
+    QPrinter printer;
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (!d) return;
+      seen << (d->testOption(QAbstractPrintDialog::PrintToFile) ? "file" : "no file")
+           << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection");
+      d->reject();
+    });
+    SystemPrintDialog dialog;
+    QVERIFY(!dialog.exec(printer, nullptr));
+    QCOMPARE(seen, (QStringList{"file", "no selection"}));
+  }
+
+  // Copies are separate one-page jobs, not pages of one document.
+  void copiesAreJobsOfOneCopy() {
     State z;
+    z.apppath = ZOD_DATA_DIR;
+    ReadTables(z);
+    Calculate(z);
+    AnsweringPrintDialog dialog;
+    dialog.file = dir.filePath("copies.pdf");
+    dialog.copies = 3;
     RecordingMessenger msg;
-    AnsweringPrintDialog printDialog;
-    Veltrane::Options opt;
-    opt.locale = QLocale::c();
-    opt.printDialog = &printDialog;
-    KeepSettingsAside();
-    Veltrane w(z, msg, opt);
-    QVERIFY(w.FormLoad(ZOD_DATA_DIR));
-    w.show();
-    QAction* print = w.menus().mnuprint;
-
-    print->trigger();
-    QVERIFY(msg.texts.isEmpty() && QDir(dir.path()).isEmpty());
-
-    printDialog.file = dir.filePath("no such folder/report.pdf");
-    print->trigger();
-    QVERIFY2(
-        msg.texts.size() == 1 && msg.last().startsWith("can't print - ") && msg.last().contains("report.pdf"),
-        qPrintable(msg.texts.join('\n')));
-
-    printDialog.file = dir.filePath("default.pdf");
-    print->trigger();
-    QCOMPARE(msg.texts.size(), 1);
-    QVERIFY(Run("pdfinfo", {printDialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")));
-    QVERIFY(Run("pdffonts", {printDialog.file}).contains("LiberationSans"));  // "arial"'s metric twin
-
-    // header, headings, rows and panels in reading order
-    const QString text = Run("pdftotext", {"-layout", printDialog.file, "-"}), n = "\\s+";
-    const QStringList patterns = {
-        "Zidavoru ZOD" + n + "Project:" + n + "Project" + n + "Page:",
-        "Version 1\\.8\\.5" + n + "Identification:" + n + "Test" + n + "Date: \\S",
-        "\u00A9 2008-2026 Example Structural Software" + n + "Time: \\d{1,2}:\\d{1,2}\\n",
-        "Cylinder radius \\(cL plate\\)" + n + "r" + n + "=" + n + "1500 mm",
-        "pd" + n + "=" + n + "-0\\.300 MPa \\(positive = inside pressure\\)",
-        "Stiffener Profile:.*Ringframe Profile:.*\\(Fabricated\\)",
-        "Shell Buckling: \\(Ch 3\\.\\d\\.\\d\\)" + n + "Stiffener Buckling: \\(Ch 3\\.6\\.3\\)",
-        "Panel Ring Buckling: \\(Ch 3\\.5\\.2\\)",
-    };
-    for (qsizetype from = 0; const QString& pattern : patterns) {
-      const QRegularExpressionMatch m = QRegularExpression(pattern).match(text, from);
-      QVERIFY2(m.hasMatch(), qPrintable("not found after the previous: " + pattern + "\n" + text));
-      from = m.capturedEnd();
-    }
+    PrintWithDialog(z, nullptr, msg, dialog, {});
+    QVERIFY(msg.texts.isEmpty());
+    QCOMPARE(Run("pdfinfo", {dialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")), true);
   }
 };
 

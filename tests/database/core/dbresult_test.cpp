@@ -22,13 +22,15 @@ std::vector<Texts> Result(State& z, std::vector<DbStoppedRow>* stopped = nullptr
   const std::vector<DbStoppedRow> s = WriteDbResult(z, out);
   if (stopped) *stopped = s;
   std::vector<Texts> lines;
-  std::istringstream in(out.str());
-  for (std::string line; std::getline(in, line);) {
-    EXPECT_EQ(line.back(), '\r');
-    std::istringstream fields(line.substr(0, line.size() - 1));
+  const std::string text = out.str();
+  for (std::size_t i = 0, end; (end = text.find("\r\n", i)) != std::string::npos; i = end + 2) {
     lines.emplace_back();
-    for (std::string field; std::getline(fields, field, ';');) lines.back().push_back(field);
+    for (std::size_t j = i, e; j < end; j = e + 1) {
+      e = std::min(text.find(';', j), end);
+      lines.back().push_back(text.substr(j, e - j));
+    }
   }
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   return lines;
 }
 
@@ -47,10 +49,28 @@ class DbResult : public ::testing::Test {
   State z;
 };
 
+TEST_F(DbResult, HeaderHasTheCaptionsAndThePanelLabels) {
+  const Texts h = Result(z)[0];
+  ASSERT_EQ(h.size(), 90u);  // 89 and the empty one of the closing ";;"
+  // clang-format off
+  const Texts panels = {
+      "Shell", "fEa = ", "fEtau/fEm = ", "fEh = ", "SighSd = ", "SigjSd = ", "lamdas = ", "fks = ", "gm = ",
+      "fksd = ", "UF = ", "Stiffener", "se =", "Isef =", "fEa =", "fEtau = ", "fEh = ", "fT = ", "SighSd = ",
+      "SigjSd = ", "lamdas = ", "fks = ", "gm = ", "fksd = ", "UF = ", "Ringframe", "Area req", "UF = ", "Iy req",
+      "le =", "fT = ", "Ix =", "Ixh =", "Ih =", "IR =", "I =", "UF =", "Ihr>= ", "Column", "fkcd1 = ", "lamda1 = ",
+      "fkcd2 = ", "lamda2 = ", "fakd = ", "fE1 = ", "fE2 = ", "gm = ", "Siga0Sd = ", "M1Sd/M2Sd = ", "Sigm1Sd = ",
+      "Sigm2Sd = ", "UF1 = ", "UF2 =  ", ""};
+  // clang-format on
+  EXPECT_EQ(Texts(h.begin() + 36, h.end()), panels);
+  EXPECT_EQ(Texts(h.begin(), h.begin() + 6),
+            (Texts{"Project", "Identification", "Design-method", "Allow/Basic Usage Factor", "Cylinder type",
+                   "Outside stiffeneing"}));
+  EXPECT_EQ(h[35], "Dim mom");
+}
+
 // One line per cylinder type, every field: inputs by their patterns, "N/A"
 // where a group does not apply, the panels' values where it does, compared
-// with the panels of the same row calculated on its own; the header's panel
-// labels stand over the data rows' panel titles.
+// with the panels of the same row calculated on its own.
 TEST_F(DbResult, DataLinesOfEveryCylinderType) {
   z.cylinder = 2, z.ringch = 0;
   Add("stringer");
@@ -65,10 +85,6 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
 
   const std::vector<Texts> lines = Result(z);
   ASSERT_EQ(lines.size(), 6u);
-  const Texts& h = lines[0];
-  ASSERT_EQ(h.size(), 90u);  // 89 and the empty one of the closing ";;"
-  EXPECT_EQ((Texts{h[0], h[35], h[36], h[47], h[61], h[74], h[88], h[89]}),
-            (Texts{"Project", "Dim mom", "Shell", "Stiffener", "Ringframe", "Column", "UF2 =  ", ""}));
   EXPECT_EQ(lines[1], Texts{"% Wall A"});
   const DbRow& r = z.dbtab[2];
   const std::string fyp = Format(r.fyp, "0"), fys = Format(r.fys, "0"), fyg = Format(r.fyg, "0");
@@ -89,6 +105,7 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
        "Red"}};
   // clang-format on
   for (int16 row = 1; row <= 4; ++row) {
+    SCOPED_TRACE(z.dbtab[static_cast<std::size_t>(row)].ident);
     State ref;
     dbtest::Prepare(ref);
     ref.dbtab = z.dbtab, ref.dbrows = z.dbrows;
@@ -103,10 +120,14 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
     panel(ref.ringpanel, ref.ringch == 1);
     panel(ref.colpanel, ref.cylinder == 3, ref.cylinder == 3 ? "" : " ");
     expected.push_back("");
-    EXPECT_EQ(lines[static_cast<std::size_t>(row) + 1], expected);
+    const Texts& got = lines[static_cast<std::size_t>(row) + 1];
+    ASSERT_EQ(got.size(), 90u);
+    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], expected[i]) << "field " << i + 1;
   }
   EXPECT_EQ(z.ident, "column");  // the design case keeps the last data row
-  State none;                    // without a table only the header
+  EXPECT_EQ(z.matp, z.mat.nmat);
+
+  State none;  // without a table only the header
   EXPECT_EQ(Result(none).size(), 1u);
 }
 
@@ -123,19 +144,41 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   Add("corrected");
   z.dbtab[3].gilt = 5000;  // lowered to the tripping-length limit, with a message
   view.messages.clear();
+  view.surfaces["pic30"].clears = 0;
 
   std::vector<DbStoppedRow> stopped;
   const std::vector<Texts> lines = Result(z, &stopped);
   ASSERT_EQ(lines.size(), 5u);
   ASSERT_EQ(stopped.size(), 1u);
   EXPECT_EQ(stopped[0].row, 2);
+  EXPECT_EQ(stopped[0].ident, "broken");
+  EXPECT_EQ(stopped[0].reason, "The calculation stopped in the design stresses: division by zero.");
+  // each drawing replaces the one before: only the last data row is drawn
+  EXPECT_EQ(view.surfaces["pic30"].clears, 1);
   EXPECT_EQ(view.messages, Texts{" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "});
+  EXPECT_EQ(&z.view(), &view);
   const Texts& broken = lines[3];
   ASSERT_EQ(broken.size(), 90u);
-  // shell, stiffener and ring values; the fields under the titles empty
-  for (std::size_t i = 37; i < 74; ++i) EXPECT_EQ(broken[i], i == 47 || i == 61 ? "" : kDbStoppedText) << i;
+  for (std::size_t i = 37; i < 74;
+       ++i)  // shell, stiffener and ring values; the fields under the titles empty
+    EXPECT_EQ(broken[i], i == 47 || i == 61 ? "" : kDbStoppedText) << i;
   EXPECT_EQ(Texts(broken.begin() + 75, broken.begin() + 89), Texts(14, "N/A"));
+  EXPECT_NE(lines[2][46], kDbStoppedText);
   EXPECT_NE(lines[4][46], kDbStoppedText);
+}
+
+TEST(DbStoppedMessage, NamesTheRowsOnceAndAtMostTwenty) {
+  EXPECT_EQ(StoppedRowsMessage({}), "");
+  EXPECT_EQ(
+      StoppedRowsMessage({{4, "Tank A", "division by zero"}}),
+      " The calculation of 1 row stopped; their results say \"calculation stopped\": \nrow 4 \"Tank A\": "
+      "division by zero ");
+  std::vector<DbStoppedRow> many;
+  for (int16 i = 1; i <= 25; ++i) many.push_back({i, "c" + std::to_string(i), ""});
+  const std::string m = StoppedRowsMessage(many);
+  EXPECT_NE(m.find(" The calculation of 25 rows stopped"), std::string::npos);
+  EXPECT_NE(m.find("row 20 \"c20\"\nand 5 more rows "), std::string::npos) << m;
+  EXPECT_EQ(m.find("c21"), std::string::npos);
 }
 
 }  // namespace

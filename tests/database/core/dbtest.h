@@ -2,12 +2,23 @@
 // and a calculated default case, and a few ways to build tables.
 #pragma once
 
+#include <ostream>
 #include <sstream>
 #include <string>
 
 #include "database/core/database.h"
 #include "engine/calc.h"
+#include "engine/state.h"
 #include "engine/tables.h"
+
+namespace zod {
+
+// Failures show the row's kind, text and project, not its bytes.
+inline void PrintTo(const DbRow& r, std::ostream* os) {
+  *os << "{" << r.iscomment << " \"" << r.rowtext << "\" \"" << r.proj << "\" " << r.dbstiffprof << "}";
+}
+
+}  // namespace zod
 
 namespace zod::dbtest {
 
@@ -17,17 +28,15 @@ inline void Prepare(State& z) {
   Calculate(z);
 }
 
-// A table of a comment row, two data rows of the current case and the
-// closing row (at 3).
-inline void MakeTable(State& z) {
+// A table of a comment row, the given number of data rows (the current case,
+// identified "case 1", "case 2", ...) and the closing row.
+inline void MakeTable(State& z, int dataRows) {
   NewDatabase(z, "Comment");
-  AddToDatabase(z);
-}
-
-inline DbRow Comment(const std::string& text) {
-  DbRow r;
-  r.iscomment = -1, r.rowtext = text;
-  return r;
+  for (int i = 2; i <= dataRows; ++i) {
+    z.ident = "case " + std::to_string(i);
+    AddToDatabase(z);
+  }
+  z.dbtab[1].ident = z.dbtab[1].rowtext = "case 1";
 }
 
 inline std::string Written(const State& z) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
-#include <sstream>
 
 #include "engine/checked.h"
 
@@ -19,60 +19,113 @@ namespace {
 namespace fs = std::filesystem;
 
 struct SafeSaveTest : ::testing::Test {
-  const fs::path dir = fs::temp_directory_path() / ("zodsave" + std::to_string(::getpid()));
+  fs::path dir;
   void SetUp() override {
+    dir = fs::temp_directory_path() / ("zodsave" + std::to_string(::getpid()) +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
-    fs::create_directories(dir / "real");
+    fs::create_directories(dir);
   }
-  void TearDown() override { fs::remove_all(dir); }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, ec);
+    fs::remove_all(dir, ec);
+  }
   std::string path(const char* name) const { return (dir / name).string(); }
-  std::string Content(const char* name) const {
-    return (std::ostringstream() << std::ifstream(dir / name, std::ios::binary).rdbuf()).str();
+  static std::string Content(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  }
+  static void Save(const std::string& name, const std::string& text) {
+    SaveFileSafely(name, [&text](std::ostream& out) { out << text; });
   }
   // The message of a refused save, "" when it went through.
-  std::string Save(const char* name, const std::string& text) const try {
-    SaveFileSafely(path(name), [&text](std::ostream& out) { out << text; });
+  static std::string Refusal(const std::string& name, const std::string& text) {
+    try {
+      Save(name, text);
+    } catch (const Error& e) {
+      return e.what();
+    }
     return "";
-  } catch (const Error& e) {
-    return e.what();
   }
-  fs::perms Mode(const char* name) const { return fs::status(dir / name).permissions(); }
-  // Entries of a folder: no temporary file is left behind.
-  long Files(const char* sub = "") const { return std::distance(fs::directory_iterator(dir / sub), {}); }
+  static unsigned Mode(const fs::path& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st.st_mode & 07777;
+  }
+  // Nothing but the named files in the folder: no temporary file is left.
+  std::size_t Files() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+  }
 };
 
-// A file the user protected is refused, with the file named, and left
-// whole; so is a save into a folder that does not exist. A replaced file
-// keeps its permissions; a link (relative, or one whose target is not there
-// yet) stays a link and its target takes the content. A write that the
-// system cuts short (here: a file-size limit) is a failed save that leaves
-// the old file whole. No temporary file is left behind.
-TEST_F(SafeSaveTest, RefusalsLinksAndFailedWrites) {
-  Save("ro.vtr", "kept");
-  fs::permissions(dir / "ro.vtr", static_cast<fs::perms>(0444));
-  EXPECT_EQ(Save("ro.vtr", "lost"), "can't save file - " + path("ro.vtr"));
-  EXPECT_EQ(Save("no/such.vtr", "x"), "can't save file - " + path("no/such.vtr"));
-  EXPECT_TRUE(Content("ro.vtr") == "kept" && Mode("ro.vtr") == fs::perms(0444));
+// A new file gets the usual permissions; a replaced one keeps its own.
+TEST_F(SafeSaveTest, NewFileAndKeptPermissions) {
+  const mode_t mask = ::umask(022);
+  Save(path("new.vtr"), "one");
+  EXPECT_EQ(Content(dir / "new.vtr"), "one");
+  EXPECT_EQ(Mode(dir / "new.vtr"), 0644u);
+  for (unsigned mode : {0600u, 0640u, 0664u}) {
+    fs::permissions(dir / "new.vtr", static_cast<fs::perms>(mode));
+    Save(path("new.vtr"), "mode " + std::to_string(mode));
+    EXPECT_EQ(Content(dir / "new.vtr"), "mode " + std::to_string(mode));
+    EXPECT_EQ(Mode(dir / "new.vtr"), mode);
+  }
+  EXPECT_EQ(Files(), 1u);
+  ::umask(mask);
+}
 
-  Save("real/case.vtr", "old");
+// A file the user protected is refused, with the file named, and left whole;
+// so is a save into a folder that does not exist.
+TEST_F(SafeSaveTest, ProtectedFileIsRefused) {
+  Save(path("ro.vtr"), "kept");
+  fs::permissions(dir / "ro.vtr", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(Refusal(path("ro.vtr"), "lost"), "can't save file - " + path("ro.vtr"));
+  EXPECT_EQ(Content(dir / "ro.vtr"), "kept");
+  EXPECT_EQ(Mode(dir / "ro.vtr"), 0444u);
+  EXPECT_EQ(Refusal(path("no/such.vtr"), "x"), "can't save file - " + path("no/such.vtr"));
+  EXPECT_EQ(Files(), 1u);
+}
+
+// A link (absolute, relative, a chain of two, or one whose target is not
+// there yet) stays a link; its target takes the content.
+TEST_F(SafeSaveTest, LinksAreFollowed) {
+  fs::create_directories(dir / "real");
+  Save(path("real/case.vtr"), "old");
   fs::permissions(dir / "real/case.vtr", static_cast<fs::perms>(0600));
+  fs::create_symlink(dir / "real/case.vtr", dir / "abs.vtr");
   fs::create_symlink("real/case.vtr", dir / "rel.vtr");
+  fs::create_symlink("rel.vtr", dir / "chain.vtr");
   fs::create_symlink("real/later.vtr", dir / "dangling.vtr");
-  EXPECT_EQ(Save("rel.vtr", "new") + Save("dangling.vtr", "later"), "");
-  EXPECT_TRUE(fs::is_symlink(dir / "rel.vtr") && fs::is_symlink(dir / "dangling.vtr"));
-  EXPECT_TRUE(Content("real/case.vtr") == "new" && Content("real/later.vtr") == "later" &&
-              Mode("real/case.vtr") == fs::perms(0600));
+  for (const char* link : {"abs.vtr", "rel.vtr", "chain.vtr"}) {
+    Save(path(link), link);
+    EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+    EXPECT_EQ(Content(dir / "real/case.vtr"), link);
+    EXPECT_EQ(Mode(dir / "real/case.vtr"), 0600u);
+  }
+  Save(path("dangling.vtr"), "new");
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.vtr"));
+  EXPECT_EQ(Content(dir / "real/later.vtr"), "new");
+  EXPECT_EQ(Files(), 5u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 2);
+}
 
-  rlimit before{};
+// A write that the system cuts short (here: a file-size limit) is a failed
+// save; the old file stays whole and no temporary file is left behind.
+TEST_F(SafeSaveTest, FailedWriteLeavesTheOldFile) {
+  Save(path("case.vtr"), "old");
+  struct rlimit before {};
   ::getrlimit(RLIMIT_FSIZE, &before);
-  const rlimit small{100, before.rlim_max};
   auto* const handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = before;
+  small.rlim_cur = 100;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  const std::string message = Save("real/case.vtr", std::string(1000, 'x'));
+  const std::string message = Refusal(path("case.vtr"), std::string(1000, 'x'));
   ::setrlimit(RLIMIT_FSIZE, &before);
   std::signal(SIGXFSZ, handler);
-  EXPECT_EQ(message, "can't save file - " + path("real/case.vtr"));
-  EXPECT_TRUE(Content("real/case.vtr") == "new" && Files() == 4 && Files("real") == 2);
+  EXPECT_EQ(message, "can't save file - " + path("case.vtr"));
+  EXPECT_EQ(Content(dir / "case.vtr"), "old");
+  EXPECT_EQ(Files(), 1u);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include "mainwindow/core/projectfile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <bit>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -16,12 +20,6 @@ std::string Write(const DesignCase& c) {
   std::ostringstream out;
   WriteProject(out, c);
   return out.str();
-}
-
-DesignCase Read(const std::string& text, const DesignCase& base, const State& z) {
-  std::istringstream in(text);
-  std::int16_t ver = 0;
-  return ReadProject(in, base, z, ver);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -41,20 +39,17 @@ std::string Join(const std::vector<std::string>& lines, std::size_t count, const
 struct ProjectFileTest : ::testing::Test {
   State z;
   void SetUp() override {
-    z.mat.nmat = 5, z.tprof.n = 2, z.bfprof.n = 0;
+    z.mat.nmat = 5;
+    z.tprof.n = 2;
     z.tprof.v[0] = {0, 200, 90, 9, 12};
     z.tprof.v[1] = z.tprof.v[2] = {0, 250, 90, 10, 14};
+    z.bfprof.n = 0;
     z.bfprof.v[0] = {0, 160, 8, 0, 0, 0};
   }
-  DesignCase Read(const std::string& text, const DesignCase& base) { return zod::Read(text, base, z); }
-  // The reader's refusal, or "read".
-  std::string Refusal(const std::string& text) {
-    try {
-      Read(text, z);
-      return "read";
-    } catch (const Error& e) {
-      return e.what();
-    }
+  DesignCase Read(const std::string& text, const DesignCase& base) {
+    std::istringstream in(text);
+    std::int16_t ver = 0;
+    return ReadProject(in, base, z, ver);
   }
 };
 
@@ -79,20 +74,26 @@ DesignCase Awkward(int cylinder, int stiff, int gird) {
   return c;
 }
 
-// A good file with one line replaced, LF line ends.
-std::string With(std::size_t index, const std::string& value) {
-  auto v = Lines(Write(Awkward(1, 0, 2)));
-  v[index] = value + "\r";
-  return Join(v, v.size(), "\n");
-}
-
-// 59 CR LF lines, numbers with a point in their shortest exact form, texts in
-// Windows-1252, each field on its line (a swap would still read back).
-TEST_F(ProjectFileTest, LayoutOfAWrittenCase) {
-  const auto lines = Lines(Write(Awkward(2, 3, 6)));
-  ASSERT_EQ(lines.size(), 59u);
-  EXPECT_EQ(lines[0] + lines[1], "185\rJacket leg, \"B2\"; \xC6\xF8\xE5 \x80\r");
-  EXPECT_EQ(lines[10] + lines[31] + lines[52] + lines[53], "0.85\r0.3\r-200.5\r-100.25\r");
+// 59 CR LF lines, numbers with a point in their shortest exact form, texts in Windows-1252.
+TEST_F(ProjectFileTest, EveryFieldSurvivesWritingAndReadingForEveryTypeAndKind) {
+  for (int cyl = 0; cyl <= 3; ++cyl)
+    for (int kind = 0; kind <= 9; ++kind) {
+      SCOPED_TRACE("cylinder " + std::to_string(cyl) + " kind " + std::to_string(kind));
+      const DesignCase c = Awkward(cyl, kind, 9 - kind);
+      const std::string text = Write(c);
+      const auto lines = Lines(text);
+      EXPECT_EQ(lines.size(), 59u);
+      EXPECT_EQ(lines[0], "185\r");
+      EXPECT_EQ(lines[1], "Jacket leg, \"B2\"; \xC6\xF8\xE5 \x80\r");
+      EXPECT_EQ(lines[10] + lines[31] + lines[52] + lines[53], "0.85\r0.3\r-200.5\r-100.25\r");
+      const DesignCase back = Read(text, State().designCase());
+      // The reader refinds the stiffener row and fills the built-up memory of
+      // the current kinds; the original gets the same before comparing.
+      DesignCase expect = c;
+      AdoptProfiles(expect, z);
+      EXPECT_TRUE(back == expect);
+      EXPECT_EQ(Write(back), Write(expect));
+    }
 }
 
 // Version 105 and older hold lines 2..49, 106..130 lines 2..50, later all 59;
@@ -133,16 +134,49 @@ TEST_F(ProjectFileTest, RowSearchAndBuiltUpMemory) {
   EXPECT_TRUE(back.slbh == fresh.slbh && back.gfbh == fresh.gfbh);  // other kinds keep theirs
 }
 
-// Beyond a field's range is refused, naming the line; too small for a single
-// reads as 0; the 16-bit range includes -32768.
-TEST_F(ProjectFileTest, ValuesBeyondAFieldsRange) {
-  // clang-format off
-  for (auto [index, value] : {std::pair{38, "3.4028236e38"}, {38, "-1e39"}, {50, "32768"}, {50, "-32769"},
-                              {50, "32767.5"}, {35, "1e309"}})
-    EXPECT_EQ(Refusal(With(index, value)), "line " + std::to_string(index + 1) + ": the number is out of range");
-  // clang-format on
-  EXPECT_EQ(Read(With(38, "1e-50"), z).pd, 0.0f);
-  EXPECT_EQ(Read(With(50, "-32768.4"), z).resv2, -32768);
+// The values at the edges of each field's range come back bit for bit:
+// the largest single, singles that a double reading narrows one unit off,
+// subnormals, a negative zero and the whole 16-bit range.
+TEST_F(ProjectFileTest, ExtremeValuesComeBackBitForBit) {
+  using F = std::numeric_limits<float>;
+  using D = std::numeric_limits<double>;
+  const float singles[] = {F::max(),         -F::max(),       7.03853069E-26f,
+                           -7.03853069E-26f, F::denorm_min(), -F::denorm_min(),
+                           F::min(),         -0.0f,           std::nextafter(F::min(), 0.0f)};
+  const double doubles[] = {D::max(), -D::max(), 1e308, D::denorm_min(), -D::min(), -0.0};
+  for (float v : singles)
+    for (double d : doubles) {
+      DesignCase c = Awkward(3, 4, 6);
+      c.e = c.gilt = c.k2 = c.cylr = c.sigy = c.tau = c.pd = c.m2b = c.stifftf = c.girdtf = v;
+      c.ufb = c.t = c.l = c.cyll = c.s = c.lt = c.k1 = c.fyp = c.sigx = c.nn = c.m1a = c.stiffh = d;
+      c.resv2 = v < 0 ? -32768 : 32767;
+      const DesignCase back = Read(Write(c), c);
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(back.pd), std::bit_cast<std::uint32_t>(v)) << v;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(back.sigx), std::bit_cast<std::uint64_t>(d)) << d;
+      EXPECT_EQ(Write(back), Write(c));
+    }
+  // Beyond a field's range is refused; too small for a single reads as 0.
+  auto lines = Lines(Write(Awkward(1, 0, 2)));
+  auto with = [&](std::size_t index, const char* value) {
+    auto v = lines;
+    v[index] = std::string(value) + "\r";
+    return Join(v, v.size(), "\n");
+  };
+  for (auto [index, value] : {std::pair{38, "3.4028236e38"},
+                              {38, "-1e39"},
+                              {50, "32768"},
+                              {50, "-32769"},
+                              {50, "32767.5"},
+                              {35, "1e309"}}) {
+    try {
+      Read(with(index, value), z);
+      ADD_FAILURE() << value << " read";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "line " + std::to_string(index + 1) + ": the number is out of range");
+    }
+  }
+  EXPECT_EQ(Read(with(38, "1e-50"), z).pd, 0.0f);
+  EXPECT_EQ(Read(with(50, "-32768.4"), z).resv2, -32768);
 }
 
 // Random valid cases over the shipped tables, extremes mixed in: every one
@@ -155,40 +189,38 @@ TEST(ProjectFileProperty, RandomCasesComeBackUnchanged) {
   auto pick = [&rng](int lo, int hi) {
     return static_cast<int16>(std::uniform_int_distribution<int>(lo, hi)(rng));
   };
-  auto whole = [&pick] {
-    return pick(0, 3) == 0 ? pick(0, 1) ? int16(-32768) : int16(32767) : pick(-32768, 32767);
-  };
   auto chance = [&rng](int percent) { return std::uniform_int_distribution<int>(0, 99)(rng) < percent; };
   using F = std::numeric_limits<float>;
   using D = std::numeric_limits<double>;
-  // singles a double reading narrows one unit off, subnormals, a negative zero
-  // clang-format off
   const float fEdge[] = {F::max(), -F::max(), F::denorm_min(), -F::min(), -0.0f, 0, 7.03853069E-26f,
-                         -7.03853069E-26f, std::nextafter(F::min(), 0.0f), 0.1f};
-  // clang-format on
+                         0.1f,     355};
   const double dEdge[] = {D::max(), -D::max(), 1e308, -1e308, D::denorm_min(), D::min(), -0.0, 0.1, 1.0 / 3};
   auto single = [&]() -> float {
     if (chance(20)) return fEdge[pick(0, std::size(fEdge) - 1)];
-    float v;
-    do v = std::bit_cast<float>(static_cast<std::uint32_t>(rng()));
-    while (!std::isfinite(v));
-    return v;
+    for (;;) {
+      const float v = std::bit_cast<float>(static_cast<std::uint32_t>(rng()));
+      if (std::isfinite(v)) return v;
+    }
   };
   auto number = [&]() -> double {
     if (chance(20)) return dEdge[pick(0, std::size(dEdge) - 1)];
     if (chance(30)) return single();  // most values come from single-precision input
-    double v;
-    do v = std::bit_cast<double>(rng());
-    while (!std::isfinite(v));
-    return v;
+    for (;;) {
+      const double v = std::bit_cast<double>(static_cast<std::uint64_t>(rng()));
+      if (std::isfinite(v)) return v;
+    }
   };
-  auto text = [&] {  // æ and € in UTF-8 among them
-    // clang-format off
-    static const char* const pieces[] = {" ", ",", ";", "\"", "'", "a", "z", "A", "Z", "0", "9", ".", "-",
-                                         "\xC3\xA6", "\xE2\x82\xAC"};
-    // clang-format on
+  auto text = [&] {
+    static const std::string chars = " ,;\"'azAZ09.-\xC3\xA6\xE2\x82\xAC";  // incl. æ and € (UTF-8)
     std::string s;
-    for (int n = pick(0, 12); n > 0; --n) s += pieces[pick(0, std::size(pieces) - 1)];
+    for (int n = pick(0, 12); n > 0; --n) {
+      const int i = pick(0, static_cast<int>(chars.size()) - 1);
+      if (static_cast<unsigned char>(chars[i]) >= 0x80) {
+        s += chars[i] == '\xC3' ? "\xC3\xA6" : "\xE2\x82\xAC";
+      } else {
+        s += chars[i];
+      }
+    }
     return s;
   };
   const DesignCase base = z.designCase();
@@ -198,9 +230,9 @@ TEST(ProjectFileProperty, RandomCasesComeBackUnchanged) {
     c.proj = text(), c.ident = text();
     c.matp = pick(0, z.mat.nmat), c.mats = pick(0, z.mat.nmat), c.matg = pick(0, z.mat.nmat);
     c.fyp = number(), c.fys = number(), c.fyg = number(), c.ufb = number();
-    c.dmethod = pick(0, 1), c.cylinder = pick(0, 3), c.outside = pick(0, 1), c.resv1 = whole();
+    c.dmethod = pick(0, 1), c.cylinder = pick(0, 3), c.outside = pick(0, 1), c.resv1 = pick(-32768, 32767);
     c.ringch = pick(0, 1), c.checkih = pick(0, 1), c.ringfab = pick(0, 1), c.hringch = pick(0, 1);
-    c.dmom = pick(0, 1), c.resv2 = whole();
+    c.dmom = pick(0, 1), c.resv2 = pick(-32768, 32767);
     c.stifftype = pick(0, 9), c.girdtype = pick(0, 9);
     for (int16* row :
          {&c.istiffhp, &c.istiffl, &c.istifft, &c.istifff, &c.igirdhp, &c.igirdl, &c.igirdt, &c.igirdf})
@@ -217,13 +249,21 @@ TEST(ProjectFileProperty, RandomCasesComeBackUnchanged) {
       c.stifftype = static_cast<int16>(2 * pick(0, 3));
       if (c.stifftype == 4) c.stiffh = z.fprof.v[z.fprof.n][1], c.stifftw = z.fprof.v[z.fprof.n][2];
     }
-    const std::string written = Write(c);
+    const std::string written = [&] {
+      std::ostringstream out;
+      WriteProject(out, c);
+      return out.str();
+    }();
     DesignCase expect = c;
     expect.resv1 = 1;
     AdoptProfiles(expect, z);
     try {
-      const DesignCase back = Read(written, base, z);
-      if ((!(back == expect) || Write(back) != Write(expect)) && ++different <= 3) ADD_FAILURE() << written;
+      std::istringstream in(written);
+      std::int16_t ver = 0;
+      const DesignCase back = ReadProject(in, base, z, ver);
+      if (!(back == expect) || Write(back) != Write(expect)) {
+        if (++different <= 3) ADD_FAILURE() << written;
+      }
     } catch (const Error& e) {
       if (++refused <= 3) ADD_FAILURE() << e.what() << "\n" << written;
     }
@@ -234,22 +274,66 @@ TEST(ProjectFileProperty, RandomCasesComeBackUnchanged) {
 
 TEST_F(ProjectFileTest, DamagedFilesAreRefused) {
   const auto lines = Lines(Write(Awkward(1, 0, 2)));
-  const std::string binary("\x00\xff\xfe garbage\n\x01\x02", 14);
+  auto with = [&](std::size_t index, std::string value) {
+    auto v = lines;
+    v[index] = value + "\r";
+    return Join(v, v.size(), "\n");
+  };
   // too short, not a number, trailing garbage, int16 out of range, cylinder type 7, negative material,
-  // beyond the material table, single out of range, NaN, a version with decimals
-  for (const std::string& text :
-       {std::string(), std::string("185\r\nonly a name\r\n"), Join(lines, 58, "\n"), With(5, "abc"),
-        With(6, "12x"), With(3, "40000"), With(11, "7"), With(3, "-1"), With(3, "6"), With(27, "1e39"),
-        With(28, "nan"), With(0, "18.5")})
-    EXPECT_THROW(Read(text, z), Error) << text.substr(0, 40);
+  // beyond the material table, single out of range, NaN, a version with decimals, binary garbage
+  // clang-format off
+  const std::vector<std::string> damaged = {
+      "", "185\r\nonly a name\r\n", Join(lines, 58, "\n"), with(5, "abc"), with(6, "12x"), with(3, "40000"),
+      with(11, "7"), with(3, "-1"), with(3, "6"), with(27, "1e39"), with(28, "nan"), with(0, "18.5"),
+      std::string("\x00\xff\xfe garbage\n\x01\x02", 14)};
+  // clang-format on
+  for (const auto& text : damaged) EXPECT_THROW(Read(text, z), Error) << text.substr(0, 40);
   // The message names the field of a code out of range, and quotes a damaged
   // line with printable characters only and at a readable length, so that
   // it is shown whole.
-  EXPECT_EQ(Refusal(With(16, "2")), "ringfab = 2 is out of range");
-  EXPECT_EQ(Refusal(With(24, "-3")), "igirdl = -3 is out of range");
-  EXPECT_EQ(Refusal(binary), "line 1: \"?\xC3\xBF\xC3\xBE garbage\" is not a number");
-  EXPECT_EQ(Refusal(With(5, std::string(30, 'x') + '\t' + std::string(30, 'y'))),
-            "line 6: \"" + std::string(30, 'x') + "?" + std::string(9, 'y') + "...\" is not a number");
+  const struct {
+    std::string text, message;
+  } told[] = {
+      {with(16, "2"), "ringfab = 2 is out of range"},
+      {with(24, "-3"), "igirdl = -3 is out of range"},
+      {damaged.back(), "line 1: \"?\xC3\xBF\xC3\xBE garbage\" is not a number"},
+      {with(5, std::string(30, 'x') + '\t' + std::string(30, 'y')),
+       "line 6: \"" + std::string(30, 'x') + "?" + std::string(9, 'y') + "...\" is not a number"},
+  };
+  for (const auto& c : told) {
+    try {
+      Read(c.text, z);
+      ADD_FAILURE() << c.message;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.what(), c.message);
+    }
+  }
+}
+
+// A damaged or missing file leaves the case and its name; a failed save leaves
+// the file name and the old file; a good save leaves no temporary file behind.
+TEST_F(ProjectFileTest, FailedReadAndWriteLeaveEverythingAsItWas) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("zodpf" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string file = (dir / "case.vtr").string();
+  z.proj = "first";
+  WriteProjectFile(z, file);
+  EXPECT_EQ(z.filename, file);
+  std::ofstream(file, std::ios::binary) << "185\r\nbroken\r\n";
+  z.proj = "in memory";
+  z.filename = "New File";
+  EXPECT_THROW(ReadProjectFile(z, file), Error);
+  EXPECT_THROW(ReadProjectFile(z, (dir / "gone.vtr").string()), Error);
+  EXPECT_THROW(WriteProjectFile(z, (dir / "no" / "such.vtr").string()), Error);
+  EXPECT_EQ(z.proj + "|" + z.filename, "in memory|New File");
+  WriteProjectFile(z, file);
+  State other;
+  other.mat.nmat = 5;
+  ReadProjectFile(other, file);
+  EXPECT_EQ(other.proj + "|" + other.filename, "in memory|" + file);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -31,13 +31,22 @@ TEST(RecentFilesTest, TheListOrdersItselfAsFilesAreOpenedSavedAndChosen) {
     GetRecentFiles(store, items);
   };
   EXPECT_EQ(Shown(store), "");  // first run: not even the separator
-  for (auto f : {"/a.vtr", "/b.vtr", "/c.vtr", "/d.vtr"}) open(f);
+  open("/a.vtr");
+  EXPECT_EQ(Shown(store), "|1. /a.vtr|");
+  for (auto f : {"/b.vtr", "/c.vtr", "/d.vtr"}) open(f);
   EXPECT_EQ(Shown(store), "|1. /d.vtr|2. /c.vtr|3. /b.vtr|4. /a.vtr|");
-  WriteRecentFiles(store, items, "/b.vtr");  // saved under a listed name: no second entry
+  open("/e.vtr");  // a fifth distinct file drops the fourth
+  EXPECT_EQ(Shown(store), "|1. /e.vtr|2. /d.vtr|3. /c.vtr|4. /b.vtr|");
+  open("/c.vtr");  // the file shown as item 3 moves to the top; item 4 stays
+  EXPECT_EQ(Shown(store), "|1. /c.vtr|2. /e.vtr|3. /d.vtr|4. /b.vtr|");
+  WriteRecentFiles(store, items, "/d.vtr");  // saved under a listed name: no second entry
   GetRecentFiles(store, items);
-  EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /a.vtr|");
+  EXPECT_EQ(Shown(store), "|1. /d.vtr|2. /c.vtr|3. /e.vtr|4. /b.vtr|");
   PromoteRecentFile(store, items.Path(4), 4);  // item 4 chosen
-  EXPECT_EQ(Shown(store), "|1. /a.vtr|2. /b.vtr|3. /d.vtr|4. /c.vtr|");
+  GetRecentFiles(store, items);
+  EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /e.vtr|");
+  PromoteRecentFile(store, items.Path(1), 1);  // the open file chosen again
+  EXPECT_EQ(Shown(store), "|1. /b.vtr|2. /d.vtr|3. /c.vtr|4. /e.vtr|");
 }
 
 // A hand-edited section with keys of its own: the items are the four keys
@@ -55,6 +64,12 @@ TEST(RecentFilesTest, OnlyTheFourKeysAreItems) {
   EXPECT_EQ(store.values.size(), 6u);
   EXPECT_EQ(store.values["AAA"] + store.values["RecentFile10"] + store.values["RecentFileOld"],
             "/stray.vtr/x.vtr/z.vtr");
+}
+
+TEST(RecentFilesTest, FolderOfAnEntry) {
+  EXPECT_EQ(RecentFolder("/home/eng/case.vtr"), "/home/eng/");
+  EXPECT_EQ(RecentFolder("C:\\cases\\a.vtr"), "C:\\cases\\");
+  EXPECT_EQ(RecentFolder("a.vtr"), "");
 }
 
 }  // namespace
