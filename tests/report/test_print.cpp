@@ -183,24 +183,31 @@ class TestPrint : public QObject {
     QVERIFY(!text.contains(QRegularExpression("UF = \\w+/")));
   }
 
-  // The system's dialog offers printing to a file and no selection; closing
-  // it is a cancel.
+  // The system's dialog, modal over the window that prints, offers printing
+  // to a file and the number of copies, no selection and no pages to choose
+  // from a report of one page; closing it is a cancel.
   void systemDialog() {
     QPrinter printer;
+    QWidget owner;
+    owner.show();
     QStringList seen;
-    QTimer::singleShot(0, [&seen] {
+    QTimer::singleShot(0, [&seen, &owner] {
       auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
       if (!d) return;
-      seen << (d->testOption(QAbstractPrintDialog::PrintToFile) ? "file" : "no file")
-           << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection");
+      seen << (d->parentWidget() == &owner ? "owner's" : "another's")
+           << (d->testOption(QAbstractPrintDialog::PrintToFile) ? "file" : "no file")
+           << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection")
+           << (d->testOption(QAbstractPrintDialog::PrintPageRange) ? "range" : "no range")
+           << (d->testOption(QAbstractPrintDialog::PrintCurrentPage) ? "current" : "no current");
       d->reject();
     });
     SystemPrintDialog dialog;
-    QVERIFY(!dialog.exec(printer, nullptr));
-    QCOMPARE(seen, (QStringList{"file", "no selection"}));
+    QVERIFY(!dialog.exec(printer, &owner));
+    QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current"}));
   }
 
-  // Copies are separate one-page jobs, not pages of one document.
+  // The number of copies chosen reaches the printing, each copy drawn anew;
+  // copies are separate one-page jobs, not pages of one document.
   void copiesAreJobsOfOneCopy() {
     State z;
     z.apppath = ZOD_DATA_DIR;
@@ -210,8 +217,12 @@ class TestPrint : public QObject {
     dialog.file = dir.filePath("copies.pdf");
     dialog.copies = 3;
     RecordingMessenger msg;
-    PrintWithDialog(z, nullptr, msg, dialog, {});
+    int drawn = 0;
+    ReportArt art;
+    art.cylinderSketch = [&drawn](QPainter&, const QRectF&) { ++drawn; };
+    PrintWithDialog(z, nullptr, msg, dialog, art);
     QVERIFY(msg.texts.isEmpty());
+    QCOMPARE(drawn, 3);
     QCOMPARE(Run("pdfinfo", {dialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")), true);
   }
 };
