@@ -290,6 +290,14 @@ class TestFileMenu : public QObject {
     h.z.lastdir = files.path().toStdString();
     h.menus().mnuopen->trigger();
     QCOMPARE(h.dialog.calls.last(), "open|" + files.path() + "|*.vtr|vtr");
+    // a file opened from another folder: the next Open starts there
+    QTemporaryDir other;
+    const QString a = other.filePath("a.vtr");
+    h.saveAs(a);
+    h.z.lastdir = files.path().toStdString();
+    h.open(a);
+    h.menus().mnuopen->trigger();
+    QCOMPARE(h.dialog.calls.last(), "open|" + other.path() + "|*.vtr|vtr");
   }
 
   // Save As over another existing file asks first, with a real box; No
