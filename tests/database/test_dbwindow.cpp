@@ -324,6 +324,7 @@ class TestDbWindow : public QObject {
     QVERIFY(d.msg.last().contains("2 rows stopped"));
     QVERIFY(ReadBytes(d.file("T_in.csv_out.csv")).contains(kDbStoppedText));
     d.table({"A"});
+    d.z().dbfile = fromQ(d.file("One_in.csv"));
     d.click("cmdSaveResult");
     QVERIFY2(d.msg.last().contains("1 row stopped"), qPrintable(d.msg.last()));
   }
