@@ -517,6 +517,7 @@ class TestVeltraneWindow : public QObject {
     row("Enter on k1 below", {3, false, "ik1", "0.1", true, "0.10", 0.1f, " k1 >= 0.2  ", true, 0});
     row("Enter on lt at limit", {2, false, "ilt", "50", true, "50", 50, "", false, 1});
     row("Enter on letters", {2, true, "isigx", "abc", true, "abc", kept, mismatch, true, 0});
+    row("Enter on letters, point system", {2, false, "isigx", "abc", true, "0.0", 0, "", false, 1});
   }
 
   void commit() {
