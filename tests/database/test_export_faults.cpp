@@ -40,23 +40,6 @@ QStringList Entries(const QString& folder) {
                                 QDir::Name);
 }
 
-// Writes larger than `bytes` fail for the life of the object, as on a full disk.
-struct FileSizeLimit {
-  struct rlimit before {};
-  void (*handler)(int);
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &before);
-    handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = before;
-    small.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, handler);
-  }
-};
-
 // With `on`, one more file can be opened (the save's temporary file) and no
 // other, for the life of the object.
 struct FileLimit {

@@ -82,23 +82,6 @@ struct CountingPrinter : QPrinter {
   bool newPage() override { return ++newPages, true; }
 };
 
-// Writes larger than `bytes` fail for the life of the object, as on a full disk.
-struct FileSizeLimit {
-  struct rlimit before {};
-  void (*handler)(int);
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &before);
-    handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = before;
-    small.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, handler);
-  }
-};
-
 QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                 QDir::Name);

@@ -1,10 +1,11 @@
-// A stand-in for the system calls of the safe save: it keeps each call in
-// order ("write <file>", "sync <file>", "rename <from> <to>", "sync folder
-// <folder>", file names without their folder) and makes the calls named in
-// `fail` fail with their error number, so tests have a full disk or a failed
-// flush without one.
+// Faults of the disk for the tests of every writer, without a full disk:
+// SaveFaults stands in for the system calls of the safe save, FileSizeLimit
+// makes any write past a size fail (also those of libraries).
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -14,6 +15,9 @@
 
 namespace zod::test {
 
+// Keeps each call of the safe save in order ("write", "sync <file>",
+// "rename <from> <to>", "sync folder <folder>", file names without their
+// folder) and makes the calls named in `fail` fail with their error number.
 struct SaveFaults : SaveSystem {
   // by the call's first word(s): "write", "sync", "rename", "sync folder"
   std::map<std::string, int> fail;
@@ -46,6 +50,23 @@ struct SaveFaults : SaveSystem {
     calls.push_back("sync folder " + Leaf(folder));
     if (const int err = Failing("sync folder")) return err;
     return SaveSystem::SyncFolder(folder);
+  }
+};
+
+// Writes larger than `bytes` fail for the life of the object, as on a full disk.
+struct FileSizeLimit {
+  struct rlimit before {};
+  void (*handler)(int);
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before;
+    small.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, handler);
   }
 };
 
