@@ -41,10 +41,13 @@ void PaintPicture(const ReportArt& art, QPainter& p, const QRectF& r, const Repo
 
 // A PDF written whole begins with its header and ends with the offset of its
 // cross-reference table, which points at that table: a write that failed
-// anywhere before it (a full disk) shifts or cuts what follows.
-bool PdfComplete(const QString& path) {
+// anywhere before it (a full disk) shifts or cuts what follows. Of a
+// printer's own format, where that is no PDF, only an empty file is known
+// to be incomplete.
+bool OutputComplete(const QString& path, bool pdf) {
   QFile f(path);
-  if (!f.open(QIODevice::ReadOnly) || f.size() < 32 || f.read(5) != "%PDF-") return false;
+  if (!f.open(QIODevice::ReadOnly) || f.size() == 0) return false;
+  if (f.read(5) != "%PDF-") return !pdf;
   const qint64 tailSize = std::min<qint64>(f.size(), 1024);
   if (!f.seek(f.size() - tailSize)) return false;
   const QByteArray tail = f.read(tailSize);
@@ -102,7 +105,8 @@ std::string PrintToFile(State& z, QPrinter& printer, int copies, const ReportArt
       OutputFileStandIn standIn(printer, toQ(temp));
       PrintCopiesOn(z, printer, copies, art, PrinterSurface::Copies::Pages, name);
     }
-    if (!PdfComplete(toQ(temp))) throw Error("the file " + name + " could not be written whole");
+    if (!OutputComplete(toQ(temp), printer.outputFormat() == QPrinter::PdfFormat))
+      throw Error("the file " + name + " could not be written whole");
   };
   try {
     return SaveFileThrough(name, write).warning;
