@@ -200,8 +200,8 @@ class TestPrint : public QObject {
     QCOMPARE(seen, (QStringList{"file", "no selection"}));
   }
 
-  // Copies are separate one-page jobs, not pages of one document.
-  void copiesAreJobsOfOneCopy() {
+  // Copies into a file are the pages of one document, each a whole report.
+  void copiesArePagesOfTheFile() {
     State z;
     z.apppath = ZOD_DATA_DIR;
     ReadTables(z);
@@ -212,7 +212,8 @@ class TestPrint : public QObject {
     RecordingMessenger msg;
     PrintWithDialog(z, nullptr, msg, dialog, {});
     QVERIFY(msg.texts.isEmpty());
-    QCOMPARE(Run("pdfinfo", {dialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")), true);
+    QVERIFY(Run("pdfinfo", {dialog.file}).contains(QRegularExpression("Pages:\\s+3\\n")));
+    QCOMPARE(Run("pdftotext", {dialog.file, "-"}).count("Cylinder shell buckling based on ZOD-RP-C202"), 3);
   }
 };
 
