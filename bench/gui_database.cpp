@@ -68,7 +68,7 @@ void BM_ExportTable1000Rows(benchmark::State& state) {
   zod::FrmDatabaseDetailed window(*t.db, nullptr);
   const zod::SummaryTable& table = window.model().table();
   for (auto _ : state) {
-    const QString path = zod::ExportWorkbook(table, dir.path(), "Bench");
+    const QString path = zod::ExportWorkbook(table, dir.path(), "Bench").path;
     state.PauseTiming();
     QFile::remove(path);
     state.ResumeTiming();

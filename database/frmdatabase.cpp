@@ -226,14 +226,16 @@ void FrmDatabase::cmdSaveFile_Click() {
                                                                       kFilter, QStringLiteral("csv"));
   if (path.isEmpty()) return;
   z.lastdir = fromQ(QFileInfo(path).absolutePath());
+  SaveOutcome saved;
   try {
-    WriteDbFile(z, fromQ(path));
+    saved = WriteDbFile(z, fromQ(path));
   } catch (const std::exception& e) {
     exclamation(toQ(e.what()));
     return;
   }
   z.dbfile = fromQ(path);
   setWindowTitle("Database Filename: " + toQ(z.dbfile));
+  if (!saved.warning.empty()) exclamation(toQ(saved.warning));
 }
 
 void FrmDatabase::cmdSaveResult_Click() {
@@ -242,14 +244,15 @@ void FrmDatabase::cmdSaveResult_Click() {
   // The result file's name is no project file name: the main window's File
   // > Save must not write the case over the results.
   const std::string name = z.dbfile + "_out.csv";
-  std::vector<DbStoppedRow> stopped;
+  DbResultSave done;
   try {
-    stopped = WriteDbResult(z, name);
+    done = WriteDbResult(z, name);
   } catch (const std::exception& e) {
     exclamation(toQ(e.what()));
     return;
   }
-  if (!stopped.empty()) exclamation(toQ(StoppedRowsMessage(stopped)));
+  if (!done.saved.warning.empty()) exclamation(toQ(done.saved.warning));
+  if (!done.stopped.empty()) exclamation(toQ(StoppedRowsMessage(done.stopped)));
 }
 
 void FrmDatabase::cmdCalc_Click() {

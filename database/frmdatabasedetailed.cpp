@@ -190,13 +190,15 @@ void FrmDatabaseDetailed::cmdDetailedResult_Click() {
   const State& z = m_db.state();
   const QString folder = ExportFolder(toQ(z.dbfile), m_db.exportFolder());
   const QString base = ExportBaseName(toQ(z.dbfile));
-  QString path;
+  ExportedWorkbook saved;
   try {
-    path = ExportWorkbook(m_model.table(), folder, base);
+    saved = ExportWorkbook(m_model.table(), folder, base);
   } catch (const std::exception& e) {
     m_db.messenger().exclamation(toQ(e.what()), this);
     return;
   }
+  const QString& path = saved.path;
+  if (!saved.warning.isEmpty()) m_db.messenger().exclamation(saved.warning, this);
   bool opened = false;
   try {
     opened = m_db.opener().open(QUrl::fromLocalFile(path));

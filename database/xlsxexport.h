@@ -11,10 +11,6 @@
 
 namespace zod {
 
-// Writes the workbook to `path`, replacing it. Throws zod::Error
-// ("can't save file - " and the path) when it cannot be written.
-void WriteWorkbook(const SummaryTable& t, const std::string& path);
-
 // The widths, in the spreadsheet's character units, that fit columns A to H
 // (as many as the table has) to their longest text, header included.
 std::vector<double> FittedWidths(const SummaryTable& t);
@@ -27,9 +23,16 @@ QString ExportFolder(const QString& dbfile, const QString& fallback);
 QString ExportBaseName(const QString& dbfile);
 
 // Saves the workbook in `folder` as base + "_summary.xlsx", or with " (2)",
-// " (3)" ... before the extension when that name is taken: an export never
-// replaces a file. The content reaches the disk under a temporary name
-// first. Returns the path; throws zod::Error when nothing could be saved.
-QString ExportWorkbook(const SummaryTable& t, const QString& folder, const QString& base);
+// " (3)" ... before the extension when that name is taken in any form (a
+// file, a folder, a link, even to nowhere): an export never replaces
+// anything. The workbook goes through the safe save and is read back before
+// it takes its name. Returns its path and the save's warning (its folder not
+// flushed); throws zod::Error ("can't save file - " and the workbook's name)
+// when it could not be saved.
+struct ExportedWorkbook {
+  QString path;
+  QString warning;
+};
+ExportedWorkbook ExportWorkbook(const SummaryTable& t, const QString& folder, const QString& base);
 
 }  // namespace zod

@@ -69,15 +69,19 @@ bool Veltrane::ReadFile(const QString& path) {
 }
 
 // Writes the case to the file. False, with the reason told, when it could not
-// be written; the previous file and filename are as they were then.
+// be written; the previous file and filename are as they were then. A save
+// that happened counts as done, also when its folder could not be flushed:
+// the user is warned of that.
 bool Veltrane::SaveFile(const QString& path) {
+  SaveOutcome saved;
   try {
-    WriteProjectFile(m_z, fromQ(path));
+    saved = WriteProjectFile(m_z, fromQ(path));
   } catch (const Error&) {
     message(QStringLiteral("can't save file - ") + path);
     return false;
   }
   WriteCaption();
+  if (!saved.warning.empty()) message(toQ(saved.warning));
   return true;
 }
 

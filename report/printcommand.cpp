@@ -1,6 +1,7 @@
 #include "report/printcommand.h"
 
 #include <QDate>
+#include <QFile>
 #include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
@@ -8,6 +9,7 @@
 #include <QTime>
 #include <exception>
 
+#include "gui/core/safesave.h"
 #include "gui/messenger.h"
 #include "gui/qtext.h"
 #include "profiles/profilesketch.h"
@@ -37,6 +39,82 @@ void PaintPicture(const ReportArt& art, QPainter& p, const QRectF& r, const Repo
                     picture.code);
 }
 
+// A PDF written whole begins with its header and ends with the offset of its
+// cross-reference table, which points at that table: a write that failed
+// anywhere before it (a full disk) shifts or cuts what follows. Of a
+// printer's own format, where that is no PDF, only an empty file is known
+// to be incomplete.
+bool OutputComplete(const QString& path, bool pdf) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly) || f.size() == 0) return false;
+  if (f.read(5) != "%PDF-") return !pdf;
+  const qint64 tailSize = std::min<qint64>(f.size(), 1024);
+  if (!f.seek(f.size() - tailSize)) return false;
+  const QByteArray tail = f.read(tailSize);
+  const qsizetype at = tail.lastIndexOf("startxref");
+  if (at < 0 || !tail.trimmed().endsWith("%%EOF")) return false;
+  bool number = false;
+  const qint64 xref = tail.mid(at + 9).split('%').value(0).trimmed().toLongLong(&number);
+  return number && xref > 0 && f.seek(xref) && f.read(4) == "xref";
+}
+
+// Prints the copies on the printer: each a job of its own, or each a page of
+// one document. `file` is the name messages give the printer's output file.
+void PrintCopiesOn(State& z, QPrinter& printer, int copies, const ReportArt& art, PrinterSurface::Copies how,
+                   const std::string& file = {}) {
+  PrinterSurface surface(
+      printer,
+      [&art](QPainter& p, const QRectF& r, const ReportPicture& picture) {
+        PaintPicture(art, p, r, picture);
+      },
+      how);
+  if (!file.empty()) surface.ReportFileAs(file);
+  try {
+    PrintCopies(z, surface, copies, [&art] { return Now(art.copyright); });
+    surface.Finish();
+  } catch (...) {
+    surface.Abandon();
+    throw;
+  }
+}
+
+// The printer writes to a stand-in for the file the dialog named while this
+// lives, and to that file again afterwards.
+class OutputFileStandIn {
+ public:
+  OutputFileStandIn(QPrinter& printer, const QString& standIn)
+      : m_printer(printer), m_named(printer.outputFileName()) {
+    printer.setOutputFileName(standIn);
+  }
+  ~OutputFileStandIn() { m_printer.setOutputFileName(m_named); }
+  OutputFileStandIn(const OutputFileStandIn&) = delete;
+  OutputFileStandIn& operator=(const OutputFileStandIn&) = delete;
+
+ private:
+  QPrinter& m_printer;
+  QString m_named;
+};
+
+// Into a file the copies are the pages of one document. It is written
+// beside the file, checked whole and only then put in its place, under the
+// rules of every save: a failure leaves the old file as it was.
+std::string PrintToFile(State& z, QPrinter& printer, int copies, const ReportArt& art) {
+  const std::string name = fromQ(printer.outputFileName());
+  const auto write = [&](const std::string& temp) {
+    {
+      OutputFileStandIn standIn(printer, toQ(temp));
+      PrintCopiesOn(z, printer, copies, art, PrinterSurface::Copies::Pages, name);
+    }
+    if (!OutputComplete(toQ(temp), printer.outputFormat() == QPrinter::PdfFormat))
+      throw Error("the file " + name + " could not be written whole");
+  };
+  try {
+    return SaveFileThrough(name, write).warning;
+  } catch (const SaveError& e) {
+    throw Error(e.reason());
+  }
+}
+
 }  // namespace
 
 bool SystemPrintDialog::exec(QPrinter& printer, QWidget* parent) {
@@ -49,15 +127,16 @@ bool SystemPrintDialog::exec(QPrinter& printer, QWidget* parent) {
 }
 
 void PrintReportOn(State& z, QPrinter& printer, int copies, const ReportArt& art) {
-  PrinterSurface surface(printer, [&art](QPainter& p, const QRectF& r, const ReportPicture& picture) {
-    PaintPicture(art, p, r, picture);
-  });
-  try {
-    PrintCopies(z, surface, copies, [&art] { return Now(art.copyright); });
-  } catch (...) {
-    surface.Abandon();
-    throw;
-  }
+  PrintCopiesOn(z, printer, copies, art, PrinterSurface::Copies::Jobs);
+}
+
+std::string PrintChosen(State& z, QPrinter& printer, const ReportArt& art) {
+  // Each copy is drawn anew, so the printer must not repeat them.
+  const int copies = printer.copyCount();
+  printer.setCopyCount(1);
+  if (!printer.outputFileName().isEmpty()) return PrintToFile(z, printer, copies, art);
+  PrintReportOn(z, printer, copies, art);
+  return {};
 }
 
 void PrintWithDialog(State& z, QWidget* owner, Messenger& messenger, PrintDialog& dialog,
@@ -66,10 +145,8 @@ void PrintWithDialog(State& z, QWidget* owner, Messenger& messenger, PrintDialog
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Zidavoru ZOD"));
     if (!dialog.exec(printer, owner)) return;
-    // Each copy is a job of its own, so the printer must not repeat them.
-    const int copies = printer.copyCount();
-    printer.setCopyCount(1);
-    PrintReportOn(z, printer, copies, art);
+    const std::string warning = PrintChosen(z, printer, art);
+    if (!warning.empty()) messenger.exclamation(toQ(warning));
   } catch (const std::exception& e) {
     messenger.exclamation(QStringLiteral("can't print - ") + toQ(e.what()));
   } catch (...) {

@@ -1,11 +1,13 @@
 // The Print command: the system's print dialog, then one job per copy of the
-// one-page report. The dialog sits behind a small interface so that tests
-// answer it instead of a user.
+// one-page report on a printer, or one document of a page per copy in a PDF
+// file. The dialog sits behind a small interface so that tests answer it
+// instead of a user.
 #pragma once
 
 #include <QRectF>
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "engine/state.h"
 
@@ -40,17 +42,28 @@ struct ReportArt {
   QString copyright;
 };
 
-// Shows the dialog and prints the chosen number of copies, each drawn anew
-// and sent as a job of its own. A cancel prints nothing and says nothing; a
-// failure (no printer, a printer fault, a file that cannot be written, an
-// arithmetic fault in the layout) ends the command with "can't print - " and
-// the reason, and prints no further copy.
+// Shows the dialog and prints the chosen number of copies (PrintChosen). A
+// cancel prints nothing and says nothing; a failure (no printer, a printer
+// fault, a file that cannot be written or is no regular file, an arithmetic
+// fault in the layout) ends the command with "can't print - " and the reason,
+// and prints no further copy. A file printed whose folder could not be
+// flushed is told as a warning.
 void PrintWithDialog(State& z, QWidget* owner, Messenger& messenger, PrintDialog& dialog,
                      const ReportArt& art);
 
 // Prints the report without a dialog on a printer already set up, `copies`
-// times; throws zod::Error on a failure. The dialog's command uses it, so do
-// tests and the benchmark.
+// times, each copy a job of its own; throws zod::Error on a failure. Tests
+// and the benchmark use it.
 void PrintReportOn(State& z, QPrinter& printer, int copies, const ReportArt& art);
+
+// Prints as the dialog left the printer set up, its copy count times: on a
+// printer each copy a job of its own; into a file (an output file named) the
+// copies as the pages of one document, saved safely: written beside the
+// file, checked whole, then put in its place, so that a failure leaves the
+// old file byte for byte; a file the user may not write and anything that is
+// no regular file are refused. Returns the save's warning (the file saved,
+// its folder not flushed), empty when there is none; throws zod::Error with
+// the reason on a failure.
+std::string PrintChosen(State& z, QPrinter& printer, const ReportArt& art);
 
 }  // namespace zod

@@ -15,8 +15,8 @@ constexpr double kPointsPerDrawWidth = 0.25;
 
 }  // namespace
 
-PrinterSurface::PrinterSurface(QPrinter& printer, PicturePainter pictures)
-    : m_printer(printer), m_pictures(std::move(pictures)) {
+PrinterSurface::PrinterSurface(QPrinter& printer, PicturePainter pictures, Copies copies)
+    : m_printer(printer), m_pictures(std::move(pictures)), m_copies(copies) {
   m_font.setHintingPreference(QFont::PreferNoHinting);
   SetScaleMode(1);
 }
@@ -32,10 +32,14 @@ void PrinterSurface::Abandon() {
 }
 
 QPainter& PrinterSurface::Painter() {
-  if (m_painter.isActive()) return m_painter;
+  if (m_painter.isActive()) {
+    if (m_pageEnded && !m_printer.newPage()) throw Error("the printer cannot begin a new page");
+    m_pageEnded = false;
+    return m_painter;
+  }
   if (!m_painter.begin(&m_printer)) {
-    const QString file = m_printer.outputFileName();
-    if (!file.isEmpty()) throw Error("the file " + fromQ(file) + " cannot be written");
+    const std::string file = FileShown();
+    if (!file.empty()) throw Error("the file " + file + " cannot be written");
     const QString name = m_printer.printerName();
     throw Error(name.isEmpty() ? std::string("no printer is available")
                                : "the printer " + fromQ(name) + " cannot be opened");
@@ -118,10 +122,29 @@ void PrinterSurface::PaintPicture(const ReportPicture& picture, double x, double
   p.restore();
 }
 
+void PrinterSurface::End() {
+  m_pageEnded = false;
+  const bool ended = m_painter.end();
+  if (ended && m_printer.printerState() != QPrinter::Error) return;
+  const std::string file = FileShown();
+  throw Error(file.empty() ? std::string("the printer reported an error")
+                           : "the file " + file + " could not be written");
+}
+
+std::string PrinterSurface::FileShown() const {
+  return m_file.empty() ? fromQ(m_printer.outputFileName()) : m_file;
+}
+
 void PrinterSurface::EndDoc() {
   if (!m_painter.isActive()) return;
-  m_painter.end();
-  if (m_printer.printerState() == QPrinter::Error) throw Error("the printer reported an error");
+  if (m_copies == Copies::Pages)
+    m_pageEnded = true;
+  else
+    End();
+}
+
+void PrinterSurface::Finish() {
+  if (m_painter.isActive()) End();
 }
 
 }  // namespace zod

@@ -1,7 +1,8 @@
 // The printing surface on a QPainter over a QPrinter: the report's scales,
 // fonts, texts, lines and pictures on one page of the chosen printer (or
-// PDF file). A document is begun by the first thing drawn and sent by
-// EndDoc, so every EndDoc is one print job.
+// PDF file). A document is begun by the first thing drawn. On a printer
+// every EndDoc sends it, so each is one print job; into a file the pages of
+// all copies make one document, which Finish ends.
 #pragma once
 
 #include <QColor>
@@ -21,7 +22,10 @@ class PrinterSurface : public PrintSurface {
   // Paints a picture into a rectangle of the page's device coordinates.
   using PicturePainter = std::function<void(QPainter&, const QRectF&, const ReportPicture&)>;
 
-  PrinterSurface(QPrinter& printer, PicturePainter pictures);
+  // What EndDoc ends: a job of its own, or a page of the one document.
+  enum class Copies { Jobs, Pages };
+
+  PrinterSurface(QPrinter& printer, PicturePainter pictures, Copies copies = Copies::Jobs);
   ~PrinterSurface() override;
   PrinterSurface(const PrinterSurface&) = delete;
   PrinterSurface& operator=(const PrinterSurface&) = delete;
@@ -29,6 +33,11 @@ class PrinterSurface : public PrintSurface {
   // After a failure: a page begun is dropped where the printer allows it,
   // and never sent as if it were complete.
   void Abandon();
+  // Ends the document of Copies::Pages; throws zod::Error when the printer
+  // reports a failure.
+  void Finish();
+  // The file messages name, where the printer writes to a stand-in for it.
+  void ReportFileAs(std::string file) { m_file = std::move(file); }
 
   double PaperWidth() override;
   double PaperHeight() override;
@@ -58,8 +67,14 @@ class PrinterSurface : public PrintSurface {
   QPointF Device(double x, double y) const { return {(x - m_left) * m_unitX, (y - m_top) * m_unitY}; }
   QPen LinePen() const;
 
+  void End();
+  std::string FileShown() const;
+
   QPrinter& m_printer;
   PicturePainter m_pictures;
+  Copies m_copies;
+  bool m_pageEnded = false;  // Copies::Pages: the next drawing begins a new page
+  std::string m_file;
   QPainter m_painter;
   QFont m_font;
   QColor m_color = Qt::black;

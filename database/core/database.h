@@ -23,6 +23,7 @@
 #include "database/core/dbrow.h"
 #include "engine/checked.h"
 #include "engine/state.h"
+#include "gui/core/safesave.h"
 
 namespace zod {
 
@@ -141,9 +142,10 @@ void ReadDbFile(State& z, const std::string& name);  // DbFileMissing when it ca
 // Writes rows 0..dbrows: comment rows as their text and ";", data rows as 35
 // fields, numbers with z.decsep. Refused (DbRefused) when there is no table;
 // the file wrapper then leaves any existing file alone. The file is saved
-// through SaveFileSafely (zod::Error "can't save file - " on failure).
+// through SaveFileSafely (SaveError "can't save file - " on failure; a save
+// that happened may still carry a warning).
 void WriteDbFile(const State& z, std::ostream& out);
-void WriteDbFile(const State& z, const std::string& name);
+SaveOutcome WriteDbFile(const State& z, const std::string& name);
 
 // ------------------------------------------------- calculating many rows
 
@@ -200,8 +202,12 @@ std::string StoppedRowsMessage(const std::vector<DbStoppedRow>& stopped);
 // panels. Returns the rows that stopped (for StoppedRowsMessage). Without a
 // table only the header is written.
 std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out);
-// The same, saved through SaveFileSafely (zod::Error "can't save file - "; the
+// The same, saved through SaveFileSafely (SaveError "can't save file - "; the
 // design case then holds the last data row all the same).
-std::vector<DbStoppedRow> WriteDbResult(State& z, const std::string& name);
+struct DbResultSave {
+  std::vector<DbStoppedRow> stopped;
+  SaveOutcome saved;
+};
+DbResultSave WriteDbResult(State& z, const std::string& name);
 
 }  // namespace zod

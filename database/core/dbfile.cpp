@@ -269,10 +269,10 @@ void WriteDbFile(const State& z, std::ostream& out) {
   out << s;
 }
 
-void WriteDbFile(const State& z, const std::string& name) {
+SaveOutcome WriteDbFile(const State& z, const std::string& name) {
   std::ostringstream text;
   WriteDbFile(z, text);  // refused before the file is touched
-  SaveFileSafely(name, [&text](std::ostream& out) { out << text.view(); });
+  return SaveFileSafely(name, [&text](std::ostream& out) { out << text.view(); });
 }
 
 }  // namespace zod

@@ -245,11 +245,12 @@ std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out) {
   return stopped;
 }
 
-std::vector<DbStoppedRow> WriteDbResult(State& z, const std::string& name) {
+DbResultSave WriteDbResult(State& z, const std::string& name) {
   std::ostringstream text;
-  std::vector<DbStoppedRow> stopped = WriteDbResult(z, text);
-  SaveFileSafely(name, [&text](std::ostream& out) { out << text.view(); });
-  return stopped;
+  DbResultSave done;
+  done.stopped = WriteDbResult(z, text);
+  done.saved = SaveFileSafely(name, [&text](std::ostream& out) { out << text.view(); });
+  return done;
 }
 
 }  // namespace zod

@@ -235,9 +235,10 @@ void AdoptProfiles(DesignCase& c, const State& z) {
   adopt(BuiltUp(c, Member::RingFrame), c.girdtype, {c.girdh, c.girdb, c.girdc, c.girdtw, c.girdtf});
 }
 
-void WriteProjectFile(State& z, const std::string& name) {
-  SaveFileSafely(name, [&z](std::ostream& out) { WriteProject(out, z); });
+SaveOutcome WriteProjectFile(State& z, const std::string& name) {
+  SaveOutcome saved = SaveFileSafely(name, [&z](std::ostream& out) { WriteProject(out, z); });
   z.filename = name;
+  return saved;
 }
 
 void ReadProjectFile(State& z, const std::string& name) {

@@ -9,6 +9,7 @@
 
 #include "engine/checked.h"
 #include "engine/state.h"
+#include "gui/core/safesave.h"
 
 namespace zod {
 
@@ -33,7 +34,8 @@ void AdoptProfiles(DesignCase& c, const State& tables);
 // it over the target, so a failed save leaves the previous file whole. A read
 // applies the case only when the whole file was read. Both set filename to
 // `name` on success and throw zod::Error otherwise, leaving the state as it was.
-void WriteProjectFile(State& z, const std::string& name);
+// A save that happened may still carry a warning (its folder not flushed).
+SaveOutcome WriteProjectFile(State& z, const std::string& name);
 void ReadProjectFile(State& z, const std::string& name);
 
 }  // namespace zod

@@ -24,6 +24,7 @@
 #include "engine/recording.h"
 #include "engine/state.h"
 #include "engine/tables.h"
+#include "tests/engine/session.h"
 
 namespace zod {
 namespace {
@@ -83,19 +84,11 @@ struct CaseRun {
 };
 
 // A state with the shipped tables and a recording window.
-struct Session {
-  State z;
-  RecordingView v;
-  explicit Session(char dec) {
-    z.setView(&v);
-    z.decsep = dec;
-    z.commadec = dec == ',';
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-  }
+struct Session : test::Session {
+  using test::Session::Session;
   void Calc(std::vector<CaseRun>& runs, const std::string& name) {
     Calculate(z);
-    runs.push_back({name, Record(z, v)});
+    runs.push_back({name, Record(z, view)});
   }
 };
 

@@ -39,6 +39,7 @@ TEST(ColumnBuckling, DefaultCase) {
   EXPECT_NEAR(z.SigmSd, -0.2500878572463989, 1e-7);
   EXPECT_NEAR(z.ufcol1, 0.027915713487392857, 1e-9);
   EXPECT_NEAR(z.ufcol2, 0.02791571244597435, 1e-9);
+  EXPECT_EQ(z.errmsg, "");
   // clang-format off
   const char* const lines[] = {
       "Global Buckling: (Ch 3.8)||", "fkcd1 = |246.6| MPa (Column buckl. axis 1)", "lamda1 = |0.07|",
@@ -101,7 +102,9 @@ TEST(ColumnBuckling, AxisOneEndStressKeptUnnarrowed) {
 }
 
 TEST(ColumnBuckling, SlendernessLimit) {
-  EXPECT_DOUBLE_EQ(ColumnBucklingStrength(1.34, 100), (1 - 0.28 * 1.34 * 1.34) * 100);           // 49.72
+  EXPECT_DOUBLE_EQ(ColumnBucklingStrength(0, 300), 300);
+  EXPECT_DOUBLE_EQ(ColumnBucklingStrength(2, 300), 67.5);                               // 0.9 / 4 · 300
+  EXPECT_DOUBLE_EQ(ColumnBucklingStrength(1.34, 100), (1 - 0.28 * 1.34 * 1.34) * 100);  // 49.72
   EXPECT_DOUBLE_EQ(ColumnBucklingStrength(std::nextafter(1.34, 2.0), 100), 90 / (1.34 * 1.34));  // 50.12
 }
 

@@ -90,6 +90,11 @@ TEST_F(Drawers, ShellAndStiffenerLayout) {
       ExpectLine(s, *p, p->n, 1, 0.4 + p->n, 1 + p->txt[p->n].size(), kGreen);
       EXPECT_NEAR(y, 0.4 + p->n, 1e-9);
     }
+  // an empty value leaves the unit at the column
+  z.shellpanel.val[2] = "";
+  double y = 0;
+  RecordingSurface s = Draw(DrawShellPanel, z, y, 2, 0);
+  ExpectAt(s, "u2", 17, 2.1, kPlain);
 }
 
 // Each usage-factor line against its own allowed value, all others set to
@@ -144,7 +149,8 @@ TEST_F(Drawers, UnstiffNoteOnScreenAndPaper) {
 TEST_F(Drawers, RingLayoutAndHeavyRingLineFollowPressure) {
   const ResultPanel& p = z.ringpanel;
   z.ufarea = 2, z.ufinertia = 0.5f, z.ufb = 1;
-  for (auto [pd, mode] : {std::pair{-0.3f, 0.0}, std::pair{0.0f, 0.0}, std::pair{0.3f, 1.0}}) {
+  using Case = std::pair<float, double>;
+  for (auto [pd, mode] : {Case{-0.3f, 0}, Case{0, 0}, Case{0.3f, 0}, Case{-0.3f, 1}, Case{0.3f, 1}}) {
     SCOPED_TRACE(std::to_string(pd) + " mode " + std::to_string(mode));
     z.pd = pd;
     double y = 0.3;

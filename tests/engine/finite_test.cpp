@@ -14,6 +14,7 @@
 #include "engine/recording.h"
 #include "engine/state.h"
 #include "engine/tables.h"
+#include "tests/engine/session.h"
 
 namespace zod {
 namespace {
@@ -57,19 +58,17 @@ struct Panels {
 };
 
 TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
-  State fresh;
-  fresh.apppath = ZOD_DATA_DIR;
-  ReadTables(fresh);
+  test::Session first;
+  State& fresh = first.z;
+  fresh.setView(nullptr);
   SetDefaults(fresh);
   Calculate(fresh);
   ASSERT_TRUE(fresh.calcok);
   const Panels defaults(fresh);
 
-  State z;
-  RecordingView view;
-  z.setView(&view);
-  z.apppath = ZOD_DATA_DIR;
-  ReadTables(z);
+  test::Session s;
+  State& z = s.z;
+  RecordingView& view = s.view;
   std::mt19937_64 rng(7);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   // Magnitudes a file or a typed value can bring, from nothing to the
@@ -134,11 +133,8 @@ TEST(EngineFinite, EveryRunShowsNumbersOrStops) {
 // working-stress format that overflow, and a ring frame whose section
 // overflows half-way, which must leave the previous section whole.
 TEST(EngineFinite, OverflowsStopTheRun) {
-  State z;
-  RecordingView view;
-  z.setView(&view);
-  z.apppath = ZOD_DATA_DIR;
-  ReadTables(z);
+  test::Session s;
+  State& z = s.z;
   for (int16 cylinder : {0, 2, 3}) {
     SetDefaults(z);
     z.cylinder = cylinder, z.dmethod = 1, z.ufb = 1.7e308;

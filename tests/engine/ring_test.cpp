@@ -44,8 +44,12 @@ TEST(RingBuckling, GeneralCalculation) {
   // α = 1800/60000; σhR = (-22.5 + 30) / 1.03 · 1500/1290 - 10; a = 2772/12000;
   // Areq = (2/Z² + 0.06) l t; Ix = 100 t (1 + a) rc⁴ / (500 E l); Ixh = (40/E)^1.6 (rc/L)^0.2 rc L t l;
   // Ih = 0.3 r rc² l/(3E) (1.5 + 3E zt δ0 / (rc² (fT/2 - |σhR|))); UF = (Ix + Ixh + Ih) / I
+  ExpectClose(z.SighR, -1.533078908920288, "SighR");
   ExpectClose(z.Areq, 3601.465201465201, "Areq");
+  ExpectClose(z.Ix, 36430.956694956534, "Ix");
+  ExpectClose(z.Ixh, 445620.6372014775, "Ixh");
   ExpectClose(z.Ih, 19594300.40068413, "Ih");
+  ExpectClose(z.ufinertia, 0.9181849360466003, "UF");
   // clang-format off
   const char* const lines[] = {
       "Panel Ring Buckling: (Ch 3.5.2)||", "Area requirement:||",
@@ -111,12 +115,19 @@ TEST(RingBuckling, Variants) {
 }
 
 // The panel check raises fT as the heavy ring does (below): the plate's yield
-// strength caps fT just below 2 |σhR| = 3.0661578, and fT becomes 2.001 |σhR|.
+// strength caps fT just below 2 |σhR| = 3.0661578, and fT becomes 2.001 |σhR|;
+// capped exactly at 2 |σhR|, fT stays and fT/2 - |σhR| = 0 divides.
 TEST(RingBuckling, PanelCheckRaisesTheTorsionalStrength) {
+  const float twice = 2 * 1.533078908920288f;
   RingCase z;
-  z.fyp = std::nextafter(3.0661578f, 0.0f);
+  z.fyp = std::nextafter(twice, 0.0f);
   CalcRingBuckling(z);
   EXPECT_EQ(z.fT, static_cast<float>(2.001 * 1.533078908920288));
+  EXPECT_EQ(Line(z.ringpanel, 5), "fT = |3.1|  MPa");
+  RingCase eq;
+  eq.fyp = twice;
+  EXPECT_THROW(CalcRingBuckling(eq), Error);
+  EXPECT_EQ(eq.fT, twice);
 }
 
 // Heavy ring A 20000 (α = 3.701): C1 = 35.218 > C2 = 9.7346, so μ = 0;
@@ -142,7 +153,7 @@ TEST(RingBuckling, HeavyRing) {
   const struct { float fT, SighR, fTafter; const char* line; } cases[] = {
       {290.0493469238281f, -1.533078908920288f, 290.0493469238281f, "Heavy ringframe Ihr>= |4.010E+7|  mm4"},
       {2.5f, -1.533078908920288f, 3.067690849304199f, "Heavy ringframe Ihr>= |4.738E+12|  mm4"},
-      {3, -1.5f, 3, nullptr}};
+      {3, -1.5f, 3, nullptr}, {0, 0, 0, nullptr}};
   // clang-format on
   for (const auto& c : cases) {
     RingCase z;

@@ -51,8 +51,11 @@ struct Prepared : Viewed {
       b.tbh = 250, b.tbb = 120, b.tbtw = 14, b.tbtf = 10, b.fbh = 100, b.fbtw = 10;
     }
     gibh = 300, gibb = 150, gibtw = 10, gibtf = 15;
-    // The ring frame's flat bars clear tf, the stiffener's keep it.
+    // The ring frame's flat bars clear tf, the stiffener's keep it; flat bars
+    // leave B, and only the bulb flat and the trapezoid set c (and r).
     stifftf = 0, girdtf = 7;
+    stiffb = girdb = 777;
+    stiffc = stiffr = girdc = girdr = kKept;
     hw = kKept;
     for (SectionResults* sec : {&stiffsec, &girdsec}) sec->aw = sec->af = sec->iz = kKept;
     stiffwebtxt = stiffflangetxt = girdwebtxt1 = girdwebtxt2 = girdflangetxt1 = girdflangetxt2 = "-";
@@ -126,6 +129,11 @@ TEST_P(SectionKinds, SectionTextsAndWindow) {
     Section(z, m, x.kind);
     EXPECT_FLOAT_EQ(stiff ? z.stifftf : z.girdtf, x.tf);
     EXPECT_FLOAT_EQ(z.tmat, x.tmat);
+    // B by kind: the bulb flat's of its equivalent angle, 29 + 10 - 0.45 · 9
+    const double b[] = {90, 90, 150, 120, 777, 777, 34.95, 90, 90, stiff ? 90.0 : 150.0};
+    EXPECT_NEAR(stiff ? z.stiffb : z.girdb, b[x.kind], 1e-9);
+    EXPECT_EQ(stiff ? z.stiffc : z.girdc, x.kind == 6 ? 29 : x.kind == 8 ? 50 : kKept);
+    EXPECT_EQ(stiff ? z.stiffr : z.girdr, x.kind == 6 ? 9 : kKept);
     EXPECT_EQ(Texts(z, m), stiff ? x.stiffTexts : x.ringTexts);
     const SectionResults& s = stiff ? z.stiffsec : z.girdsec;
     const double got[] = {z.hw, s.a, s.aw, s.af, s.g, s.zg, s.iy, s.iz};
@@ -142,8 +150,8 @@ TEST_P(SectionKinds, SectionTextsAndWindow) {
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, SectionKinds, testing::ValuesIn(kKinds));
 
-// Each limit at its boundary passes. fy = 525 so sqrt(E/fy) = 20:
-// hlim = 27 tw, blim = 8 tf. The flat bar's factor is pinned by its kinds above.
+// Each limit at its boundary passes, a hair beyond fails. fy = 525 so
+// sqrt(E/fy) = 20: hlim = 27 tw (flat bar 8 tw), blim = 8 tf.
 TEST(SectionLimits, EqualPasses) {
   // clang-format off
   const struct {
@@ -151,9 +159,20 @@ TEST(SectionLimits, EqualPasses) {
   } cases[] = {
       // L: hw = 280 - 10, bo = 90 - 10
       {Member::Stiffener, 1, 280, 90, 10, 10, 1500, "h <= 270 (Eq 3.10.7) ==> OK|bf <= 80 (Eq 3.10.9) ==> OK"},
+      {Member::Stiffener, 1, 280.5, 90.5, 10, 10, 1500,
+       "h <= 270 (Eq 3.10.7) ==> NOK|bf <= 80 (Eq 3.10.9) ==> NOK"},
       {Member::RingFrame, 1, 280, 90, 10, 10, 1500, "h <= 270 (Eq 3.10.2) ==> OK"},
+      {Member::RingFrame, 1, 280.5, 90, 10, 10, 1500, "h <= 270 (Eq 3.10.2) ==> NOK"},
+      // flat bar: hw = H
+      {Member::Stiffener, 5, 80, 0, 10, 0, 1500, "h <= 80 (Eq 3.10.6) ==> OK"},
+      {Member::Stiffener, 5, 80.5, 0, 10, 0, 1500, "h <= 80 (Eq 3.10.6) ==> NOK"},
+      {Member::RingFrame, 5, 80, 0, 10, 0, 1500, "h <= 80 (Eq 3.10.1) ==> OK"},
+      {Member::RingFrame, 5, 80.5, 0, 10, 0, 1500, "h <= 80 (Eq 3.10.1) ==> NOK"},
       // T: bo = (170 - 10)/2
+      {Member::Stiffener, 3, 280, 170, 10, 10, 1500, "bf <= 80 (Eq 3.10.9) ==> OK"},
+      {Member::Stiffener, 3, 280, 171, 10, 10, 1500, "bf <= 80 (Eq 3.10.9) ==> NOK"},
       {Member::RingFrame, 3, 280, 170, 10, 10, 1500, "bf <= 80 (Eq 3.10.3) ==> OK"},
+      {Member::RingFrame, 3, 280, 171, 10, 10, 1500, "bf <= 80 (Eq 3.10.3) ==> NOK"},
       // T 210x100x10x10 on r = 445: rf = 225, slim = (2/3) sqrt(225*10*400/1000) = 20 = hw/tw
       {Member::RingFrame, 3, 210, 100, 10, 10, 445, "h/tw <= 20 (Eq 3.10.4) ==> OK"},
       {Member::RingFrame, 3, 210, 100, 10, 10, 444, "h/tw <= 20 (Eq 3.10.4) ==> NOK"},
@@ -166,7 +185,8 @@ TEST(SectionLimits, EqualPasses) {
     State z;
     z.e = 210000, z.fys = z.fyg = 525, z.cylr = c.cylr, z.t = 20;
     BuiltUpRefs b = BuiltUp(z, c.m);
-    b.lbh = b.tbh = c.h, b.lbb = b.tbb = c.b, b.lbtw = b.tbtw = c.tw, b.lbtf = b.tbtf = c.tf;
+    b.lbh = b.tbh = b.fbh = c.h, b.lbb = b.tbb = c.b, b.lbtw = b.tbtw = c.tw, b.lbtf = b.tbtf = c.tf;
+    b.fbtw = static_cast<float>(c.tw);
     Section(z, c.m, c.kind);
     EXPECT_NE(Texts(z, c.m).find(c.want), std::string::npos) << Texts(z, c.m) << " lacks " << c.want;
   }

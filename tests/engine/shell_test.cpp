@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/calc.h"
+#include "engine/checked.h"
 #include "engine/format.h"
 #include "engine/state.h"
 
@@ -16,6 +17,7 @@ struct ShellCase {
   const char* name; bool panel; int16 cylinder; float r; double t, l, fyp, sigx, sighp;
   float sigy, tau; int16 dmethod; double ufb;
   double fEa, fE2, fEh, sigj; float lamdas, fks; double ufshell, ufallow; float betaw;  // expected
+  float sigm = 0;  // the column case's bending stress
 };
 // clang-format on
 
@@ -24,6 +26,7 @@ struct Loaded : State {
     cylinder = c.cylinder, cylr = c.r, t = c.t, l = c.l, spanel = 600, e = 210000, fyp = c.fyp;
     sigx = SigxSd = c.sigx, SighpSd = c.sighp, sigy = c.sigy;
     SighSd = c.sighp + c.sigy, tau = c.tau, dmethod = c.dmethod, ufb = c.ufb;
+    SigmSd = c.sigm;
     Zl = l * l / (cylr * t) * std::sqrt(0.91);
     betaw = 0.7f;  // LRFD: the shell check leaves it, the panel check sets 1
   }
@@ -49,6 +52,26 @@ const ShellCase kCases[] = {
      691.8585821, 80.82903769, 9.333333015, 112.2775579, 3.5587175f, 27.1570377f, 5.994853065, 1, 0.7f},
     {"PanelLrfd", true, 2, 1500, 20, 3000, 345, -100, -22.5, -10, 40, 0, 1,
      1090.98807, 1198.423046, 244.8629456, 112.2775579, 0.88996851f, 270.446136f, 0.5745691882, 1, 1},
+    {"PanelWsd", true, 2, 1500, 20, 3000, 345, -100, -22.5, -10, 40, 1, 0.8,
+     1090.98807, 1198.423046, 244.8629456, 112.2775579, 0.88996851f, 270.446136f, 0.4774303545, 0.7764916086,
+     0.84401262f},
+    // λs² = 345/112.28 · (100/691.9 + 32.5/95.23 + 40/304.8): beyond 1, γM 1.45 or β 0.8
+    {"ShellLrfdSlender", false, 0, 1500, 20, 3000, 345, -100, -22.5, -10, 40, 0, 1,
+     691.9100069, 304.8005323, 95.22559357, 112.2775579, 1.3769724f, 160.944275f, 1.011545545, 1, 0.7f},
+    {"ShellWsdSlender", false, 0, 1500, 20, 3000, 345, -100, -22.5, -10, 40, 1, 1,
+     691.9100069, 304.8005323, 95.22559357, 112.2775579, 1.3769724f, 160.944275f, 0.8022602638, 0.92, 0.8f},
+    // t 30: λs 0.859 between 0.5 and 1, γM 0.85 + 0.6 λs or β 1.2 - 0.4 λs
+    {"ShellLrfdMiddle", false, 0, 1500, 30, 3000, 345, -100, -15, 0, 20, 0, 1,
+     1100.903905, 510.5804944, 180.3482513, 99.62429423, 0.85920751f, 277.559174f, 0.490127618, 1, 0.7f},
+    {"ShellWsdMiddle", false, 0, 1500, 30, 3000, 345, -100, -15, 0, 20, 1, 1,
+     1100.903905, 510.5804944, 180.3482513, 99.62429423, 0.85920751f, 277.559174f, 0.4127694151, 0.9847645313,
+     0.85631698f},
+    // l 40000 lies between the two long-shell lengths: only the pressure rule applies
+    {"LongShellPressureRule", false, 0, 1500, 20, 40000, 345, -100, -22.5, -10, 40, 0, 1,
+     691.8586027, 82.55683792, 9.333333015, 112.2775579, 3.5542433f, 27.2250271f, 5.979882328, 1, 0.7f},
+    // the column case bends the shell: σm enters σj and λs, line 2 shows fEm
+    {"ColumnBending", false, 3, 1500, 20, 3000, 345, -5.305164, -22.5, 0, 0, 0, 1,
+     691.9100069, 757.9400539, 95.22559357, 20.30070583, 2.0374942f, 80.793869f, 0.3643348661, 1, 0.7f, -0.25f},
 };
 // clang-format on
 
@@ -63,6 +86,7 @@ TEST_P(ShellTable, MatchesHandCalculation) {
   for (int i = 0; i < 8; ++i) EXPECT_NEAR(got[i], want[i], 3e-7 * std::fabs(want[i]) + 1e-9) << "value " << i;
   // σj over the stored single-precision fks
   EXPECT_NEAR(z.ufchar, c.sigj / c.fks, 2e-9 * z.ufchar);
+  if (!c.panel) EXPECT_EQ(z.SigaSd, c.sigx < 0 ? -c.sigx : 0);
   const ResultPanel& p = z.shellpanel;
   EXPECT_EQ(p.txt[0], c.panel ? "Shell Buckling: (Ch 3.3.2)" : "Shell Buckling: (Ch 3.4.2)");
   // fEtau is kept nowhere but on line 2
@@ -110,6 +134,22 @@ TEST(ShellChecks, LongShellRulesStartAtTheirLengths) {
       else
         EXPECT_EQ(z.shellpanel.val[2] == "80.8", beyond) << z.shellpanel.val[2];
     }
+}
+
+// No stress at all: σj = 0 divides in λs. The panel keeps the lines of the
+// last good run; values computed before the fault are new.
+TEST(ShellChecks, NoStressFaultsAndKeepsThePanel) {
+  for (bool panel : {false, true}) {
+    Loaded z(kCases[0]);
+    panel ? CalcPanelBuckling(z) : CalcShellBuckling(z);
+    const ResultPanel before = z.shellpanel;
+    z.sigx = z.SigxSd = z.SighpSd = z.SighSd = z.sigy = z.tau = z.fEa = 0;
+    EXPECT_THROW(panel ? CalcPanelBuckling(z) : CalcShellBuckling(z), Error);
+    EXPECT_TRUE(z.SigjSd == 0 && z.fEa > 0) << panel;
+    EXPECT_TRUE(z.shellpanel.txt == before.txt && z.shellpanel.val == before.val &&
+                z.shellpanel.unit == before.unit)
+        << panel;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "engine/tables.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -87,6 +89,9 @@ INSTANTIATE_TEST_SUITE_P(Tables, TablesFile, ::testing::Values(
     TableFile{"name_without_numbers", 0, "\"S235\"\r\n", "row 1 (line 2): the file ends inside the row", 0},
     TableFile{"empty_material_file", 0, "\r\n", "ZODmat.dat, row 1 (line 2): the file ends before row 3", 0},
     // a full table reads whole; one row more is a fault at that row
+    TableFile{"material_21", 0, Repeat(kMatRow, 21), "", 21},
+    TableFile{"l_profile_41", 1, Repeat("200,100,10,12\r\n", 41), "", 41},
+    TableFile{"bulb_flat_61", 3, Repeat("120,6,17,5,931\r\n", 61), "", 61},
     TableFile{"material_22", 0, Repeat(kMatRow, 22),
               "row 22 (line 22): more rows than the table holds (at most 21)", 21},
     TableFile{"l_profile_42", 1, Repeat("75,50,6,6\r\n", 42), "lprof.dat, row 42", 41},
@@ -119,8 +124,9 @@ TEST(TablesFy, BandEdgesAndUserDefinedMaterial) {
   ASSERT_EQ(Read(z.mat, kMatRow + "B,235.7,10,2,20,3,30,4,40,5,50,6,60,7\r\nUser,1,1,1,1,1,1,1,1,1,1,1,1,1"),
             "");
   // clang-format off
-  const double cases[][2] = {{16, 355},  {std::nextafter(16.0, 17.0), 345}, {40.5, 335}, {80, 325},
-                             {100, 315}, {150, 295}, {150.01, 285}, {1e6, 285}};
+  const double cases[][2] = {{0, 355},   {16, 355},  {std::nextafter(16.0, 17.0), 345}, {40, 345},
+                             {40.5, 335}, {63, 335},  {80, 325}, {80.01, 315}, {100, 315}, {150, 295},
+                             {150.01, 285}, {1e6, 285}};
   // clang-format on
   for (const auto& c : cases) {
     z.t = c[0];
@@ -143,8 +149,11 @@ TEST(TablesFy, BandEdgesAndUserDefinedMaterial) {
   }
 }
 
-// The shipped files are Windows text with CR LF, and every bulb flat is an
-// equivalent angle with B > tw and a positive flange. A missing file is named.
+// The shipped files are Windows text with CR LF; the default plate material
+// (row 2) is a grade the table looks up, the last row the user's own, and a
+// thicker plate is never stronger; every bulb flat is an equivalent angle with
+// B > tw and a positive flange. A missing file, and one that cannot be read,
+// is named.
 TEST(TablesFiles, ShippedFilesAreSoundAndAMissingOneIsNamed) {
   for (const char* name : {"ZODmat.dat", "lprof.dat", "tprof.dat", "fprof.dat", "bfprof.dat"}) {
     std::ifstream f(std::string(ZOD_DATA_DIR) + "/" + name, std::ios::binary);
@@ -161,6 +170,14 @@ TEST(TablesFiles, ShippedFilesAreSoundAndAMissingOneIsNamed) {
     const float tf = chk::sgl(chk::div(r[5] - r[1] * r[2], b - r[2]));
     EXPECT_TRUE(b > r[2] && tf > 0 && tf < r[1]) << "row " << i << " tf " << tf;
   }
+  ASSERT_GE(z.mat.nmat, 3);
+  EXPECT_NE(z.mat.matname[2].find("S355"), std::string::npos);
+  EXPECT_NE(z.mat.matname[z.mat.nmat].find("User"), std::string::npos);
+  for (int k = 0; k <= z.mat.nmat; ++k) {
+    const auto& c = z.mat.mattab[k];
+    for (int j = 3; j <= 13; j += 2) EXPECT_TRUE(c[j] > 0 && c[j] <= c[j - 2]) << k;  // strengths
+    for (int j = 4; j <= 12; j += 2) EXPECT_LE(c[j - 2], c[j]) << k;                  // thickness limits
+  }
   z.apppath = "/nonexistent";
   try {
     ReadFProf(z);
@@ -168,6 +185,16 @@ TEST(TablesFiles, ShippedFilesAreSoundAndAMissingOneIsNamed) {
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("/nonexistent/fprof.dat"), std::string::npos) << e.what();
   }
+  const auto dir = std::filesystem::temp_directory_path() / ("zodtables" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "tprof.dat");  // a folder cannot be read as a file
+  z.apppath = dir.string();
+  try {
+    ReadTProf(z);
+    ADD_FAILURE() << "a folder read as tprof.dat";
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("tprof.dat"), std::string::npos) << e.what();
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -138,12 +138,12 @@ TEST_F(DbFile, LinesReadAsTheirKind) {
       }
       const DbRow& r = s.dbtab[1];
       EXPECT_EQ(r.iscomment ? r.rowtext : r.proj, c.text);
+      EXPECT_TRUE(IsClosingRow(s.dbtab[*s.dbrows]));
       if (c.read.empty()) continue;
       const auto f = [](int16 v) { return static_cast<float>(v); };
       EXPECT_EQ((std::vector<float>{f(r.dbstifftype), f(r.dbstiffhp), r.dbstiffh, r.dbstiffb, r.dbstiffa,
                                     r.dbstifftw, f(r.dmom)}),
                 c.read);
-      EXPECT_TRUE(IsClosingRow(s.dbtab[*s.dbrows]));
     }
   }
 }

@@ -117,14 +117,16 @@ TEST_F(DbTable, BulbFlatIsStoredAndLoadedByItsTableRow) {
 
 // A profile stored as kind 8 over kind 9 leaves tf, which a load ignores.
 TEST_F(DbTable, KindEightOverKindNineKeepsTf) {
-  z.stifftype = 9, z.sibtf = 17;
+  z.stifftype = z.girdtype = 9, z.sibtf = 17, z.gibtf = 16;
   NewDatabase(z, "c");
-  z.stifftype = 8;
+  z.stifftype = z.girdtype = 8;
   StoreDbRow(z, 1);
   EXPECT_EQ(z.dbtab[1].dbstifftf, 17);
-  z.sibtf = 12;
+  EXPECT_EQ(z.dbtab[1].dbgirdtf, 16);
+  z.sibtf = 12, z.gibtf = 11;
   LoadDbRow(z, 1);
   EXPECT_EQ(z.sibtf, 12);
+  EXPECT_EQ(z.gibtf, 11);
 }
 
 TEST_F(DbTable, LoadTakesTheRowWithTheUserDefinedMaterial) {

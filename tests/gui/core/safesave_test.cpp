@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <utility>
 
 #include "engine/checked.h"
 
@@ -59,9 +60,17 @@ struct SafeSaveTest : ::testing::Test {
   }
 };
 
-// A new file gets the usual permissions; a replaced one keeps its own.
+// A new file gets the permissions the user's umask gives, not those of the
+// temporary file it was written as; a replaced one keeps its own.
 TEST_F(SafeSaveTest, NewFileAndKeptPermissions) {
   const mode_t mask = ::umask(022);
+  for (auto [umask, mode] : {std::pair{022u, 0644u}, {027u, 0640u}, {002u, 0664u}}) {
+    ::umask(umask);
+    Save(path("fresh.vtr"), "new");
+    EXPECT_EQ(Mode(dir / "fresh.vtr"), mode) << std::oct << umask;
+    fs::remove(dir / "fresh.vtr");
+  }
+  ::umask(022);
   Save(path("new.vtr"), "one");
   EXPECT_EQ(Content(dir / "new.vtr"), "one");
   EXPECT_EQ(Mode(dir / "new.vtr"), 0644u);

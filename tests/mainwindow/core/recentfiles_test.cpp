@@ -70,6 +70,27 @@ TEST(RecentFilesTest, FolderOfAnEntry) {
   EXPECT_EQ(RecentFolder("/home/eng/case.vtr"), "/home/eng/");
   EXPECT_EQ(RecentFolder("C:\\cases\\a.vtr"), "C:\\cases\\");
   EXPECT_EQ(RecentFolder("a.vtr"), "");
+  EXPECT_EQ(RecentFolder("ab"), "");  // shorter than an extension: no folder, no fault
+}
+
+// Item k chosen moves to the top and the ones above it down by one; any other
+// k only sets the first entry.
+TEST(RecentFilesTest, ChosenItemMovesToTheTop) {
+  // clang-format off
+  const struct { std::int16_t k; const char* shown; } cases[] = {
+      {1, "|1. /x.vtr|2. /b.vtr|3. /c.vtr|4. /d.vtr|"}, {2, "|1. /x.vtr|2. /a.vtr|3. /c.vtr|4. /d.vtr|"},
+      {3, "|1. /x.vtr|2. /a.vtr|3. /b.vtr|4. /d.vtr|"}, {4, "|1. /x.vtr|2. /a.vtr|3. /b.vtr|4. /c.vtr|"},
+      {0, "|1. /x.vtr|2. /b.vtr|3. /c.vtr|4. /d.vtr|"}, {7, "|1. /x.vtr|2. /b.vtr|3. /c.vtr|4. /d.vtr|"}};
+  // clang-format on
+  for (const auto& c : cases) {
+    MapStore store;
+    store.values = {{"RecentFile1", "/a.vtr"},
+                    {"RecentFile2", "/b.vtr"},
+                    {"RecentFile3", "/c.vtr"},
+                    {"RecentFile4", "/d.vtr"}};
+    PromoteRecentFile(store, "/x.vtr", c.k);
+    EXPECT_EQ(Shown(store), c.shown) << c.k;
+  }
 }
 
 }  // namespace

@@ -7,17 +7,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
-#include "engine/recording.h"
-#include "engine/tables.h"
 #include "report/core/recordingprint.h"
 #include "report/core/utf8text.h"
+#include "tests/engine/session.h"
 
 namespace zod {
 namespace {
@@ -25,14 +26,7 @@ namespace {
 using Text = RecordingPrintSurface::Text;
 constexpr double kTol = 1e-3, kRow = 0.01;
 
-struct Case {
-  State z;
-  RecordingView view;
-  Case() {
-    z.setView(&view);
-    z.apppath = ZOD_DATA_DIR;
-    ReadTables(z);
-  }
+struct Case : test::Session {
   RecordingPrintSurface Print(const ReportStamp& stamp = {"07.12.2026", 14, 7, "(c) Maker"}) {
     Calculate(z);
     RecordingPrintSurface page;
@@ -134,6 +128,28 @@ TEST(Report, DefaultCaseStandsOnTheBodyGrid) {
   EXPECT_NEAR(At(page, kStiff, 63.6)->y, 50.22, kRow);
   EXPECT_NEAR(At(page, kRing, 13.6)->y, 50.22 + 13.1, kRow);
   EXPECT_EQ(page.endDocs, 0);  // the caller ends the document
+}
+
+// The body in arial 8, black: the section and profile headings italic, bold
+// and underlined, "Profile data:" underlined only, every other text of the
+// inputs and the profile blocks plain. The result panels set their own.
+TEST(Report, HeadingsAndBodyStyles) {
+  Case c;
+  const auto page = c.Print();
+  const std::vector<std::string> headings = {"Design format/Condition and Material:", "Geometry:", "Loading:",
+                                             "Stiffener Profile:", "Ringframe Profile:"};
+  std::size_t seen = 0;
+  for (const Text& t : page.texts) {
+    if (t.y < 10 || t.y > 50.22 - kRow) continue;  // the header above, the panels below
+    const bool heading = std::find(headings.begin(), headings.end(), t.text) != headings.end();
+    seen += heading;
+    EXPECT_EQ(t.size, 8) << t.text;
+    EXPECT_TRUE(t.r == 0 && t.g == 0 && t.b == 0) << t.text;
+    EXPECT_EQ(t.italic, heading) << t.text;
+    EXPECT_EQ(t.bold, heading) << t.text;
+    EXPECT_EQ(t.underline, heading || t.text == "Profile data:") << t.text;
+  }
+  EXPECT_EQ(seen, headings.size());
 }
 
 // Where the rows of each cylinder type stand, and where its results begin.
@@ -274,6 +290,22 @@ TEST_P(ProfileBlocks, RowsValuesAndTexts) {
   for (const Text* t : block) last = std::max(last, t->y - p);
   EXPECT_NEAR(last, bc.last, kRow);
 
+  // each symbol's field with its pattern and unit (the bulb flat's B by "#0.0")
+  const State& z = c.z;
+  const bool st = bc.stiffener;
+  const SectionResults& sec = st ? z.stiffsec : z.girdsec;
+  const std::map<std::string, std::tuple<double, const char*, const char*>> rows = {
+      {"H", {st ? z.stiffh : z.girdh, "#00", "mm"}},
+      {"B", {st ? z.stiffb : z.girdb, bc.kind == 6 ? "#0.0" : "#00", "mm"}},
+      {"a", {st ? z.stiffc : z.girdc, "#00", "mm"}},
+      {"c", {st ? z.stiffc : z.girdc, "#0.0", "mm"}},
+      {"r", {st ? z.stiffr : z.girdr, "#0.0", "mm"}},
+      {"tw", {st ? z.stifftw : z.girdtw, "#0.0", "mm"}},
+      {"tf", {st ? z.stifftf : z.girdtf, "#0.0", "mm"}},
+      {"A", {sec.a, "#00", "mm2"}},
+      {"g", {sec.g, "#0.0", "kg/m"}},
+      {"Iy", {sec.iy, "0.000E+0", "mm4"}},
+      {"Iz", {sec.iz, "0.000E+0", "mm4"}}};
   std::vector<std::string> symbols;
   for (std::size_t i = 0; i + 4 < block.size() && block[i + 1]->text == "="; i += 5) {
     symbols.push_back(block[i]->text);
@@ -282,6 +314,8 @@ TEST_P(ProfileBlocks, RowsValuesAndTexts) {
     const Text& value = *block[i + 2];
     EXPECT_NEAR(value.x + value.width, x + 18, kTol) << value.text;
     EXPECT_EQ(block[i + 3]->text, " ");
+    const auto [field, pattern, unit] = rows.at(block[i]->text);
+    EXPECT_EQ(value.text + " " + block[i + 4]->text, Format(field, pattern) + " " + unit) << block[i]->text;
   }
   EXPECT_EQ(symbols, bc.symbols);
 
@@ -331,6 +365,11 @@ TEST(Report, ProfileValuesUseTheirPatterns) {
   EXPECT_NE(row(page, 105.6, "a").find("a=50 mm"), std::string::npos);
   EXPECT_NE(row(page, 45.6, "Iy").find("Iy=" + Format(c.z.stiffsec.iy, "0.000E+0") + " mm4"),
             std::string::npos);
+  EXPECT_NE(row(page, 105.6, "Iy").find("Iy=" + Format(c.z.girdsec.iy, "0.000E+0") + " mm4"),
+            std::string::npos);
+  c.z.guspa = 0;  // still two digits
+  page = c.Print();
+  EXPECT_NE(row(page, 105.6, "a").find("a=00 mm"), std::string::npos);
 
   Case d;
   d.z.stifftype = 1;  // a flanged block: 8 mm by "#00"
@@ -372,7 +411,9 @@ TEST(Report, StiffenerSpacingChoosesPanelOrNote) {
     const Text* note = At(page, kNote, 63.6);
     EXPECT_EQ(note != nullptr, k.note) << k.s;
     EXPECT_NEAR(note ? note->y : 50.22 + 2.1, 50.22 + 2.1, kRow);
-    EXPECT_EQ(At(page, c.z.stiffpanel.txt[1], 63.6) != nullptr, !k.note);
+    const Text* first = At(page, c.z.stiffpanel.txt[1], 63.6);  // right under the panel's title
+    EXPECT_EQ(first != nullptr, !k.note);
+    EXPECT_NEAR(first ? first->y : 51.32, 51.32, kRow);
     EXPECT_NEAR(RowOf(page, kRing), k.ringRow, kRow) << k.s;
   }
 }
@@ -385,9 +426,17 @@ TEST(Report, AStoppedCalculationPrintsNoUsageFactor) {
   ASSERT_FALSE(c.z.calcok);
   RecordingPrintSurface page;
   PrintReport(c.z, page, {});
-  EXPECT_NEAR(RowOf(page, StoppedCalculationText()), 50.22, kRow);
   ASSERT_FALSE(c.z.stopmsg.empty());
-  EXPECT_NEAR(RowOf(page, c.z.stopmsg), 51.22, kRow);  // and why
+  // in the panels' place, the note and why, each alone on its row
+  EXPECT_EQ(page.RowText(50.22) + "|" + page.RowText(51.22), StoppedCalculationText() + "|" + c.z.stopmsg);
+  // the note in the body's font, bold and black as the drawers' notes are; the reason plain
+  const Text *note = At(page, StoppedCalculationText(), 13.6), *why = At(page, c.z.stopmsg, 13.6);
+  ASSERT_TRUE(note && why);
+  EXPECT_TRUE(note->size == 8 && note->bold && !note->italic && !note->underline) << note->text;
+  EXPECT_TRUE(why->size == 8 && !why->bold && !why->italic && !why->underline) << why->text;
+  EXPECT_TRUE(note->r == 0 && note->g == 0 && note->b == 0 && why->r == 0 && why->g == 0 && why->b == 0);
+  EXPECT_FALSE(page.bold() || page.italic() || page.underline());
+  for (const auto& name : page.fontNames) EXPECT_EQ(name, "arial");
   EXPECT_EQ(Titled(page, kShell), nullptr);
   for (const Text& t : page.texts) {
     EXPECT_TRUE(t.text == "UF" || t.text.find("UF") == std::string::npos) << t.text;
@@ -404,15 +453,18 @@ TEST(Report, HeaderFrameAndTexts) {
   // A4 with the recorder's metrics: W = 11906 / 2200 * 20 = 108.2 -> 108,
   // H = 16838 / 253 = 66.6 -> 67, m = 10.8 -> 11
   ASSERT_EQ(page.strokes.size(), 8u + 3u);  // the frame, then the body's rules
-  const auto& box = page.strokes[0];
-  EXPECT_TRUE(box.box);
-  EXPECT_EQ(box.drawWidth, 1);
-  EXPECT_DOUBLE_EQ(box.x1, 11);
-  EXPECT_DOUBLE_EQ(box.y1, 2);
-  EXPECT_NEAR(box.x2, 11 + 0.85 * 108, 1e-9);
-  EXPECT_NEAR(box.y2, 6.8, 1e-9);
-  EXPECT_NEAR(page.strokes[2].x2, 0.95 * 108, 1e-9);
-  EXPECT_DOUBLE_EQ(page.strokes[7].x1, 11 + 88);
+  // the outer rectangle (by its corners), then the rules between the blocks, thin
+  const double frame[8][4] = {{11, 2, 11 + 0.85 * 108, 6.8}, {11, 3.4, 11 + 37, 3.4},
+                              {11 + 37, 4, 0.95 * 108, 4},   {11 + 80, 4.9, 0.95 * 108, 4.9},
+                              {11, 5.8, 0.95 * 108, 5.8},    {11 + 37, 2, 11 + 37, 5.8},
+                              {11 + 80, 4, 11 + 80, 5.8},    {11 + 88, 2, 11 + 88, 4}};
+  for (int i = 0; i < 8; ++i) {
+    const auto& l = page.strokes[static_cast<std::size_t>(i)];
+    EXPECT_EQ(l.box, i == 0) << i;
+    EXPECT_EQ(l.drawWidth, 1) << i;
+    const double got[] = {l.x1, l.y1, l.x2, l.y2};
+    for (int k = 0; k < 4; ++k) EXPECT_NEAR(got[k], frame[i][k], 1e-9) << "line " << i + 1 << " " << k;
+  }
 
   struct {
     std::string text;
@@ -494,10 +546,11 @@ TEST(Report, EveryCopyIsDrawnAnewAndEndedAsAJob) {
   EXPECT_GT(perJob[0], 100u);
   EXPECT_EQ(perJob[1], perJob[0]);
   EXPECT_EQ(perJob[2], perJob[0]);
-  const auto times = std::count_if(page.texts.begin(), page.texts.end(),
-                                   [](const Text& t) { return t.text.rfind("Time: 9:", 0) == 0; });
-  EXPECT_EQ(times, 3);
-  EXPECT_NE(page.Find("Time: 9:5"), nullptr);
+  // each copy stamped when it is drawn, on its own job
+  std::string times;
+  for (const Text& t : page.texts)
+    if (t.text.rfind("Time: ", 0) == 0) times += t.text + "/" + std::to_string(t.job) + " ";
+  EXPECT_EQ(times, "Time: 9:5/0 Time: 9:6/1 Time: 9:7/2 ");
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+// Reading back a zip file such as the workbook the export wrote, to know it
+// whole: the spreadsheet library packs its parts from temporary files of its
+// own and does not notice when those could not be written (a full disk), so
+// a workbook it reports as written may hold parts cut short or empty.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+namespace zod {
+
+// Every member of the zip file `zip`, inflated, by name. False when the data
+// is no complete zip file: a record or member cut short or out of place, a
+// member whose size or checksum does not match, a packing method other than
+// stored or deflated.
+bool ReadZip(const QByteArray& zip, QMap<QString, QByteArray>& members);
+
+// Whether the file at `path` is a whole workbook: a complete zip file with a
+// first sheet, every XML part of which reads to its end without an error.
+bool WorkbookComplete(const QString& path);
+
+}  // namespace zod

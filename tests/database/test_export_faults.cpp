@@ -1,0 +1,155 @@
+// The workbook export when the disk or the folder works against it: a name
+// taken in any form is passed over, the workbook reaches the disk through the
+// safe save, and a failure names the workbook, leaves nothing behind and
+// (under the leak checker) frees what the zip library took.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+
+#include "database/xlsxexport.h"
+#include "gui/qtext.h"
+#include "tests/database/xlsxread.h"
+#include "tests/gui/core/savefaults.h"
+
+using namespace zod;
+using namespace zod::test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+SummaryTable Table(int rows) {
+  SummaryTable t;
+  t.headers = {"Ident", "fyk", "UF"};
+  for (int i = 0; i < rows; ++i)
+    t.items.push_back({"row " + std::to_string(i), "355", "0.5" + std::to_string(i)});
+  return t;
+}
+
+// Every file the folder holds, hidden ones too.
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                QDir::Name);
+}
+
+// With `on`, one more file can be opened (the save's temporary file) and no
+// other, for the life of the object.
+struct FileLimit {
+  struct rlimit before {};
+  bool on;
+  explicit FileLimit(bool on) : on(on) {
+    if (!on) return;
+    ::getrlimit(RLIMIT_NOFILE, &before);
+    const int lowest = ::dup(0);  // the number the next file gets
+    ::close(lowest);
+    struct rlimit few = before;
+    few.rlim_cur = static_cast<rlim_t>(lowest + 1);
+    ::setrlimit(RLIMIT_NOFILE, &few);
+  }
+  ~FileLimit() {
+    if (on) ::setrlimit(RLIMIT_NOFILE, &before);
+  }
+};
+
+QString Failure(const std::function<void()>& exportNow) {
+  try {
+    exportNow();
+  } catch (const Error& e) {
+    return toQ(e.what());
+  }
+  return QString();
+}
+
+}  // namespace
+
+class TestExportFaults : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Whatever holds the name (a file, a link to nowhere, a loop of links, a
+  // pipe) is left as it is: the export moves on to " (2)".
+  void takenNamesArePassedOver() {
+    const char* kinds[] = {"file", "dangling link", "link loop", "pipe", "folder"};
+    for (const char* kind : kinds) {
+      QTemporaryDir dir;
+      const QString first = dir.filePath("Tank_summary.xlsx");
+      const fs::path p = fromQ(first);
+      const std::string k = kind;
+      if (k == "file") QFile(first).open(QIODevice::WriteOnly);
+      if (k == "dangling link") fs::create_symlink("nowhere.xlsx", p);
+      if (k == "link loop") fs::create_symlink("Tank_summary.xlsx", p);
+      if (k == "pipe") QCOMPARE(::mkfifo(p.c_str(), 0644), 0);
+      if (k == "folder") fs::create_directory(p);
+      const fs::file_type before = fs::symlink_status(p).type();
+      ::alarm(60);  // opening the pipe would wait for ever
+      QString failure;
+      ExportedWorkbook saved;
+      failure = Failure([&] { saved = ExportWorkbook(Table(2), dir.path(), "Tank"); });
+      ::alarm(0);
+      QVERIFY2(failure.isEmpty(), qPrintable(kind + (": " + failure)));
+      QCOMPARE(saved.path, dir.filePath("Tank_summary (2).xlsx"));
+      QVERIFY(ReadSheet(saved.path).ok);
+      QCOMPARE(fs::symlink_status(p).type(), before);
+      QCOMPARE(Entries(dir.path()), (QStringList{"Tank_summary (2).xlsx", "Tank_summary.xlsx"}));
+    }
+  }
+
+  // The workbook reaches the disk before it takes its name, the folder after.
+  void savedThroughTheSafeSave() {
+    QTemporaryDir dir;
+    SaveFaults sys;
+    const ExportedWorkbook saved = ExportWorkbook(Table(3), dir.path(), "Tank");
+    QCOMPARE(saved.path, dir.filePath("Tank_summary.xlsx"));
+    QVERIFY(saved.warning.isEmpty());
+    QCOMPARE(sys.calls.size(), size_t(3));
+    const std::string temp = SaveFaults::Leaf(sys.renamedFrom.at(0));
+    QCOMPARE(sys.calls[0], "sync " + temp);
+    QCOMPARE(sys.calls[1], "rename " + temp + " Tank_summary.xlsx");
+    QCOMPARE(sys.calls[2], "sync folder " + SaveFaults::Leaf(fromQ(dir.path())));
+    QCOMPARE(ReadSheet(saved.path).cells.value("A4"), QString("row 2"));
+  }
+
+  // A workbook that cannot be written whole is reported under its own name,
+  // never under the name of the temporary file, and nothing is left in the
+  // folder: a full disk under the workbook; a full disk under the library's
+  // own temporary files, which it packs cut short without a word; no file
+  // left for the library's temporary file (which crashed it when the book
+  // was closed); a failed flush or rename.
+  void failureNamesTheWorkbook() {
+    for (const std::string how : {"full disk", "library's files cut short", "no file for the library",
+                                  "failed flush", "failed rename"}) {
+      QTemporaryDir dir;
+      const QString book = dir.filePath("Tank_summary.xlsx");
+      SaveFaults sys;
+      if (how == "failed flush") sys.fail["sync"] = EIO;
+      if (how == "failed rename") sys.fail["rename"] = EIO;
+      QString failure;
+      {
+        // repeated texts: the packed workbook is far smaller than the sheet
+        FileSizeLimit limit(how == "full disk"                   ? 2000
+                            : how == "library's files cut short" ? 20000
+                                                                 : RLIM_INFINITY);
+        FileLimit files(how == "no file for the library");
+        failure = Failure([&] { (void)ExportWorkbook(Table(2000), dir.path(), "Tank"); });
+      }
+      QVERIFY2(failure == "can't save file - " + book,
+               qPrintable(QString::fromStdString(how) + ": " + failure));
+      QCOMPARE(Entries(dir.path()), QStringList());
+    }
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("missing");
+    QCOMPARE(Failure([&] { (void)ExportWorkbook(Table(1), missing, "Tank"); }),
+             "can't save file - " + missing + "/Tank_summary.xlsx");
+  }
+};
+
+QTEST_GUILESS_MAIN(TestExportFaults)
+#include "test_export_faults.moc"
