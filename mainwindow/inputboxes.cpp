@@ -145,6 +145,32 @@ void Veltrane::applyPendingFocus() {
   ++m_handling;
   target->setFocus(Qt::OtherFocusReason);
   --m_handling;
+  // A box that took the focus in passing meanwhile (the window giving it back
+  // after a message box, before the focus went where the handler wanted it)
+  // was never the user's: it is let go without a commit.
+  const int id = m_boxOf.value(target, -1);
+  if (id < 0 || !target) return;
+  if (m_current && m_current != target) setBoxColour(m_current, false);
+  if (target->hasFocus()) {
+    // Entered anew, also when it never lost the focus (Enter): its text is
+    // selected, so that what the user types next replaces the value instead
+    // of extending it.
+    m_current = m_box[id];
+    GotFocus(id);
+  } else {
+    // The window is not active again yet: the box is entered when the focus
+    // arrives.
+    m_current = nullptr;
+  }
+}
+
+// The one place where the box under edit is left.
+void Veltrane::LeaveBox(int id) {
+  m_current = nullptr;
+  if (m_handling > 0)
+    setBoxColour(m_box[id], false);
+  else
+    LostFocus(id);
 }
 
 // ---- focus and keys
@@ -171,11 +197,10 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       if (id < 0 || m_current != m_box[id]) break;
       // the box stays the one under edit
       if (Passing(reason)) break;
-      m_current = nullptr;
-      if (m_handling > 0)
-        setBoxColour(m_box[id], false);
-      else
-        LostFocus(id);
+      LeaveBox(id);
+      // The commit gave the focus back to the box: its own focus-out handling
+      // would now clear the selection and stop the cursor.
+      if (m_box[id]->hasFocus()) return true;
       break;
     }
     case QEvent::KeyPress: {
@@ -307,13 +332,17 @@ void Veltrane::KeyEnter(int id) {
     Busy busy(*this);
     bool mismatch = false;
     if (!ReadBox(id, mismatch)) {
-      if (mismatch) message(QStringLiteral("Input string mismatch "));
+      if (mismatch) {
+        message(QStringLiteral("Input string mismatch "));
+        focusBack(e);
+      }
       return;
     }
     if (def.enter == EnterKind::ParsesStoresChecks && def.check) {
       const Violation v = def.check(m_z);
       if (v.text) {
         message(QString::fromLatin1(v.text));
+        focusBack(e);
         return;
       }
     }

@@ -191,6 +191,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   // input boxes
   void GotFocus(int id);
   void LostFocus(int id);
+  void LeaveBox(int id);
   void KeyEnter(int id);
   void ComboEnter(QComboBox* combo);
   bool ReadBox(int id, bool& mismatch);
