@@ -109,7 +109,9 @@ const InputBox kInputBoxes[box::kCount] = {
 };
 
 // A message box, a menu (the menu bar keeps the keys after Escape or Alt) or
-// another window takes the focus for a while: that is no leaving.
+// another window takes the focus for a while: that is no leaving. The box
+// stays under edit until the focus comes back to it, or lands on another
+// control of the window, which is the leaving.
 bool Passing(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
          reason == Qt::MenuBarFocusReason;
@@ -164,7 +166,9 @@ void Veltrane::applyPendingFocus() {
   }
 }
 
-// The one place where the box under edit is left.
+// The one place where the box under edit is left, whichever way the focus
+// went: straight to another control, or first into a menu or another window
+// and from there to another control.
 void Veltrane::LeaveBox(int id) {
   m_current = nullptr;
   if (m_handling > 0)
@@ -178,6 +182,13 @@ void Veltrane::LeaveBox(int id) {
 bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn: {
+      // The box under edit let the focus pass to a menu or another window,
+      // and the focus now lands on another control: that is the leaving.
+      if (m_current && m_current != watched && !m_current->hasFocus()) {
+        LeaveBox(m_boxOf.value(m_current));
+        // its message gave the focus back to it: this control never got it
+        if (!static_cast<QWidget*>(watched)->hasFocus()) return true;
+      }
       const int id = m_boxOf.value(watched, -1);
       if (id >= 0 && m_current != m_box[id]) {
         m_current = m_box[id];

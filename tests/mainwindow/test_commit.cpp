@@ -1,16 +1,153 @@
-// When the box being edited is committed, and how the user is back in it
-// when its value is refused: a refusal on Enter selects the text for the
-// correction. Real message boxes, answered by a timer, and real keys, since
-// every one of these depends on where the focus goes.
+// When the box being edited is committed: leaving it by any path commits it
+// once, even when the focus passed through a menu or another window on the
+// way; a refusal on Enter selects the text for the correction. Real message
+// boxes, answered by a timer, and real keys and clicks, since every one of
+// these depends on where the focus goes.
+#include <QMenu>
+#include <QMenuBar>
+
+#include "mainwindow/inputboxes.h"
+#include "profiles/profiledialogs.h"
 #include "tests/mainwindow/testsupport.h"
 
 using namespace zod;
 using namespace zod::test;
 
+namespace {
+
+// The main window with real message boxes answered a moment after they
+// appear.
+struct Window {
+  BoxMessenger boxes;
+  Harness h{false, 96, &boxes};
+  BoxAnswerer user;
+
+  QMenuBar* bar() const { return h.w->menuBar(); }
+  void clickBar(QAction* a) {
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, bar()->actionGeometry(a).center());
+  }
+  // The menu once it is up and the window system has made it active.
+  static QMenu* waitPopup() {
+    if (!QTest::qWaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }))
+      qFatal("no menu");
+    QTest::qWait(20);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  }
+  void escape() {
+    QWidget* keys = QApplication::activePopupWidget();
+    if (!keys && QApplication::focusWidget() == bar()) keys = bar();
+    QVERIFY(keys);
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTest::qWait(20);
+  }
+  void click(const QString& name) { QTest::mouseClick(h.get(name), Qt::LeftButton, {}, QPoint(4, 4)); }
+  // The boxes in the focus colour: only the one the user is in.
+  QStringList yellow() const {
+    QStringList out;
+    for (int i = 0; i < box::kCount; ++i)
+      if (h.yellow(BoxDef(i).name)) out << BoxDef(i).name;
+    return out;
+  }
+};
+
+// How the user leaves `it` for `icylr`.
+enum class Path {
+  Tab,
+  FileEscapeClick,
+  AltFEscapeClick,
+  FileTwoEscapesClick,
+  RightClickEscapeClick,
+  OtherWindowClick
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Path)
+
 class TestCommit : public QObject {
   Q_OBJECT
 
  private slots:
+  // Whichever way the focus leaves the box, through a menu or another window
+  // included, the box is committed exactly once: checked, formatted, white,
+  // the case recalculated; the box the user lands in is the one under edit.
+  void leavingCommitsOnce_data() {
+    QTest::addColumn<Path>("path");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");  // empty: none
+    const QString none;
+    QTest::newRow("Tab") << Path::Tab << "25" << none;
+    QTest::newRow("File, Escape, click") << Path::FileEscapeClick << "25" << none;
+    QTest::newRow("Alt+F, Escape, click") << Path::AltFEscapeClick << "25" << none;
+    QTest::newRow("File, Escape, Escape, click") << Path::FileTwoEscapesClick << "25" << none;
+    QTest::newRow("right-click menu, Escape, click") << Path::RightClickEscapeClick << "25" << none;
+    QTest::newRow("another window, click") << Path::OtherWindowClick << "25" << none;
+    QTest::newRow("refused on Tab") << Path::Tab << "0.05"
+                                    << " 0.1 <= t ";
+    QTest::newRow("refused after File, Escape") << Path::FileEscapeClick << "0.05"
+                                                << " 0.1 <= t ";
+  }
+  void leavingCommitsOnce() {
+    QFETCH(Path, path);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    Window u;
+    Harness& h = u.h;
+    h.refresh(1);  // the right-click menu applies
+    h.typeInto("it", typed);
+    h.w->calcs = 0;
+    switch (path) {
+      case Path::Tab:
+        QTest::keyClick(h.box("it"), Qt::Key_Tab);
+        QTest::qWait(30);
+        if (message.isEmpty()) u.click("icylr");
+        break;
+      case Path::FileEscapeClick:
+      case Path::FileTwoEscapesClick:
+        u.clickBar(h.menus().mnufile->menuAction());
+        u.waitPopup();
+        u.escape();
+        if (path == Path::FileTwoEscapesClick) {
+          QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(u.bar()));
+          u.escape();
+        }
+        u.click("icylr");
+        break;
+      case Path::AltFEscapeClick:
+        QTest::keyClick(h.w->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        u.waitPopup();
+        u.escape();
+        u.click("icylr");
+        break;
+      case Path::RightClickEscapeClick:
+        QTest::mouseClick(h.get("Label4"), Qt::RightButton, {}, QPoint(3, 3));
+        u.waitPopup();
+        u.escape();
+        u.click("icylr");
+        break;
+      case Path::OtherWindowClick:
+        h.menus().girdItems[3]->trigger();
+        WaitActive(h.w->profileDialogs().find(Member::RingFrame, 3));
+        h.w->calcs = 0;  // the dialog's activation recalculated
+        h.w->activateWindow();
+        WaitActive(h.w.get());
+        u.click("icylr");
+        break;
+    }
+    const bool refused = !message.isEmpty();
+    QTRY_VERIFY(h.box(refused ? "it" : "icylr")->hasFocus());
+    QTest::qWait(30);
+    QCOMPARE(u.user.texts, refused ? QStringList{message} : QStringList{});
+    QCOMPARE(h.z.t, typed.toFloat());
+    QCOMPARE(h.box("it")->text(), refused ? QString("0.1") : QString("25.0"));
+    QCOMPARE(h.w->calcs, 1);
+    QCOMPARE(u.yellow(), QStringList{refused ? "it" : "icylr"});
+    // typing goes on where the user is; a refused value is selected for the correction
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    QVERIFY(h.box(refused ? "it" : "icylr")->text().contains('7'));
+    if (refused) QCOMPARE(h.box("it")->text(), QString("7"));
+  }
+
   // A value refused on Enter leaves the text selected, as the focus coming
   // back to the box does on every other path: typing 7 replaces it.
   void enterRefusalSelects_data() {
