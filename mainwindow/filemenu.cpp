@@ -143,6 +143,7 @@ void Veltrane::mnurecentfile_Click(int k) {
 }
 
 void Veltrane::mnusave_Click() {
+  if (!CommitEdit()) return;
   Busy busy(*this);
   m_z.ident = fromQ(m_box[box::iident]->text());
   m_z.proj = fromQ(m_box[box::iproj]->text());
@@ -162,6 +163,7 @@ void Veltrane::mnusave_Click() {
 }
 
 void Veltrane::mnusaveas_Click() {
+  if (!CommitEdit()) return;
   Busy busy(*this);
   m_z.ident = fromQ(m_box[box::iident]->text());
   m_z.proj = fromQ(m_box[box::iproj]->text());

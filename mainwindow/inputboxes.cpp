@@ -154,9 +154,9 @@ void Veltrane::applyPendingFocus() {
   if (id < 0 || !target) return;
   if (m_current && m_current != target) setBoxColour(m_current, false);
   if (target->hasFocus()) {
-    // Entered anew, also when it never lost the focus (Enter): its text is
-    // selected, so that what the user types next replaces the value instead
-    // of extending it.
+    // Entered anew, also when it never lost the focus (Enter, a command that
+    // committed it first): its text is selected, so that what the user types
+    // next replaces the value instead of extending it.
     m_current = m_box[id];
     GotFocus(id);
   } else {
@@ -175,6 +175,19 @@ void Veltrane::LeaveBox(int id) {
     setBoxColour(m_box[id], false);
   else
     LostFocus(id);
+}
+
+bool Veltrane::CommitEdit() {
+  const QPointer<QLineEdit> e = m_current;
+  if (!e) return true;
+  Busy busy(*this);
+  m_current = nullptr;
+  LostFocus(m_boxOf.value(e));
+  const bool refused = m_pendingFocus == e;
+  // The user is still in the box: it is under edit again, and leaving it
+  // commits what is typed from now on.
+  if (e && !m_pendingFocus && e->hasFocus()) m_pendingFocus = e;
+  return !refused;
 }
 
 // ---- focus and keys

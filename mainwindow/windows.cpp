@@ -68,6 +68,7 @@ void Veltrane::InstallWindows() {
 // The report shows the sketch of pic20 and the about box's copyright, whose
 // first sentence fits the header's title block.
 void Veltrane::mnuprint_Click() {
+  if (!CommitEdit()) return;
   Busy busy(*this);
   ReportArt art;
   art.cylinderSketch = [this](QPainter& p, const QRectF& r) { DrawCylinderSketchStretched(p, r, m_sketch); };

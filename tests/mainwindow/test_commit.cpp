@@ -1,13 +1,23 @@
 // When the box being edited is committed: leaving it by any path commits it
-// once, even when the focus passed through a menu or another window on the
-// way; a refusal on Enter selects the text for the correction. Real message
-// boxes, answered by a timer, and real keys and clicks, since every one of
-// these depends on where the focus goes.
+// once, even when the focus passed through a menu on the way; the commands
+// that use the case (Save, Save As, Print, Add to Database) commit it first
+// and do not run when its value is refused; the commands that replace the
+// case drop what was typed; a refusal on Enter selects the text for the
+// correction. Real message boxes, answered by a timer, and real keys and
+// clicks, since every one of these depends on where the focus goes.
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 
+#include "database/core/database.h"
+#include "database/dbwindows.h"
+#include "database/frmdatabase.h"
+#include "engine/tables.h"
+#include "mainwindow/core/projectfile.h"
 #include "mainwindow/inputboxes.h"
 #include "profiles/profiledialogs.h"
+#include "report/printcommand.h"
 #include "tests/mainwindow/testsupport.h"
 
 using namespace zod;
@@ -15,12 +25,25 @@ using namespace zod::test;
 
 namespace {
 
+// Keeps the radius of the case as the print dialog found it, then cancels.
+struct PeekingPrintDialog : PrintDialog {
+  State* z = nullptr;
+  QList<float> radii;
+  bool exec(QPrinter&, QWidget*) override {
+    radii << static_cast<float>(z->cylr);
+    return false;
+  }
+};
+
 // The main window with real message boxes answered a moment after they
-// appear.
+// appear, and the print dialog above.
 struct Window {
   BoxMessenger boxes;
-  Harness h{false, 96, &boxes};
+  PeekingPrintDialog print;
+  Harness h{false, 96, &boxes, ZOD_DATA_DIR, &print};
   BoxAnswerer user;
+  QTemporaryDir dir;
+  Window() { print.z = &h.z; }
 
   QMenuBar* bar() const { return h.w->menuBar(); }
   void clickBar(QAction* a) {
@@ -32,6 +55,10 @@ struct Window {
       qFatal("no menu");
     QTest::qWait(20);
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  }
+  void clickItem(QAction* a) {
+    QMenu* m = waitPopup();
+    QTest::mouseClick(m, Qt::LeftButton, {}, m->actionGeometry(a).center());
   }
   void escape() {
     QWidget* keys = QApplication::activePopupWidget();
@@ -48,6 +75,14 @@ struct Window {
       if (h.yellow(BoxDef(i).name)) out << BoxDef(i).name;
     return out;
   }
+  // The radius as a project file holds it.
+  static float savedRadius(const QString& path) {
+    State r;
+    r.apppath = ZOD_DATA_DIR;
+    ReadTables(r);
+    ReadProjectFile(r, path.toStdString());
+    return static_cast<float>(r.cylr);
+  }
 };
 
 // How the user leaves `it` for `icylr`.
@@ -60,9 +95,13 @@ enum class Path {
   OtherWindowClick
 };
 
+// A command that uses the case, run as the user runs it.
+enum class Command { Save, SaveAs, Print, AddToDatabase };
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Path)
+Q_DECLARE_METATYPE(Command)
 
 class TestCommit : public QObject {
   Q_OBJECT
@@ -146,6 +185,136 @@ class TestCommit : public QObject {
     QTest::keyClicks(QApplication::focusWidget(), "7");
     QVERIFY(h.box(refused ? "it" : "icylr")->text().contains('7'));
     if (refused) QCOMPARE(h.box("it")->text(), QString("7"));
+  }
+
+  // Save, Save As, Print and Add to Database use the value shown in the box
+  // being edited: it is committed first, as leaving it would. A value the
+  // check refuses stops the command, and the user is back in the box with
+  // the text selected. Opening and closing the menu on the way commits
+  // nothing by itself.
+  void commandsCommitFirst_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("typed");
+    for (const auto& [name, c] :
+         {std::pair{"Save", Command::Save}, std::pair{"Save As", Command::SaveAs},
+          std::pair{"Print", Command::Print}, std::pair{"Add to Database", Command::AddToDatabase}}) {
+      QTest::newRow(qPrintable(QString(name) + ", accepted")) << c << "2000";
+      QTest::newRow(qPrintable(QString(name) + ", refused")) << c << "40";
+    }
+  }
+  void commandsCommitFirst() {
+    QFETCH(Command, command);
+    QFETCH(QString, typed);
+    Window u;
+    Harness& h = u.h;
+    const QString file = u.dir.filePath("case.vtr");
+    if (command == Command::Save) h.z.filename = file.toStdString();  // saved without a dialog
+    QStringList calculation;  // what the calculation with r = 40 says is not the box's refusal
+    h.w->engineMessages = &calculation;
+    h.typeInto("icylr", typed);
+    h.w->calcs = 0;
+    switch (command) {
+      case Command::Save:
+        QTest::keyClick(h.w->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(u.waitPopup(), Qt::Key_S);
+        break;
+      case Command::SaveAs:
+        h.dialog.answers << file;
+        u.clickBar(h.menus().mnufile->menuAction());
+        u.clickItem(h.menus().mnusaveas);
+        break;
+      case Command::Print:
+        u.clickBar(h.menus().mnuprint);
+        break;
+      case Command::AddToDatabase:
+        u.click("cmdDatabase");
+        break;
+    }
+    QTRY_VERIFY(h.box("icylr")->hasFocus());
+    QTest::qWait(30);
+    const bool refused = typed == "40";
+    QCOMPARE(u.user.texts, refused ? QStringList{" cylr >= 50 "} : QStringList{});
+    QVERIFY(h.yellow("icylr"));
+    QCOMPARE(h.z.cylr, typed.toFloat());
+    QCOMPARE(h.w->calcs, 1);
+    QList<float> used;  // the radius each run of the command used
+    switch (command) {
+      case Command::Save:
+      case Command::SaveAs:
+        if (QFile::exists(file)) used << Window::savedRadius(file);
+        QCOMPARE(h.dialog.answers.isEmpty(), !refused || command == Command::Save);
+        break;
+      case Command::Print:
+        used = u.print.radii;
+        break;
+      case Command::AddToDatabase:
+        if (HasDbTable(h.z)) used << h.z.dbtab[1].cylr;
+        break;
+    }
+    QCOMPARE(used, refused ? QList<float>{} : QList<float>{2000});
+    // the user is back in the box, its text selected: typing replaces it
+    if (refused) {
+      QTest::keyClicks(h.box("icylr"), "7");
+      QCOMPARE(h.box("icylr")->text(), QString("7"));
+    }
+  }
+
+  // New, Open, a recent file and a database row replace the case: the box
+  // being edited shows the new case's value, and leaving it afterwards puts
+  // nothing typed before into the new case.
+  void replacingTheCaseDropsWhatWasTyped_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("New") << "New";
+    QTest::newRow("Open") << "Open";
+    QTest::newRow("recent file") << "recent";
+    QTest::newRow("database row") << "row";
+  }
+  void replacingTheCaseDropsWhatWasTyped() {
+    QFETCH(QString, command);
+    Window u;
+    Harness& h = u.h;
+    // the case to come: t = 30
+    const QString file = u.dir.filePath("thirty.vtr");
+    h.z.t = 30;
+    WriteProjectFile(h.z, file.toStdString());
+    h.z.filename = "New File";
+    if (command == "recent") h.open(file);
+    if (command == "row") {
+      NewDatabase(h.z, "rows");
+      h.menus().mnuDb->trigger();
+    }
+    const float expected = command == "New" ? 20 : 30;  // the default case's, the file's and the row's
+    h.z.t = 12;
+    h.w->RefreshForm();
+    h.w->activateWindow();
+    WaitActive(h.w.get());
+    h.typeInto("it", "25");
+    if (command == "New") {
+      u.clickBar(h.menus().mnufile->menuAction());
+      u.clickItem(h.menus().mnunew);
+    } else if (command == "Open") {
+      h.dialog.answers << file;
+      u.clickBar(h.menus().mnufile->menuAction());
+      u.clickItem(h.menus().mnuopen);
+    } else if (command == "recent") {
+      u.clickBar(h.menus().mnufile->menuAction());
+      u.clickItem(h.menus().mnurecentfile[1]);
+    } else {
+      auto* db = Child<DatabaseWindows>(h.w.get(), "databaseWindows");
+      db->database()->activateWindow();
+      WaitActive(db->database());
+      Child<QListWidget>(db->database(), "lstDatabase")->setCurrentRow(1);
+      h.w->activateWindow();
+      WaitActive(h.w.get());
+    }
+    QTRY_COMPARE(static_cast<float>(h.z.t), expected);
+    QCOMPARE(h.box("it")->text(), QString::number(expected, 'f', 1));
+    u.click("icylr");
+    QTRY_VERIFY(h.box("icylr")->hasFocus());
+    QCOMPARE(static_cast<float>(h.z.t), expected);
+    QCOMPARE(h.box("it")->text(), QString::number(expected, 'f', 1));
+    QVERIFY(!h.yellow("it"));
+    QCOMPARE(u.user.texts, QStringList{});
   }
 
   // A value refused on Enter leaves the text selected, as the focus coming
