@@ -104,6 +104,7 @@ void Veltrane::ReDerive() {
 void Veltrane::mnunew_Click() {
   Busy busy(*this);
   SetDefaults(m_z);
+  m_profiles->dropTyping();  // the dialogs stay open over the new case
   WriteCaption();
   RefreshForm();
   calculate();
