@@ -119,13 +119,14 @@ struct Harness {
   bool loaded = false;
 
   explicit Harness(bool comma = false, double dpi = 96, Messenger* messenger = nullptr,
-                   const QString& data = ZOD_DATA_DIR) {
+                   const QString& data = ZOD_DATA_DIR, PrintDialog* printDialog = nullptr) {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
     opt.dpi = dpi;
     opt.fileDialog = &dialog;
     opt.opener = &opener;
+    opt.printDialog = printDialog;
     w = std::make_unique<CountingWindow>(z, messenger ? *messenger : msg, opt);
     loaded = w->FormLoad(data);
     if (!loaded) return;
