@@ -108,6 +108,7 @@ void Veltrane::ReDerive() {
 void Veltrane::mnunew_Click() {
   Busy busy(*this);
   SetDefaults(m_z);
+  m_profiles->dropTyping();  // the dialogs stay open over the new case
   WriteCaption();
   RefreshForm();
   calculate();
@@ -147,6 +148,7 @@ void Veltrane::mnurecentfile_Click(int k) {
 }
 
 void Veltrane::mnusave_Click() {
+  if (!CommitEdit()) return;
   Busy busy(*this);
   m_z.ident = fromQ(m_box[box::iident]->text());
   m_z.proj = fromQ(m_box[box::iproj]->text());
@@ -166,6 +168,7 @@ void Veltrane::mnusave_Click() {
 }
 
 void Veltrane::mnusaveas_Click() {
+  if (!CommitEdit()) return;
   Busy busy(*this);
   m_z.ident = fromQ(m_box[box::iident]->text());
   m_z.proj = fromQ(m_box[box::iproj]->text());

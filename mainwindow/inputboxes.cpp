@@ -109,7 +109,9 @@ const InputBox kInputBoxes[box::kCount] = {
 };
 
 // A message box, a menu (the menu bar keeps the keys after Escape or Alt) or
-// another window takes the focus for a while: that is no leaving.
+// another window takes the focus for a while: that is no leaving. The box
+// stays under edit until the focus comes back to it, or lands on another
+// control of the window, which is the leaving.
 bool Passing(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
          reason == Qt::MenuBarFocusReason;
@@ -145,6 +147,47 @@ void Veltrane::applyPendingFocus() {
   ++m_handling;
   target->setFocus(Qt::OtherFocusReason);
   --m_handling;
+  // A box that took the focus in passing meanwhile (the window giving it back
+  // after a message box, before the focus went where the handler wanted it)
+  // was never the user's: it is let go without a commit.
+  const int id = m_boxOf.value(target, -1);
+  if (id < 0 || !target) return;
+  if (m_current && m_current != target) setBoxColour(m_current, false);
+  if (target->hasFocus()) {
+    // Entered anew, also when it never lost the focus (Enter, a command that
+    // committed it first): its text is selected, so that what the user types
+    // next replaces the value instead of extending it.
+    m_current = m_box[id];
+    GotFocus(id);
+  } else {
+    // The window is not active again yet: the box is entered when the focus
+    // arrives.
+    m_current = nullptr;
+  }
+}
+
+// The one place where the box under edit is left, whichever way the focus
+// went: straight to another control, or first into a menu or another window
+// and from there to another control.
+void Veltrane::LeaveBox(int id) {
+  m_current = nullptr;
+  if (m_handling > 0)
+    setBoxColour(m_box[id], false);
+  else
+    LostFocus(id);
+}
+
+bool Veltrane::CommitEdit() {
+  const QPointer<QLineEdit> e = m_current;
+  if (!e) return true;
+  Busy busy(*this);
+  m_current = nullptr;
+  LostFocus(m_boxOf.value(e));
+  const bool refused = m_pendingFocus == e;
+  // The user is still in the box: it is under edit again, and leaving it
+  // commits what is typed from now on.
+  if (e && !m_pendingFocus && e->hasFocus()) m_pendingFocus = e;
+  return !refused;
 }
 
 // ---- focus and keys
@@ -152,6 +195,13 @@ void Veltrane::applyPendingFocus() {
 bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn: {
+      // The box under edit let the focus pass to a menu or another window,
+      // and the focus now lands on another control: that is the leaving.
+      if (m_current && m_current != watched && !m_current->hasFocus()) {
+        LeaveBox(m_boxOf.value(m_current));
+        // its message gave the focus back to it: this control never got it
+        if (!static_cast<QWidget*>(watched)->hasFocus()) return true;
+      }
       const int id = m_boxOf.value(watched, -1);
       if (id >= 0 && m_current != m_box[id]) {
         m_current = m_box[id];
@@ -171,11 +221,10 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       if (id < 0 || m_current != m_box[id]) break;
       // the box stays the one under edit
       if (Passing(reason)) break;
-      m_current = nullptr;
-      if (m_handling > 0)
-        setBoxColour(m_box[id], false);
-      else
-        LostFocus(id);
+      LeaveBox(id);
+      // The commit gave the focus back to the box: its own focus-out handling
+      // would now clear the selection and stop the cursor.
+      if (m_box[id]->hasFocus()) return true;
       break;
     }
     case QEvent::KeyPress: {
@@ -307,13 +356,17 @@ void Veltrane::KeyEnter(int id) {
     Busy busy(*this);
     bool mismatch = false;
     if (!ReadBox(id, mismatch)) {
-      if (mismatch) message(QStringLiteral("Input string mismatch "));
+      if (mismatch) {
+        message(QStringLiteral("Input string mismatch "));
+        focusBack(e);
+      }
       return;
     }
     if (def.enter == EnterKind::ParsesStoresChecks && def.check) {
       const Violation v = def.check(m_z);
       if (v.text) {
         message(QString::fromLatin1(v.text));
+        focusBack(e);
         return;
       }
     }

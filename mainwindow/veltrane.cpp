@@ -118,6 +118,11 @@ void Veltrane::BuildControls() {
   input(m_fr110, box::iident, 90, 44, 140);
   m_cmdDatabase = add(new QPushButton("Add  to Database", m_fr110), "cmdDatabase", false);
   place(m_cmdDatabase, 240, 18, 97, 46);
+  // A click must not take the focus: the box it would take it from is
+  // committed by the command itself, and a message box raised while the
+  // mouse button is down would swallow the release, so the command would not
+  // run. Tab still reaches the button.
+  m_cmdDatabase->setFocusPolicy(Qt::TabFocus);
 
   m_fr111 = frame(m_fr10, "fr111", "Cylinder type and Controls");
   place(m_fr111, 8, 82, kFr110Width, 176);
@@ -503,6 +508,7 @@ void Veltrane::showInfoVeltrane() {
   if (auto& f = m_openers[static_cast<int>(Opener::InfoVeltrane)]) f();
 }
 void Veltrane::addToDatabase() {
+  if (!CommitEdit()) return;
   if (auto& f = m_openers[static_cast<int>(Opener::AddToDatabase)]) f();
 }
 

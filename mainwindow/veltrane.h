@@ -157,6 +157,12 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   // to `owner` (null: this window).
   void calculate(QWidget* owner = nullptr) override;
 
+  // A command that uses the case (Save, Save As, Print, Add to Database)
+  // first commits the box being edited, as leaving it would: its checks,
+  // messages and recalculation. False when the box refused its value and has
+  // the focus back; the command must not run then.
+  bool CommitEdit();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -191,6 +197,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   // input boxes
   void GotFocus(int id);
   void LostFocus(int id);
+  void LeaveBox(int id);
   void KeyEnter(int id);
   void ComboEnter(QComboBox* combo);
   bool ReadBox(int id, bool& mismatch);

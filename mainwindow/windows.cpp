@@ -59,8 +59,16 @@ void Veltrane::InstallWindows() {
     HookMenuItem(m_menus.mnurecentfile[k], this, [this, k] { mnurecentfile_Click(k); });
   HookMenuItem(m_menus.mnuprint, this, [this] { mnuprint_Click(); });
 
+  // The database window refreshes this window when a row it loaded has
+  // replaced the case under the open profile dialogs (and when it started a
+  // table, which keeps the case: typed text in a dialog is dropped then too).
   auto* db = new DatabaseWindows(
-      m_z, this, [this] { RefreshForm(); }, *m_fileDialog, *m_opener);
+      m_z, this,
+      [this] {
+        m_profiles->dropTyping();
+        RefreshForm();
+      },
+      *m_fileDialog, *m_opener);
   setOpener(Opener::AddToDatabase, [db] { db->cmdDatabase_Click(); });
   HookMenuItem(m_menus.mnuDb, this, [db] { db->mnuDb_Click(); });
 }
@@ -68,6 +76,7 @@ void Veltrane::InstallWindows() {
 // The report shows the sketch of pic20 and the about box's copyright, whose
 // first sentence fits the header's title block.
 void Veltrane::mnuprint_Click() {
+  if (!CommitEdit()) return;
   Busy busy(*this);
   ReportArt art;
   art.cylinderSketch = [this](QPainter& p, const QRectF& r) { DrawCylinderSketchStretched(p, r, m_sketch); };

@@ -348,10 +348,14 @@ void ProfileDialog::showValues() {
     QWidget* w = m_targets.value(QString::fromStdString(name));
     if (auto* label = qobject_cast<QLabel*>(w))
       label->setText(toQ(text));
-    else if (auto* edit = qobject_cast<QLineEdit*>(w))
-      edit->setText(toQ(text));
+    else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !(edit == m_current && edit->isModified()))
+      edit->setText(toQ(text));  // what the user is typing stays until the box is left
   }
   m_filled = true;
+}
+
+void ProfileDialog::dropTyping() {
+  if (m_current) m_current->setModified(false);
 }
 
 void ProfileDialog::fillRows() {

@@ -54,8 +54,12 @@ class ProfileDialog : public QWidget {
   // The sketch of pic1, as the printed report reads it.
   QPixmap sketch() const { return m_sketch; }
 
-  // The display procedure: the member's section into the labels and boxes.
+  // The display procedure: the member's section into the labels and boxes,
+  // but for a box the user is typing in.
   void showValues();
+  // The case has been replaced: what the user typed into the box he is in
+  // belongs to no case any more, and the next display writes over it.
+  void dropTyping();
   // Table dialogs: every row of the table into cbo, the stored row chosen.
   void fillRows();
 

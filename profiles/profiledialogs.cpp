@@ -61,4 +61,9 @@ void ProfileDialogs::closeAll() {
     if (ProfileDialog* d = find(m, kind)) d->closeByProgram();
 }
 
+void ProfileDialogs::dropTyping() {
+  for (const QPointer<ProfileDialog>& d : m_dialogs)
+    if (d && !d->isClosed()) d->dropTyping();
+}
+
 }  // namespace zod

@@ -42,6 +42,9 @@ class ProfileDialogs {
   // This closing is the program's own: no dialog reads its boxes into the
   // case that has just been read.
   void closeAll();
+  // The case has been replaced while dialogs stay open: text typed into them
+  // and not yet committed is not kept for the new case.
+  void dropTyping();
 
  private:
   static int slot(Member m, int kind) { return (m == Member::Stiffener ? 0 : 10) + kind; }

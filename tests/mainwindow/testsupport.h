@@ -138,21 +138,23 @@ struct Harness {
   std::unique_ptr<BoxAnswerer> user;  // answers the real boxes and keeps what they said
   bool loaded = false;
 
-  explicit Harness(RealBoxes, bool comma = false) : boxes(std::make_unique<BoxMessenger>()) {
-    start(comma, 96, boxes.get(), ZOD_DATA_DIR);
+  explicit Harness(RealBoxes, bool comma = false, PrintDialog* printDialog = nullptr)
+      : boxes(std::make_unique<BoxMessenger>()) {
+    start(comma, 96, boxes.get(), ZOD_DATA_DIR, printDialog);
     user = std::make_unique<BoxAnswerer>();
   }
   explicit Harness(bool comma = false, double dpi = 96, Messenger* messenger = nullptr,
-                   const QString& data = ZOD_DATA_DIR) {
-    start(comma, dpi, messenger, data);
+                   const QString& data = ZOD_DATA_DIR, PrintDialog* printDialog = nullptr) {
+    start(comma, dpi, messenger, data, printDialog);
   }
-  void start(bool comma, double dpi, Messenger* messenger, const QString& data) {
+  void start(bool comma, double dpi, Messenger* messenger, const QString& data, PrintDialog* printDialog) {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
     opt.dpi = dpi;
     opt.fileDialog = &dialog;
     opt.opener = &opener;
+    opt.printDialog = printDialog;
     w = std::make_unique<CountingWindow>(z, messenger ? *messenger : msg, opt);
     loaded = w->FormLoad(data);
     if (!loaded) return;
