@@ -5,9 +5,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include "database/core/database.h"
 #include "database/dbwindows.h"
@@ -46,12 +44,7 @@ struct DbHarness {
     return out;
   }
   void click(const char* button) { Child<QPushButton>(f(), button)->click(); }
-  void select(int line) {
-    if (line < 0)
-      list()->clearSelection();
-    else
-      list()->setCurrentRow(line);
-  }
+  void select(int line) { line < 0 ? list()->clearSelection() : list()->setCurrentRow(line); }
   QString file(const QString& name) const { return files.filePath(name); }
 
   static DbRow Closing() {
@@ -85,15 +78,5 @@ struct DbHarness {
     if (f()) f()->Form_Activate();
   }
 };
-
-// Answers the next modal box with OK, once it is up; keeps its text.
-inline void AnswerBox(QString* text = nullptr) {
-  QTimer::singleShot(0, [text] {
-    QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (text) *text = box->text();
-    box->accept();
-  });
-}
 
 }  // namespace zod::test

@@ -12,11 +12,6 @@ namespace {
 
 const QString kNoTable = " There is no database yet. Create or open one first ";
 
-QByteArray Contents(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestDbWindow : public QObject {
@@ -36,9 +31,6 @@ class TestDbWindow : public QObject {
     QVERIFY(!f->isModal());
     QCOMPARE(d.lines(), QStringList());
     QCOMPARE(f->windowTitle(), QString("Database Filename: "));
-    QCOMPARE(Child<QPushButton>(f, "cmdX")->toolTip(), QString(" Remove Profile "));
-    QCOMPARE(Child<QPushButton>(f, "Cmd_pilupp")->toolTip(), QString(" Move Profile Up "));
-    QCOMPARE(Child<QPushButton>(f, "Cmd_pilner")->toolTip(), QString(" Move Profile Down "));
     QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Comment"));
     d.h.menus().mnuDb->trigger();
     QCOMPARE(d.h.w->findChildren<FrmDatabase*>().size(), 1);
@@ -172,10 +164,10 @@ class TestDbWindow : public QObject {
     d.table({"A", "B"});
     d.select(1);
     QCOMPARE(d.z().ident, std::string("B"));
-    QString text;
-    AnswerBox(&text);
+    BoxAnswerer user;
     d.click("Cmd_pilner");
-    QCOMPARE(text, QString(" Last row can't be moved "));
+    QCOMPARE(user.texts, QStringList{" Last row can't be moved "});
+    QCOMPARE(user.owners, QStringList{"frmDatabase"});
     WaitActive(f);
     QTest::qWait(50);
     QCOMPARE(f->selectedLine(), 1);
@@ -244,11 +236,7 @@ class TestDbWindow : public QObject {
     d.open();
     d.table({"% Comment", "A"});
     const QString path = d.file("bad_in.csv");
-    if (!content.isNull()) {
-      QFile out(path);
-      QVERIFY(out.open(QIODevice::WriteOnly));
-      out.write(content.toLatin1());
-    }
+    if (!content.isNull()) WriteBytes(path, content.toLatin1());
     const auto before = d.z().dbtab;
     d.h.dialog.answers << (cancel ? QString() : path);
     d.msg.clear();
@@ -267,10 +255,7 @@ class TestDbWindow : public QObject {
     DbHarness d;
     d.open();
     const QString path = d.file("notes_in.csv");
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write("% only notes;\r\nEnd;\r\n");
-    out.close();
+    WriteBytes(path, "% only notes;\r\nEnd;\r\n");
     d.z().ident = "mine";
     d.h.dialog.answers << path;
     d.click("cmdOpenDatabase");
@@ -292,7 +277,7 @@ class TestDbWindow : public QObject {
 
     d.h.dialog.answers << path;
     d.click("cmdSaveFile");
-    QVERIFY(Contents(path).startsWith("% Comment;\r\nProject;A;"));
+    QVERIFY(ReadBytes(path).startsWith("% Comment;\r\nProject;A;"));
     QCOMPARE(toQ(d.z().dbfile), path);
     QCOMPARE(f->windowTitle(), "Database Filename: " + path);
 
@@ -311,13 +296,13 @@ class TestDbWindow : public QObject {
     const QString input = d.file("Tank_in.csv");
     d.h.dialog.answers << input;
     d.click("cmdSaveFile");
-    const QByteArray saved = Contents(input);
+    const QByteArray saved = ReadBytes(input);
     d.z().filename = "project.vtr";
     d.click("cmdSaveResult");
-    const QByteArray result = Contents(input + "_out.csv");
+    const QByteArray result = ReadBytes(input + "_out.csv");
     QCOMPARE(result.count("\r\n"), 4);
     QVERIFY(result.contains("\r\n% Comment\r\nProject;A;LRFD;"));
-    QCOMPARE(Contents(input), saved);
+    QCOMPARE(ReadBytes(input), saved);
     QCOMPARE(d.z().filename, std::string("project.vtr"));
     QVERIFY(d.h.dialog.calls.size() == 1);
     QVERIFY(d.msg.texts.isEmpty());
@@ -337,7 +322,11 @@ class TestDbWindow : public QObject {
     d.click("cmdSaveResult");
     QCOMPARE(d.msg.texts.size(), 1);
     QVERIFY(d.msg.last().contains("2 rows stopped"));
-    QVERIFY(Contents(d.file("T_in.csv_out.csv")).contains(kDbStoppedText));
+    QVERIFY(ReadBytes(d.file("T_in.csv_out.csv")).contains(kDbStoppedText));
+    d.table({"A"});
+    d.z().dbfile = fromQ(d.file("One_in.csv"));
+    d.click("cmdSaveResult");
+    QVERIFY2(d.msg.last().contains("1 row stopped"), qPrintable(d.msg.last()));
   }
 
   void addToDatabase() {
@@ -377,10 +366,11 @@ class TestDbWindow : public QObject {
     DbHarness d(true);
     d.table({"A"});
     d.z().ident = "x;y";
-    QString text;
-    AnswerBox(&text);
+    BoxAnswerer user;
     d.h.get<QPushButton>("cmdDatabase")->click();
-    QVERIFY(text.contains("identification"));
+    QCOMPARE(user.texts.size(), 1);
+    QVERIFY2(user.texts[0].contains("identification"), qPrintable(user.texts[0]));
+    QCOMPARE(user.owners, QStringList{"veltrane"});
     QCOMPARE(*d.z().dbrows, 1);
   }
 };

@@ -25,11 +25,6 @@ QString Settings(const char* key) {
       .toString();
 }
 
-QByteArray Contents(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestFileMenu : public QObject {
@@ -51,6 +46,7 @@ class TestFileMenu : public QObject {
     const MainMenus& m = h.menus();
     for (QAction* a : {m.mnunew, m.mnuopen, m.mnusave, m.mnusaveas, m.mnuabout, m.girdItems[9]})
       QVERIFY(a->isEnabled());
+    for (QAction* a : m.mnurecentfile) QVERIFY(!a->isVisible());  // a first run lists no file
     // help opens from the program folder
     m.mnuhelpcont->trigger();
     QCOMPARE(h.opener.urls.value(0).toLocalFile(), QString(ZOD_DATA_DIR) + "/help/index.html");
@@ -69,17 +65,39 @@ class TestFileMenu : public QObject {
     auto* cboring = h.get<QComboBox>("cboring");
     QCOMPARE(cbostiff->itemText(9), QString("I-built up"));
     QCOMPARE(cboring->itemText(9), QString("I-profile"));
+    // each Profiles item opens its own kind of its own member
+    for (int k = 0; k < kProfileKinds; ++k) {
+      h.menus().stiffItems[k]->trigger();
+      WaitActive(d.find(Member::Stiffener, k));
+      h.menus().girdItems[k]->trigger();
+      WaitActive(d.find(Member::RingFrame, k));
+      QVERIFY(h.z.stifftype == k && h.z.girdtype == k);
+    }
+    d.closeAll();
+    Destroy();
     QSignalSpy changed(cbostiff, &QComboBox::currentIndexChanged);
     h.menus().stiffItems[7]->trigger();
     ProfileDialog* rhs = WaitActive(d.find(Member::Stiffener, 7));
+    QCOMPARE(h.z.stifftype, int16(7));
     QCOMPARE(cbostiff->currentText(), QString("RHS"));
     QCOMPARE(changed.count(), 0);
     h.w->calcs = 0;
     emit cboring->activated(5);
     WaitActive(d.find(Member::RingFrame, 5));
+    QCOMPARE(h.z.girdtype, int16(5));
     QCOMPARE(h.w->calcs, 1);
     h.get<QPushButton>("cmdpic_stiff")->click();
     QCOMPARE(WaitActive(d.find(Member::Stiffener, 7)), rhs);
+    // the item of a dialog already open makes its kind current again
+    h.z.stifftype = 2;
+    h.menus().stiffItems[7]->trigger();
+    QCOMPARE(WaitActive(d.find(Member::Stiffener, 7)), rhs);
+    QCOMPARE(h.z.stifftype, int16(7));
+    // a kind beyond the ten: the picture button opens nothing
+    h.z.girdtype = 10;
+    h.get<QPushButton>("cmdpic_gird")->click();
+    QCOMPARE(QApplication::activeWindow(), rhs);
+    QVERIFY(!d.find(Member::RingFrame, 0) && !d.find(Member::RingFrame, 9));
     cbostiff->lineEdit()->setFocus();
     QTest::keyClicks(cbostiff->lineEdit(), "L-table");
     h.z.girdtype = 4;
@@ -104,6 +122,9 @@ class TestFileMenu : public QObject {
     h.saveAs(a);
     QCOMPARE(h.dialog.calls, QStringList{"save|" ZOD_DATA_DIR "|New File|*.vtr|vtr"});
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + a});
+    QVERIFY(h.menus().mnurecentfile[0]->isVisible() && Settings("RecentFile1") == a);
+    QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + a);
+    QCOMPARE(QString::fromStdString(h.z.lastdir), files.path());
 
     h.menus().mnunew->trigger();
     QCOMPARE(h.w->windowTitle(), QString("Zidavoru ZOD: New File"));
@@ -122,7 +143,7 @@ class TestFileMenu : public QObject {
     const int calls = h.dialog.calls.size();
     h.menus().mnusave->trigger();
     QCOMPARE(h.dialog.calls.size(), calls);
-    QVERIFY(Contents(a).contains("\r\n2400\r\n"));
+    QVERIFY(ReadBytes(a).contains("\r\n2400\r\n"));
 
     // After New, Save asks, without setting a folder; a cancel changes nothing
     h.menus().mnunew->trigger();
@@ -135,6 +156,7 @@ class TestFileMenu : public QObject {
       QVERIFY(h.z.designCase() == before);
     }
     QCOMPARE(h.w->windowTitle(), QString("Zidavoru ZOD: New File"));
+    QCOMPARE(h.recentCaptions().size(), 1);
   }
 
   void recentFiles() {
@@ -145,8 +167,11 @@ class TestFileMenu : public QObject {
       h.type("il", QString::number(1000 + 100 * paths.size()));
       h.saveAs(paths.last());
     }
-    // of five distinct files the first has dropped out; item 3 moves to the
-    // top, the ones above it down by one
+    // of five distinct files the first has dropped out
+    QCOMPARE(h.recentCaptions(),
+             (QStringList{"1. " + paths[4], "2. " + paths[3], "3. " + paths[2], "4. " + paths[1]}));
+    // item 3 moves to the top, the ones above it down by one
+    h.z.lastdir = QDir::tempPath().toStdString();
     h.menus().mnurecentfile[3]->trigger();
     QCOMPARE(h.z.l, 1300.0);
     QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + paths[2]);
@@ -154,10 +179,18 @@ class TestFileMenu : public QObject {
     QCOMPARE(h.recentCaptions(),
              (QStringList{"1. " + paths[2], "2. " + paths[4], "3. " + paths[3], "4. " + paths[1]}));
     QCOMPARE(Settings("RecentFile4"), paths[1]);
+    h.menus().mnuopen->trigger();  // Open then starts in the folder of that file
+    QCOMPARE(h.dialog.calls.last(), "open|" + files.path() + "/|*.vtr|vtr");
+    // Save As under the open file's name writes it again, the list as it is
+    h.type("il", "1777");
+    h.saveAs(paths[2]);
+    QVERIFY(ReadBytes(paths[2]).contains("\r\n1777\r\n"));
+    QCOMPARE(h.recentCaptions().first(), "1. " + paths[2]);
+    QCOMPARE(h.recentCaptions().size(), 4);
     // the open file chosen again: read again, list as it is
     h.type("il", "1999");
     h.menus().mnurecentfile[1]->trigger();
-    QCOMPARE(h.z.l, 1300.0);
+    QCOMPARE(h.z.l, 1777.0);
     QCOMPARE(h.recentCaptions().first(), "1. " + paths[2]);
     // saving under a listed name moves it up without a second entry
     h.menus().mnunew->trigger();
@@ -204,6 +237,7 @@ class TestFileMenu : public QObject {
     QTest::addColumn<QString>("starts");
     QTest::newRow("missing") << QByteArray() << "can't find file - ";
     QTest::newRow("too short") << QByteArray("185\r\nproj\r\nident\r\n1\r\n") << "The file ";
+    QTest::newRow("not a number") << QByteArray("185\r\np\r\ni\r\nabc\r\n") << "The file ";
     QByteArray binary(3000, '\x08');  // a picture saved as .vtr: control bytes, a NUL, few line ends
     binary[20] = '\0', binary[21] = '\r', binary[2500] = '\n';
     QTest::newRow("binary") << binary << "The file ";
@@ -220,11 +254,7 @@ class TestFileMenu : public QObject {
     h.w->RefreshForm();
     const QString bad = file("bad.vtr");
     QFile::remove(bad);
-    if (!contents.isEmpty()) {
-      QFile f(bad);
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(contents);
-    }
+    if (!contents.isEmpty()) WriteBytes(bad, contents);
     const DesignCase before = h.z;
     const std::string lastdir = h.z.lastdir;
     h.msg.clear();
@@ -238,6 +268,8 @@ class TestFileMenu : public QObject {
     QVERIFY(told.size() < bad.size() + 120);
     QVERIFY(h.z.designCase() == before);
     QCOMPARE(QString::fromStdString(h.z.filename), good);
+    QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + good);
+    QCOMPARE(h.box("it")->text(), QString("22.0"));
     QCOMPARE(h.z.lastdir, lastdir);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + good});
     QVERIFY(h.w->profileDialogs().find(Member::Stiffener, 3));
@@ -258,6 +290,14 @@ class TestFileMenu : public QObject {
     h.z.lastdir = files.path().toStdString();
     h.menus().mnuopen->trigger();
     QCOMPARE(h.dialog.calls.last(), "open|" + files.path() + "|*.vtr|vtr");
+    // a file opened from another folder: the next Open starts there
+    QTemporaryDir other;
+    const QString a = other.filePath("a.vtr");
+    h.saveAs(a);
+    h.z.lastdir = files.path().toStdString();
+    h.open(a);
+    h.menus().mnuopen->trigger();
+    QCOMPARE(h.dialog.calls.last(), "open|" + other.path() + "|*.vtr|vtr");
   }
 
   // Save As over another existing file asks first, with a real box; No
@@ -270,21 +310,17 @@ class TestFileMenu : public QObject {
     const QString own = file("own.vtr"), other = file("other.vtr");
     h.saveAs(own);
     QCOMPARE(user.texts, QStringList());
-    {
-      QFile f(other);
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write("another engineer's case");
-    }
+    WriteBytes(other, "another engineer's case");
     h.saveAs(other);  // the user answers No: the box's default
     const QString asked = "The file " + other + " already exists.\nDo you want to replace it?";
     QCOMPARE(user.texts, QStringList{asked});
     QCOMPARE(user.owners, QStringList{"veltrane"});
-    QCOMPARE(Contents(other), QByteArray("another engineer's case"));
+    QCOMPARE(ReadBytes(other), QByteArray("another engineer's case"));
     QCOMPARE(QString::fromStdString(h.z.filename), own);
     user.whileOpen = [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); };
     h.saveAs(other);
     QCOMPARE(user.texts.size(), 2);
-    QVERIFY(Contents(other).startsWith("185\r\n"));
+    QVERIFY(ReadBytes(other).startsWith("185\r\n"));
     QCOMPARE(QString::fromStdString(h.z.filename), other);
     h.saveAs(other);
     QCOMPARE(user.texts.size(), 2);
@@ -310,16 +346,17 @@ class TestFileMenu : public QObject {
     h.saveAs(nowhere);
     QCOMPARE(h.msg.texts.last(), "can't save file - " + nowhere);
     QCOMPARE(QString::fromStdString(h.z.filename), inGone);
+    QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + inGone);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + inGone});
     // a file made read-only is not replaced behind the user's back
     const QString kept = file("kept.vtr");
     h.saveAs(kept);
-    const QByteArray before = Contents(kept);
+    const QByteArray before = ReadBytes(kept);
     QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     h.type("il", "1234");
     h.menus().mnusave->trigger();
     QCOMPARE(h.msg.texts.last(), "can't save file - " + kept);
-    QCOMPARE(Contents(kept), before);
+    QCOMPARE(ReadBytes(kept), before);
   }
 
   // Opening closes the profile dialogs after the file has been read; an open
@@ -329,23 +366,41 @@ class TestFileMenu : public QObject {
     ProfileDialogs& d = h.w->profileDialogs();
     h.menus().stiffItems[5]->trigger();  // flat bar built up
     ProfileDialog* fb = WaitActive(d.find(Member::Stiffener, 5));
-    auto* isth = fb->findChild<QLineEdit*>("isth");
-    isth->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(isth, "180");
+    auto* isth = Child<QLineEdit>(fb, "isth");
+    TypeOver(isth, "180");
     QTest::keyClick(isth, Qt::Key_Return);
     QCOMPARE(h.z.sfbh, 180.0);
     const QString a = file("fb.vtr");
     h.saveAs(a);
     const std::string section = h.z.stiffsec.name;
     // the user types another height and does not leave the box
-    isth->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(isth, "250");
+    TypeOver(isth, "250");
     h.open(a);
     QVERIFY(!d.find(Member::Stiffener, 5));
     QCOMPARE(h.z.sfbh, 180.0);
     QCOMPARE(h.z.stiffh, 180.0);
     QCOMPARE(h.z.stiffsec.name, section);
     QCOMPARE(h.get<QComboBox>("cbostiff")->currentText(), QString("Flatbar-built up"));
+  }
+
+  // A case read keeps its own design method and usage factor, whichever the
+  // window showed: choosing LRFD's option on the way sets no 1.0.
+  void designMethodReadFromAFileIsKept() {
+    Harness h;
+    const QString wsd = file("wsd.vtr"), lrfd = file("lrfd.vtr");
+    h.get<QRadioButton>("opt_wsd")->click();
+    h.type("iufb", "0.85");
+    h.saveAs(wsd);
+    h.get<QRadioButton>("opt_lrfd")->click();
+    h.type("iufb", "1.15");
+    h.saveAs(lrfd);
+    h.open(wsd);
+    QVERIFY(h.z.dmethod == 1 && h.z.ufb == 0.85f && h.get<QRadioButton>("opt_wsd")->isChecked());
+    QCOMPARE(h.box("iufb")->text(), QString("0.85"));
+    h.open(lrfd);
+    QVERIFY(h.z.dmethod == 0 && h.z.ufb == 1.15f && h.get<QRadioButton>("opt_lrfd")->isChecked());
+    QCOMPARE(h.box("iufb")->text(), QString("1.15"));
+    QVERIFY(h.shown("cmd_lrfd") && !h.shown("cmd_wsd"));
   }
 
   // A case naming a stiffener row the tables lack is reported, not fatal;

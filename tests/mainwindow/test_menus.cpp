@@ -1,14 +1,13 @@
-// The menu bar and the small windows it reaches: its tree and captions,
-// which items act before their handlers are connected, what the Help menu
-// opens, the shipped help pages and manuals; the about box and the two
-// information windows with their texts, one instance each, the clicks that
-// close them and the about box's links.
+// The menu bar and the small windows it reaches: which items act before
+// their handlers are connected, what the Help menu opens, the shipped help
+// pages and manuals; the about box and the two information windows with
+// their pictures, one instance each, the clicks that close them and the
+// about box's links.
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScreen>
@@ -22,13 +21,6 @@ using namespace zod;
 using namespace zod::test;
 
 namespace {
-
-// "name=caption" for each item of a menu, separators as "name=-".
-QStringList Tree(const QList<QAction*>& actions) {
-  QStringList out;
-  for (QAction* a : actions) out << a->objectName() + '=' + (a->isSeparator() ? "-" : a->text());
-  return out;
-}
 
 const QString kFolder = QStringLiteral("/opt/zidavoru");
 const QColor kLink(0, 85, 152);
@@ -67,14 +59,9 @@ class TestMenus : public QObject {
     Destroy();
   }
 
-  void texts() {
+  void linksAndPictures() {
     QWidget* about = show(AboutBox);
     QWidget* uf = show(UsageFactors);
-    const QStringList labels{"Zidavoru ZOD",  "Cylinder shell buckling based on ZOD-RP-C202",
-                             "Version 1.8.5", kMakerRights + " " + kMakerWeb,
-                             kMakerWeb,       kMakerMail};
-    for (int i = 0; i < labels.size(); ++i)
-      QCOMPARE(Child<QLabel>(about, QString("ab%1").arg(i + 1))->text(), labels[i]);
     for (const char* name : {"ab1", "ab5", "ab6"})
       QCOMPARE(Child<QLabel>(about, name)->palette().color(QPalette::WindowText), kLink);
     QVERIFY(!Child<QLabel>(about, "Picture1")->pixmap().isNull() &&
@@ -95,19 +82,15 @@ class TestMenus : public QObject {
   void oneInstance_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("about") << int(AboutBox) << "about" << QString("About Zidavoru ZOD");
-    QTest::newRow("length") << int(Length) << "InfoVELTRANE" << QString("Definition of Cylinder length L");
-    QTest::newRow("usage factors") << int(UsageFactors) << "InfoUF"
-                                   << QString("Basic Usage Factor (ZOD-OS-C201, Sec 2, Table D1/E1)");
+    QTest::newRow("about") << int(AboutBox) << "about";
+    QTest::newRow("length") << int(Length) << "InfoVELTRANE";
+    QTest::newRow("usage factors") << int(UsageFactors) << "InfoUF";
   }
   void oneInstance() {
     QFETCH(int, kind);
     QFETCH(QString, name);
-    QFETCH(QString, title);
     QWidget* w = show(kind);
     QCOMPARE(w->objectName(), name);
-    QCOMPARE(w->windowTitle(), title);
     QVERIFY(w->parentWidget() == m_owner && w->isWindow() && !w->isModal());
     QVERIFY(QTest::qWaitForWindowExposed(w));
     auto* about = qobject_cast<About*>(w);
@@ -131,6 +114,8 @@ class TestMenus : public QObject {
     QTest::addColumn<int>("button");
     QTest::addColumn<bool>("closes");
     const int left = Qt::LeftButton;
+    QTest::newRow("about title") << int(AboutBox) << "ab1" << left << true;
+    QTest::newRow("about purpose") << int(AboutBox) << "ab2" << left << true;
     QTest::newRow("about version") << int(AboutBox) << "ab3" << left << true;
     QTest::newRow("about icon") << int(AboutBox) << "Picture5" << left << true;
     QTest::newRow("about rights") << int(AboutBox) << "ab4" << left << false;
@@ -146,10 +131,13 @@ class TestMenus : public QObject {
     QFETCH(int, button);
     QFETCH(bool, closes);
     QWidget* w = show(kind);
+    const QString name = w->objectName();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QTest::mouseClick(Child(w, control), Qt::MouseButton(button));
     QCOMPARE(w->isVisible(), !closes);
     QVERIFY(m_opener.urls.isEmpty());
+    Destroy();  // closed is unloaded: the next showing makes a new one
+    QCOMPARE(m_owner->findChildren<QWidget*>(name, Qt::FindDirectChildrenOnly).size(), closes ? 0 : 1);
   }
 
   // The web and mail labels: moving over one underlines it until the pointer
@@ -163,7 +151,8 @@ class TestMenus : public QObject {
     QVERIFY(!ab5->font().underline() && !ab6->font().underline());
     MoveOver(ab5);
     QVERIFY(ab5->font().underline());
-    MoveOver(Child<QLabel>(box, "ab2"));  // another label: no change
+    MoveOver(Child<QLabel>(box, "ab2"));  // another label or a picture: no change
+    MoveOver(Child<QLabel>(box, "Picture1"));
     MoveOver(ab6);
     QVERIFY(ab5->font().underline() && ab6->font().underline());
     MoveOver(box);  // the background
@@ -178,39 +167,6 @@ class TestMenus : public QObject {
     QCOMPARE(m_messages.texts, QStringList{" There was an error when trying to open a default browser "});
   }
 
-  void menuTree() {
-    MainMenus m = BuildMenus(*m_owner);
-    QCOMPARE(Tree(m_owner->menuBar()->actions()),
-             (QStringList{"mnufile=&File", "mnuprofiles=&Profiles", "mnuDb=&Database", "mnuprint=Print",
-                          "mnuhelp=&Help"}));
-    QCOMPARE(Tree(m.mnufile->actions()),
-             (QStringList{"mnunew=&New", "mnuopen=&Open", "mnusave=&Save", "mnusaveas=Save &As",
-                          "mnurecentfile=-", "mnurecentfile=", "mnurecentfile=", "mnurecentfile=",
-                          "mnurecentfile=", "spacer=-", "mnuexit=&Exit"}));
-    for (QAction* a : m.mnurecentfile) QVERIFY(!a->isVisible());
-    QCOMPARE(Tree(m.mnuprofiles->actions()),
-             (QStringList{"mnustiff=&Longitudinal stiffener", "mnuring=&Ringframe Profile"}));
-    const QStringList captions{"&L-table",       "L built-up",       "&T-table",  "T built-up",
-                               "Flatbar table",  "Flatbar built-up", "Bulb Flat", "RHS",
-                               "Trapez-profile", "I built-up"};
-    const QStringList suffix{"l", "lb", "t", "tb", "f", "fb", "hp", "rhs", "u", "ib"};
-    QStringList stiff, gird;
-    for (int k = 0; k < kProfileKinds; ++k) {
-      stiff << "mnustiff" + suffix[k] + "=" + captions[k];
-      gird << "mnugird" + suffix[k] + "=" + captions[k];
-    }
-    stiff[5] = "mnustiffflb=Flatbar built-up";  // not "fb" as for the ring frame
-    QCOMPARE(Tree(m.mnustiff->actions()), stiff);
-    QCOMPARE(Tree(m.mnuring->actions()), gird);
-    QCOMPARE(
-        Tree(m.mnuhelp->actions()),
-        (QStringList{"mnuhelpcont=&Contents", "mnuindex=&Index", "mnuhelpsearch=&Search for Help On . . . ",
-                     "mnuUpdate=Update Information", "mnuTheory=Theory Manual", "mnuDatabase=Database File",
-                     "line=-", "mnuabout=&About Zidavoru"}));
-    // Database and Print act on a click: no sub-menu.
-    QVERIFY(!m.mnuDb->menu() && !m.mnuprint->menu());
-  }
-
   // Nothing looks usable before it does something; Exit works at once.
   void itemsWaitForTheirHandlers() {
     MainMenus m = BuildMenus(*m_owner);
@@ -218,6 +174,7 @@ class TestMenus : public QObject {
                        m.mnuabout, m.stiffItems[0], m.girdItems[9]})
       QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(m.mnuexit->isEnabled());
+    QVERIFY(!m.mnuDb->menu() && !m.mnuprint->menu());  // Database and Print act on a click
     QList<int> kinds;
     ConnectProfileItems(
         m, m_owner, [&kinds](int k) { kinds << k; }, [&kinds](int k) { kinds << 100 + k; });
@@ -229,8 +186,9 @@ class TestMenus : public QObject {
              (QList<int>{0, 100, 1, 101, 2, 102, 3, 103, 4, 104, 5, 105, 6, 106, 7, 107, 8, 108, 9, 109}));
   }
 
-  // Each opens its file in the program folder, not the current one; a
-  // refusal shows nothing and is not retried. About opens one box.
+  // Each opens its file in the program folder, whatever the current folder
+  // (a file dialog moves it); a refusal shows nothing and is not retried.
+  // About opens one box.
   void helpItems_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("path");
@@ -250,8 +208,12 @@ class TestMenus : public QObject {
     ConnectHelpMenu(m, m_owner, m_opener, kFolder, kLink);
     QAction* a = m_owner->findChild<QAction*>(item);
     QVERIFY(a && a->isEnabled());
+    QTemporaryDir elsewhere;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
     a->trigger();
     a->trigger();
+    QDir::setCurrent(before);
     QCOMPARE(m_opener.urls, path.isEmpty() ? QList<QUrl>{} : QList<QUrl>(2, QUrl::fromLocalFile(path)));
     QCOMPARE(m_owner->findChildren<About*>().size(), int(path.isEmpty()));
     for (QWidget* tl : QApplication::topLevelWidgets())
@@ -268,8 +230,10 @@ class TestMenus : public QObject {
       QFile f(help.filePath(page));
       return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     };
+    const QStringList pages = help.entryList({"*.html"});
+    QVERIFY(pages.size() > 10);
     int links = 0;
-    for (const QString& page : help.entryList({"*.html"})) {
+    for (const QString& page : pages) {
       for (auto it = href.globalMatch(read(page)); it.hasNext(); ++links) {
         const auto match = it.next();
         const QString target = match.captured(1).isEmpty() ? page : match.captured(1);

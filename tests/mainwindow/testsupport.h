@@ -4,20 +4,15 @@
 // and moving the focus.
 #pragma once
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 
 #include "gui/filedialog.h"
-#include "mainwindow/help.h"
 #include "gui/messenger.h"
+#include "mainwindow/help.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod::test {
@@ -36,6 +31,26 @@ W* WaitActive(W* w) {
   if (!w || !QTest::qWaitFor([w] { return QApplication::activeWindow() == w; })) qFatal("window not active");
   return w;
 }
+
+inline QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    qFatal("cannot write %s", qPrintable(path));
+}
+
+// Into the box, which selects its text, and over it; empty text deletes.
+inline void TypeOver(QLineEdit* e, const QString& text) {
+  e->setFocus(Qt::TabFocusReason);
+  text.isEmpty() ? QTest::keyClick(e, Qt::Key_Delete) : QTest::keyClicks(e, text);
+}
+
+// The colour of the box under edit.
+inline bool Yellow(const QWidget* w) { return w->palette().color(QPalette::Base) == QColor(255, 255, 192); }
 
 // The recent-file list never reaches the user's own settings.
 inline void KeepSettingsAside() {
@@ -110,16 +125,29 @@ class CountingWindow : public Veltrane {
   }
 };
 
+// Asks a Harness for real message boxes, answered by its `user`.
+struct RealBoxes {};
+
 struct Harness {
   State z;
   RecordingMessenger msg;
   AnsweringDialog dialog;
   RecordingOpener opener;
+  std::unique_ptr<BoxMessenger> boxes;  // set: the window shows real boxes
   std::unique_ptr<CountingWindow> w;
+  std::unique_ptr<BoxAnswerer> user;  // answers the real boxes and keeps what they said
   bool loaded = false;
 
+  explicit Harness(RealBoxes, bool comma = false, PrintDialog* printDialog = nullptr)
+      : boxes(std::make_unique<BoxMessenger>()) {
+    start(comma, 96, boxes.get(), ZOD_DATA_DIR, printDialog);
+    user = std::make_unique<BoxAnswerer>();
+  }
   explicit Harness(bool comma = false, double dpi = 96, Messenger* messenger = nullptr,
                    const QString& data = ZOD_DATA_DIR, PrintDialog* printDialog = nullptr) {
+    start(comma, dpi, messenger, data, printDialog);
+  }
+  void start(bool comma, double dpi, Messenger* messenger, const QString& data, PrintDialog* printDialog) {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = comma ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
@@ -140,21 +168,15 @@ struct Harness {
   }
   QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
   bool shown(const QString& name) const { return get(name)->isVisibleTo(w.get()); }
-  bool yellow(const QString& name) const {
-    return box(name)->palette().color(QPalette::Base) == QColor(255, 255, 192);
-  }
+  bool yellow(const QString& name) const { return Yellow(box(name)); }
+  // What the window said: the real boxes' texts, or the recorded messages.
+  const QStringList& said() const { return user ? user->texts : msg.texts; }
+  void clearSaid() { user ? user->texts.clear() : msg.clear(); }
   void refresh(int cylinder) {
     z.cylinder = static_cast<int16>(cylinder);
     w->RefreshForm();
   }
-  // Into the box, which selects its text, and over it; empty text deletes.
-  void typeInto(const QString& name, const QString& text) {
-    box(name)->setFocus(Qt::TabFocusReason);
-    if (text.isEmpty())
-      QTest::keyClick(box(name), Qt::Key_Delete);
-    else
-      QTest::keyClicks(box(name), text);
-  }
+  void typeInto(const QString& name, const QString& text) { TypeOver(box(name), text); }
   // Type, then Tab on.
   void type(const QString& name, const QString& text) {
     typeInto(name, text);

@@ -183,21 +183,27 @@ class TestPrint : public QObject {
     QVERIFY(!text.contains(QRegularExpression("UF = \\w+/")));
   }
 
-  // The system's dialog offers printing to a file and no selection; closing
-  // it is a cancel.
+  // The system's dialog, modal over the window that prints, offers printing
+  // to a file and the number of copies, no selection and no pages to choose
+  // from a report of one page; closing it is a cancel.
   void systemDialog() {
     QPrinter printer;
+    QWidget owner;
+    owner.show();
     QStringList seen;
-    QTimer::singleShot(0, [&seen] {
+    QTimer::singleShot(0, [&seen, &owner] {
       auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
       if (!d) return;
-      seen << (d->testOption(QAbstractPrintDialog::PrintToFile) ? "file" : "no file")
-           << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection");
+      seen << (d->parentWidget() == &owner ? "owner's" : "another's")
+           << (d->testOption(QAbstractPrintDialog::PrintToFile) ? "file" : "no file")
+           << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection")
+           << (d->testOption(QAbstractPrintDialog::PrintPageRange) ? "range" : "no range")
+           << (d->testOption(QAbstractPrintDialog::PrintCurrentPage) ? "current" : "no current");
       d->reject();
     });
     SystemPrintDialog dialog;
-    QVERIFY(!dialog.exec(printer, nullptr));
-    QCOMPARE(seen, (QStringList{"file", "no selection"}));
+    QVERIFY(!dialog.exec(printer, &owner));
+    QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current"}));
   }
 
   // Copies into a file are the pages of one document, each a whole report.
