@@ -1,7 +1,8 @@
 // What the readers' bounds cost and save: a hostile 100 MB database input
 // file of ";" (and a project file of 100 MB) must be refused at once, from a
-// file or from a stream that offers all of it; a legal table of 1001 lines,
-// and the largest legal file of long comment lines, must still read fast.
+// file or from a stream that offers all of it; the largest legal file, of
+// long comment lines, must still read fast (a table of 1001 lines:
+// BM_ReadDbFile).
 // "peak_MB" is the process's peak memory after the run: run one benchmark
 // at a time (--benchmark_filter) to see what that one needed.
 #include <benchmark/benchmark.h>
@@ -15,9 +16,7 @@
 #include <string>
 
 #include "database/core/database.h"
-#include "engine/calc.h"
 #include "engine/state.h"
-#include "engine/tables.h"
 #include "mainwindow/core/projectfile.h"
 
 namespace zod {
@@ -51,11 +50,6 @@ void PeakMemory(benchmark::State& st) {
   st.counters["peak_MB"] = static_cast<double>(u.ru_maxrss) / 1024.0;
 }
 
-void LoadTables(State& z) {
-  z.apppath = ZOD_DATA_DIR;
-  ReadTables(z);
-}
-
 // Reads `read` once per iteration and counts a refusal as the expected end.
 template <class Read>
 void ExpectRefusals(benchmark::State& st, Read read) {
@@ -74,7 +68,6 @@ void ExpectRefusals(benchmark::State& st, Read read) {
 void BM_RefuseHostileDbFile(benchmark::State& st) {
   const BenchFile file("_in.csv", ';', kHostile);
   State z;
-  LoadTables(z);
   ExpectRefusals(st, [&] { ReadDbFile(z, file.path); });
 }
 BENCHMARK(BM_RefuseHostileDbFile)->Unit(benchmark::kMillisecond);
@@ -83,7 +76,6 @@ BENCHMARK(BM_RefuseHostileDbFile)->Unit(benchmark::kMillisecond);
 void BM_RefuseHostileDbStream(benchmark::State& st) {
   std::istringstream in(std::string(kHostile, ';'));
   State z;
-  LoadTables(z);
   ExpectRefusals(st, [&] {
     in.clear();
     in.seekg(0);
@@ -95,38 +87,9 @@ BENCHMARK(BM_RefuseHostileDbStream)->Unit(benchmark::kMillisecond);
 void BM_RefuseHostileProjectFile(benchmark::State& st) {
   const BenchFile file(".vtr", ';', kHostile);
   State z;
-  LoadTables(z);
   ExpectRefusals(st, [&] { ReadProjectFile(z, file.path); });
 }
 BENCHMARK(BM_RefuseHostileProjectFile)->Unit(benchmark::kMillisecond);
-
-// The largest table: 1000 calculated data rows of every kind and the
-// closing row, from a file as the window opens it.
-void BM_ReadLargestDbFile(benchmark::State& st) {
-  State z;
-  LoadTables(z);
-  NewDatabase(z, "bench");
-  const int16 kinds[] = {0, 2, 4, 6, 7, 8, 9};
-  for (int16 i = 0; i < kDbLastRow; ++i) {
-    z.cylinder = static_cast<int16>(i % 4);
-    z.ringch = static_cast<int16>(i % 3 != 0);
-    z.stifftype = kinds[i % 7];
-    z.girdtype = kinds[(i / 7) % 7];
-    z.ident = "case " + std::to_string(i);
-    Calculate(z);
-    StoreDbRow(z, i);
-  }
-  std::ostringstream out;
-  WriteDbFile(z, out);
-  const BenchFile file("_in.csv", out.str());
-  for (auto _ : st) {
-    ReadDbFile(z, file.path);
-    benchmark::DoNotOptimize(z.dbrows);
-  }
-  st.counters["bytes"] = static_cast<double>(out.str().size());
-  PeakMemory(st);
-}
-BENCHMARK(BM_ReadLargestDbFile)->Unit(benchmark::kMillisecond);
 
 // The most a legal file can make the reader do: just under the size limit,
 // in comment lines just under the line bound.
@@ -137,7 +100,6 @@ void BM_ReadLargestLegalDbFile(benchmark::State& st) {
   text += "End;\r\n";
   const BenchFile file("_in.csv", text);
   State z;
-  LoadTables(z);
   for (auto _ : st) {
     ReadDbFile(z, file.path);
     benchmark::DoNotOptimize(z.dbrows);

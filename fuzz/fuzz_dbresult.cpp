@@ -18,7 +18,7 @@
 
 #include "database/core/database.h"
 #include "engine/cp1252.h"
-#include "engine/tables.h"
+#include "fuzz/shippedtables.h"
 
 namespace {
 
@@ -52,12 +52,7 @@ std::string_view Results(std::string_view line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static zod::State* z = [] {
-    auto* s = new zod::State;
-    s->apppath = ZOD_DATA_DIR;
-    zod::ReadTables(*s);
-    return s;
-  }();
+  zod::State* z = &zod::fuzz::ShippedTables();
   if (size == 0) return 0;
   const bool comma = data[0] & 1;
   z->commadec = comma ? -1 : 0;

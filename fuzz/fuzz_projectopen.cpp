@@ -16,6 +16,7 @@
 
 #include "engine/calc.h"
 #include "engine/tables.h"
+#include "fuzz/shippedtables.h"
 #include "mainwindow/core/projectfile.h"
 
 namespace {
@@ -65,15 +66,10 @@ void ReDerive(zod::State& z) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static zod::State* z = [] {
-    auto* s = new zod::State;
-    s->apppath = ZOD_DATA_DIR;
-    zod::ReadTables(*s);
-    // the names first, so that they outlive the handler that removes the files
-    Opened(), Saved();
-    std::atexit(RemoveFiles);
-    return s;
-  }();
+  zod::State* z = &zod::fuzz::ShippedTables();
+  // the names first, so that they outlive the handler that removes the files
+  static const bool removed = (Opened(), Saved(), std::atexit(RemoveFiles) == 0);
+  (void)removed;
   zod::SetDefaults(*z);
   const zod::DesignCase before = *z;
   const std::string filename = z->filename;
