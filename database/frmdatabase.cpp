@@ -202,6 +202,11 @@ void FrmDatabase::cmdOpenDatabase_Click() {
   } catch (const DbFileMissing& e) {
     exclamation(toQ(e.what()));
     return;
+  } catch (const DbFileError& e) {
+    // The file, the line and what is wrong there: without them a table of
+    // a thousand rows cannot be mended.
+    m_db.messenger().plain(toQ(e.message()), this);
+    return;
   } catch (const std::exception&) {
     m_db.messenger().plain(QStringLiteral("Error in Database File"), this);
     return;

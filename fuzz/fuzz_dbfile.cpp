@@ -1,9 +1,10 @@
 // Arbitrary bytes as a case database input file, read on a point or a comma
-// system (chosen by the first byte). The reader must refuse or accept them
-// without crashing, and a table it accepts must survive a write and a read:
-// the second read gives the first table with each number as its written text
-// reads back, and a third read changes nothing more. Seeds begin with "P"
-// (point system) or "C" (comma system).
+// system (chosen by the first byte) over a table read before. The reader
+// must refuse or accept them without crashing; a refusal leaves the earlier
+// table and its closing index exactly as they were, and a table it accepts
+// must survive a write and a read: the second read gives the first table
+// with each number as its written text reads back, and a third read changes
+// nothing more. Seeds begin with "P" (point system) or "C" (comma system).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,6 +36,27 @@ std::vector<zod::DbRow> WrittenAndRead(zod::State& z) {
   return Rows(z);
 }
 
+// The table every input is read over: a comment, two data rows and the
+// closing row, and rows above it that no read of a file leaves (a stale
+// row), so that a failed read that touched any of them shows.
+const std::vector<zod::DbRow>& Earlier(zod::State& z) {
+  static const std::vector<zod::DbRow> tab = [&z] {
+    std::istringstream in(
+        "% Earlier;\r\n"
+        "Tank;E1;0;1;2;0;1;0;210000;355;1500;3000;20;600;3000;L 200x90x9.0x12.0;355;6000;600;"
+        "BF 200x10.0;355;0;0;-100;-10;40;-0.3;1;1;-1000;-200;-100;100;100; 0 \r\n"
+        "Tank;E2;1;0.85;3;1;0;1;210000;355;1500;3000;20;600;3000;Fb 100x10.0;355;6000;600;"
+        "RHS 200x90x9.0;355;1;1;-100;-10;40;-0.3;1;1.2;1.5E-05;1;2;3;4; 1 \r\n"
+        "End;\r\n");
+    zod::ReadDbFile(z, in);
+    std::vector<zod::DbRow> t = z.dbtab;
+    t[10].iscomment = -1;
+    t[10].rowtext = "stale";
+    return t;
+  }();
+  return tab;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,16 +69,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return s;
   }();
   if (size == 0) return 0;
+  const std::vector<zod::DbRow>& earlier = Earlier(*z);
   const bool comma = data[0] & 1;
   z->commadec = comma ? -1 : 0;
   z->decsep = comma ? ',' : '.';
-  z->dbtab.clear();
-  z->dbrows.reset();
+  z->dbtab = earlier;
+  z->dbrows = 3;
   std::istringstream in(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
   try {
     zod::ReadDbFile(*z, in);
   } catch (const zod::DbFileError&) {
-    if (zod::HasDbTable(*z)) std::abort();  // a failed read replaced the table
+    if (z->dbtab != earlier || z->dbrows != 3) std::abort();  // a failed read touched the table
     return 0;
   }
   if (!zod::HasDbTable(*z) || !zod::IsClosingRow(z->dbtab[static_cast<std::size_t>(*z->dbrows)]))

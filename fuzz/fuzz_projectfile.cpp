@@ -7,20 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "engine/tables.h"
+#include "fuzz/shippedtables.h"
 #include "mainwindow/core/projectfile.h"
 
 namespace {
-
-const zod::State& Tables() {
-  static const zod::State* z = [] {
-    auto* s = new zod::State;
-    s->apppath = ZOD_DATA_DIR;
-    zod::ReadTables(*s);
-    return s;
-  }();
-  return *z;
-}
 
 std::string Write(const zod::DesignCase& c) {
   std::ostringstream out;
@@ -31,7 +21,7 @@ std::string Write(const zod::DesignCase& c) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const zod::State& z = Tables();
+  const zod::State& z = zod::fuzz::ShippedTables();
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   std::int16_t ver = 0;
   zod::DesignCase c;

@@ -2,8 +2,14 @@
 # Builds everything and runs every test: all tests, core and windows, built
 # with clang under AddressSanitizer and UndefinedBehaviorSanitizer (float-to-
 # integer overflow included), the fuzz targets for a bounded time with their
-# seeds and dictionaries, then the whole program with its window tests
-# (headless). Ends with ctest's summary of that last build.
+# seeds, dictionaries and options, then the whole program with its window
+# tests (headless). Ends with ctest's summary of that last build.
+#
+# A step that passes says so in a few lines; a step that fails shows all it
+# wrote, so that a sanitizer's or a fuzzer's report reaches the log whole.
+#
+# fuzz/<target>.options holds extra libFuzzer flags of a target, one a line
+# (such as -max_len=300000); lines starting with # are comments.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -16,7 +22,17 @@ echo "== all tests with sanitizers (clang)"
 cmake -S . -B build-san -G Ninja -DZOD_GUI=ON -DZOD_BENCH=OFF -DZOD_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-san -j "$jobs"
-(cd build-san && ctest -j "$jobs" --output-on-failure | tail -n 4)
+log=$(mktemp)
+status=0
+# ctest keeps at most 300 KB of a failed test's output unless told otherwise.
+(cd build-san && ctest -j "$jobs" --output-on-failure --test-output-size-failed 100000000) >"$log" 2>&1 ||
+  status=$?
+if [ "$status" -ne 0 ]; then
+  cat "$log"
+  exit "$status"
+fi
+tail -n 4 "$log"
+rm -f "$log"
 
 echo "== fuzz targets"
 cmake -S . -B build-fuzz -G Ninja -DZOD_FUZZ=ON -DZOD_GUI=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
@@ -26,14 +42,19 @@ for f in build-fuzz/bin/fuzz_*; do
   name=$(basename "$f")
   corpus=$(mktemp -d)
   [ -d "fuzz/seeds/$name" ] && cp -r "fuzz/seeds/$name/." "$corpus/"
-  dict=()
-  [ -f "fuzz/$name.dict" ] && dict=(-dict="fuzz/$name.dict")
+  opts=()
+  [ -f "fuzz/$name.dict" ] && opts+=(-dict="fuzz/$name.dict")
+  if [ -f "fuzz/$name.options" ]; then
+    while read -r opt; do
+      case "$opt" in "" | "#"*) ;; *) opts+=("$opt") ;; esac
+    done <"fuzz/$name.options"
+  fi
   log=$(mktemp)
   status=0
-  "$f" "${dict[@]}" -max_total_time="${ZOD_FUZZ_SECONDS:-30}" -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
+  "$f" "${opts[@]}" -max_total_time="${ZOD_FUZZ_SECONDS:-30}" -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
     status=$?
   if [ "$status" -ne 0 ]; then
-    tail -n 40 "$log"
+    cat "$log"
     exit "$status"
   fi
   echo "$name: $(grep -E '^#[0-9]+.*DONE' "$log" | tail -n 1)"

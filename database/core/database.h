@@ -12,6 +12,7 @@
 // and the table stays as it was.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -42,16 +43,22 @@ class DbFileMissing : public Error {
 };
 
 // A database input file the reader rejects. what() is exactly
-// "Error in Database File"; detail() says which line and what is wrong.
+// "Error in Database File"; detail() says which line and what is wrong;
+// file() names the file when it was read from one. message() is all of it,
+// for the message box.
 class DbFileError : public Error {
  public:
   DbFileError(int line, std::string detail);
   int line() const { return m_line; }
   const std::string& detail() const { return m_detail; }
+  const std::string& file() const { return m_file; }
+  void setFile(std::string file) { m_file = std::move(file); }
+  std::string message() const;
 
  private:
   int m_line;
   std::string m_detail;
+  std::string m_file;
 };
 
 // ---------------------------------------------------------------- the table
@@ -128,8 +135,19 @@ void RemoveDbRow(State& z, std::int16_t s);
 
 // ---------------------------------------------------------- the input file
 
+// The largest input file the reader takes: a full table of 1001 lines is
+// about 150 KB, so 8 MB is far beyond any real one and is read in a blink.
+inline constexpr std::size_t kDbFileLimit = 8u << 20;
+// The longest line it takes: longer than two texts of the longest a text
+// box holds (32767 characters each) with the rest of a data row.
+inline constexpr std::size_t kDbLineLimit = 256u << 10;
+
 // Reads a database input file (";"-separated, Windows-1252, lines ended by
 // CR LF, LF or CR) into a new table, numbers by ReadNum with z.commadec.
+// A file larger than kDbFileLimit or with a line longer than kDbLineLimit
+// is refused; a stream is read no further than the limit, and the file
+// wrapper refuses a file that is no regular file (pipe, device, folder)
+// before reading from it.
 // Only a file read whole replaces dbtab and dbrows; a failure (DbFileError)
 // leaves them exactly as they were. A file whose last line is not a closing
 // line gets a closing row behind its last row, so the next "Add  to Database"

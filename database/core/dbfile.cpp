@@ -2,16 +2,17 @@
 // Windows-1252, CR LF line ends. Files go both ways between this program and
 // the older Windows one, so the layout, the number texts and the profile
 // designations are exactly those that program writes and reads.
-#include <fstream>
+#include <array>
 #include <istream>
-#include <iterator>
 #include <ostream>
+#include <span>
 #include <sstream>
 
 #include "database/core/database.h"
 #include "database/core/dbdetail.h"
 #include "engine/cp1252.h"
 #include "engine/format.h"
+#include "gui/core/boundedread.h"
 #include "gui/core/safesave.h"
 #include "mainwindow/core/readnum.h"
 
@@ -36,18 +37,31 @@ std::vector<std::string_view> SplitLines(std::string_view data, std::size_t most
   return lines;
 }
 
-std::vector<std::string_view> Split(std::string_view s, char sep) {
-  std::vector<std::string_view> parts;
+// The first fields of `s` split at `sep`, as many as `fields` holds; what
+// follows them is never looked at, so a line of a million separators costs
+// no more than one of a few. Returns how many fields there are, at most
+// fields.size().
+std::size_t SplitFirst(std::string_view s, char sep, std::span<std::string_view> fields) {
+  std::size_t n = 0;
   std::size_t i = 0;
-  for (;;) {
+  while (n < fields.size()) {
     const std::size_t end = s.find(sep, i);
     if (end == std::string_view::npos) {
-      parts.push_back(s.substr(i));
-      return parts;
+      fields[n++] = s.substr(i);
+      break;
     }
-    parts.push_back(s.substr(i, end - i));
+    fields[n++] = s.substr(i, end - i);
     i = end + 1;
   }
+  return n;
+}
+
+// A field's text as a message quotes it: a damaged line may hold a whole
+// row's worth of text in one field.
+std::string Shown(std::string_view text) {
+  constexpr std::size_t kMax = 40;
+  if (text.size() <= kMax) return "\"" + Cp1252ToUtf8(text) + "\"";
+  return "\"" + Cp1252ToUtf8(text.substr(0, kMax)) + "...\"";
 }
 
 class LineParser {
@@ -61,7 +75,7 @@ class LineParser {
     try {
       return ReadNum(t, m_commadec);
     } catch (const Error&) {
-      Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" is not a number");
+      Fail(std::string(what) + " " + Shown(text) + " is not a number");
     }
   }
 
@@ -71,7 +85,7 @@ class LineParser {
     try {
       return chk::i16(v);
     } catch (const Error&) {
-      Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" is out of range");
+      Fail(std::string(what) + " " + Shown(text) + " is out of range");
     }
   }
 
@@ -101,15 +115,16 @@ constexpr Word kWords[] = {{"L", 1, "hbwf"}, {"T", 3, "hbwf"},  {"FB", 5, "hw"},
 
 template <class P>
 void LineParser::Profile(const State& z, std::string_view text, P p, const char* what) const {
-  const std::vector<std::string_view> parts = Split(text, ' ');
-  if (parts.size() < 2)
-    Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" has no blank after its word");
+  // the word and the dimensions; parts after the second are ignored
+  std::array<std::string_view, 2> parts;
+  if (SplitFirst(text, ' ', parts) < 2)
+    Fail(std::string(what) + " " + Shown(text) + " has no blank after its word");
   for (const Word& w : kWords) {
     if (w.word != parts[0]) continue;
-    const std::vector<std::string_view> dims = Split(parts[1], 'x');
-    if (dims.size() < w.dims.size())
-      Fail(std::string(what) + " \"" + Cp1252ToUtf8(text) + "\" has fewer dimensions than \"" +
-           std::string(w.word) + "\" needs");
+    std::array<std::string_view, 5> dims;
+    if (SplitFirst(parts[1], 'x', std::span(dims).first(w.dims.size())) < w.dims.size())
+      Fail(std::string(what) + " " + Shown(text) + " has fewer dimensions than \"" + std::string(w.word) +
+           "\" needs");
     p.type = w.kind;
     for (std::size_t k = 0; k < w.dims.size(); ++k) {
       const float v = Number(dims[k], what);
@@ -189,17 +204,22 @@ constexpr std::size_t kDataFields = std::size(kFields);
 static_assert(kDataFields == 35);
 
 DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
-  const std::vector<std::string_view> f = Split(dbdetail::TrimBlanks(line), ';');
+  LineParser p(lineNo, z.commadec);
+  if (line.size() > kDbLineLimit)
+    p.Fail("the line is longer than " + SizeText(kDbLineLimit) +
+           ", far longer than any row of a case database");
+  line = dbdetail::TrimBlanks(line);
   DbRow r;
-  if (f[0] == "End" || f[0] == "END" || (!f[0].empty() && f[0][0] == '%')) {
+  const std::string_view first = line.substr(0, line.find(';'));
+  if (first == "End" || first == "END" || (!first.empty() && first[0] == '%')) {
     r.iscomment = -1;
-    r.rowtext = Cp1252ToUtf8(f[0]);
+    r.rowtext = Cp1252ToUtf8(first);
     return r;
   }
-  LineParser p(lineNo, z.commadec);
-  if (f.size() < kDataFields)
-    p.Fail("a data line needs " + std::to_string(kDataFields) + " fields, this one has " +
-           std::to_string(f.size()));
+  std::array<std::string_view, kDataFields> f;
+  const std::size_t n = SplitFirst(line, ';', f);
+  if (n < kDataFields)
+    p.Fail("a data line needs " + std::to_string(kDataFields) + " fields, this one has " + std::to_string(n));
   for (std::size_t i = 0; i < kDataFields; ++i) {
     const Field& d = kFields[i];
     if (d.text) r.*d.text = Cp1252ToUtf8(f[i]);
@@ -211,16 +231,8 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
   return r;
 }
 
-}  // namespace
-
-DbFileError::DbFileError(int line, std::string detail)
-    : Error("Error in Database File"), m_line(line), m_detail(std::move(detail)) {
-  if (m_line > 0) m_detail = "line " + std::to_string(m_line) + ": " + m_detail;
-}
-
-void ReadDbFile(State& z, std::istream& in) {
-  const std::string data(std::istreambuf_iterator<char>(in), {});
-  if (in.bad()) throw DbFileError(0, "the file could not be read");
+// The table of a file's text, made whole before it replaces the table.
+void ReadDbText(State& z, std::string_view data) {
   const std::vector<std::string_view> lines = SplitLines(data, kDbLastRow + 1u);
   if (lines.empty()) throw DbFileError(0, "the file is empty");
   if (lines.size() > kDbLastRow + 1u)
@@ -240,10 +252,48 @@ void ReadDbFile(State& z, std::istream& in) {
   z.dbrows = static_cast<std::int16_t>(last);
 }
 
+[[noreturn]] void Refuse(ReadRefusal why) {
+  switch (why) {
+    case ReadRefusal::NotRegular:
+      throw DbFileError(0, "it is not a regular file");
+    case ReadRefusal::TooLarge:
+      throw DbFileError(
+          0, "the file is larger than " + SizeText(kDbFileLimit) + ", far larger than any case database");
+    default:
+      throw DbFileError(0, "the file could not be read");
+  }
+}
+
+}  // namespace
+
+DbFileError::DbFileError(int line, std::string detail)
+    : Error("Error in Database File"), m_line(line), m_detail(std::move(detail)) {
+  if (m_line > 0) m_detail = "line " + std::to_string(m_line) + ": " + m_detail;
+}
+
+std::string DbFileError::message() const {
+  std::string m = std::string(what()) + "\n";
+  if (!m_file.empty()) m += m_file + (m_line > 0 ? ", " : ": ");
+  return m + m_detail;
+}
+
+void ReadDbFile(State& z, std::istream& in) {
+  std::string data;
+  if (const ReadRefusal why = ReadAtMost(in, kDbFileLimit, data); why != ReadRefusal::None) Refuse(why);
+  ReadDbText(z, data);
+}
+
 void ReadDbFile(State& z, const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) throw DbFileMissing("can't find file - " + name);
-  ReadDbFile(z, in);
+  std::string data;
+  try {
+    const ReadRefusal why = ReadFileAtMost(name, kDbFileLimit, data);
+    if (why == ReadRefusal::Missing) throw DbFileMissing("can't find file - " + name);
+    if (why != ReadRefusal::None) Refuse(why);
+    ReadDbText(z, data);
+  } catch (DbFileError& e) {
+    e.setFile(name);
+    throw;
+  }
 }
 
 void WriteDbFile(const State& z, std::ostream& out) {

@@ -1,13 +1,10 @@
 #include "mainwindow/core/projectfile.h"
 
-#include "gui/core/safesave.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -18,6 +15,8 @@
 
 #include "engine/checked.h"
 #include "engine/cp1252.h"
+#include "gui/core/boundedread.h"
+#include "gui/core/safesave.h"
 
 namespace zod {
 namespace {
@@ -62,13 +61,18 @@ std::string Quoted(const std::string& line) {
   return "\"" + Cp1252ToUtf8(out) + (line.size() > kMax ? "...\"" : "\"");
 }
 
+// The lines of a file's text: a line ends at LF, a CR before it is dropped.
 struct LineReader {
-  std::istream& in;
+  std::string_view text;
+  std::size_t pos = 0;
   int line = 0;
   std::string Next() {
-    std::string s;
     ++line;
-    if (!std::getline(in, s)) throw Error("the file ends at line " + std::to_string(line));
+    if (pos >= text.size()) throw Error("the file ends at line " + std::to_string(line));
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string s(text.substr(pos, end - pos));
+    pos = end + 1;
     if (!s.empty() && s.back() == '\r') s.pop_back();
     return s;
   }
@@ -163,9 +167,12 @@ void WriteProject(std::ostream& out, const DesignCase& c) {
   }
 }
 
-DesignCase ReadProject(std::istream& in, const DesignCase& base, const State& tables, std::int16_t& filever) {
+namespace {
+
+DesignCase ReadProjectText(std::string_view text, const DesignCase& base, const State& tables,
+                           std::int16_t& filever) {
   DesignCase c = base;
-  LineReader r{in};
+  LineReader r{text};
   double version = r.Number<double>();
   if (version != std::floor(version) || version < -32768 || version > 32767)
     r.Fail("the version is not a whole number");
@@ -193,6 +200,24 @@ DesignCase ReadProject(std::istream& in, const DesignCase& base, const State& ta
   CheckRanges(c, tables);
   AdoptProfiles(c, tables);
   return c;
+}
+
+std::string TooLargeText() {
+  return "larger than " + SizeText(kProjectFileLimit) + ", far larger than any project file";
+}
+
+}  // namespace
+
+DesignCase ReadProject(std::istream& in, const DesignCase& base, const State& tables, std::int16_t& filever) {
+  std::string text;
+  switch (ReadAtMost(in, kProjectFileLimit, text)) {
+    case ReadRefusal::None:
+      return ReadProjectText(text, base, tables, filever);
+    case ReadRefusal::TooLarge:
+      throw Error("the file is " + TooLargeText());
+    default:
+      throw Error("the file could not be read");
+  }
 }
 
 void AdoptProfiles(DesignCase& c, const State& z) {
@@ -242,12 +267,23 @@ SaveOutcome WriteProjectFile(State& z, const std::string& name) {
 }
 
 void ReadProjectFile(State& z, const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) throw Error("can't find file - " + name);
+  std::string text;
+  switch (ReadFileAtMost(name, kProjectFileLimit, text)) {
+    case ReadRefusal::None:
+      break;
+    case ReadRefusal::Missing:
+      throw Error("can't find file - " + name);
+    case ReadRefusal::NotRegular:
+      throw Error("The file " + name + " is not a regular file and was not opened.");
+    case ReadRefusal::TooLarge:
+      throw Error("The file " + name + " is " + TooLargeText() + ", and was not opened.");
+    case ReadRefusal::Failed:
+      throw Error("The file " + name + " could not be read and was not opened.");
+  }
   std::int16_t filever = 0;
   DesignCase c;
   try {
-    c = ReadProject(in, z, z, filever);
+    c = ReadProjectText(text, z, z, filever);
   } catch (const Error& e) {
     throw Error("The file " + name + " is damaged (" + e.what() + ") and was not opened.");
   }

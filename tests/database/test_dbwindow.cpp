@@ -225,9 +225,14 @@ class TestDbWindow : public QObject {
     QTest::addColumn<bool>("cancel");
     QTest::newRow("cancel") << QString() << QStringList{} << true;
     QTest::newRow("missing") << QString() << QStringList{"can't find file - %1"} << false;
-    QTest::newRow("damaged") << "Project;Tank;0\r\nEnd;\r\n"
-                             << QStringList{"Error in Database File"} << false;
-    QTest::newRow("empty line") << "% c;\r\n\r\nEnd;\r\n" << QStringList{"Error in Database File"} << false;
+    QTest::newRow("damaged")
+        << "Project;Tank;0\r\nEnd;\r\n"
+        << QStringList{"Error in Database File\n%1, line 1: a data line needs 35 fields, this one has 3"}
+        << false;
+    QTest::newRow("empty line")
+        << "% c;\r\n\r\nEnd;\r\n"
+        << QStringList{"Error in Database File\n%1, line 2: a data line needs 35 fields, this one has 1"}
+        << false;
   }
   void openFailures() {
     QFETCH(QString, content);
