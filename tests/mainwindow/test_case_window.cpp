@@ -1,7 +1,11 @@
 // What the main window shows is the case it calculates: the tripping-length
-// correction never sets a length that is not positive.
+// correction never sets a length that is not positive, and the Ih check box
+// shows the case's switch after a file or a database row replaced the case.
+#include <QCheckBox>
+
 #include "engine/calc.h"
-#include "tests/mainwindow/testsupport.h"
+#include "mainwindow/core/projectfile.h"
+#include "tests/database/dbtestsupport.h"
 
 using namespace zod;
 using namespace zod::test;
@@ -9,6 +13,15 @@ using namespace zod::test;
 namespace {
 
 const QString kTripping = " lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ";
+
+// The two cases one after the other: the first a stringer-stiffened case
+// under pressure from outside (the Ih check box is shown), the second of
+// `type` with the ring check on.
+void FirstCase(State& z, int16 checkih) { z.cylinder = 2, z.ringch = 1, z.pd = -0.3f, z.checkih = checkih; }
+void SecondCase(State& z, int type, int16 checkih) {
+  z.cylinder = static_cast<int16>(type), z.ringch = 1, z.pd = -0.3f, z.checkih = checkih;
+  z.ident = "second";
+}
 
 }  // namespace
 
@@ -73,6 +86,70 @@ class TestCaseWindow : public QObject {
     QVERIFY(limit && limit->corrected > 50 && limit->corrected < 2000);
     QCOMPARE(h.z.gilt, limit->corrected);
     QCOMPARE(h.box("igilt")->text(), QString::number(qRound(limit->corrected)));
+  }
+
+  // Each case: the type of the second case and the switch of both cases.
+  void checkIhShowsTheCase_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::newRow("ring stiffened, ticked then not") << 1 << 1 << 0;
+    QTest::newRow("ring stiffened, not then ticked") << 1 << 0 << 1;
+    QTest::newRow("unstiffened, ticked then not") << 0 << 1 << 0;
+    QTest::newRow("column, ticked then not") << 3 << 1 << 0;
+    QTest::newRow("stringer stiffened, ticked then not") << 2 << 1 << 0;
+  }
+
+  // A database row replaces the case.
+  void checkIhShowsTheCase() {
+    QFETCH(int, type);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    DbHarness d;
+    State& z = d.z();
+    NewDbTable(z);
+    z.dbtab[0] = DbHarness::Closing();
+    z.dbrows = 0;
+    FirstCase(z, static_cast<int16>(first));
+    StoreDbRow(z, 0);
+    SecondCase(z, type, static_cast<int16>(second));
+    StoreDbRow(z, 1);
+    z.dbfile = "Cases_in.csv";
+    auto* ih = d.h.get<QCheckBox>("check_ih");
+
+    d.open();  // its activation chooses the first row
+    QCOMPARE(z.checkih, int16(first));
+    QCOMPARE(ih->isChecked(), first != 0);
+    d.select(1);
+    QCOMPARE(z.ident, std::string("second"));
+    QCOMPARE(z.checkih, int16(second));
+    QCOMPARE(ih->isChecked(), second != 0);
+    if (type == 1) QVERIFY(d.h.shown("check_ih"));  // under outer pressure the ring check shows it
+  }
+
+  // A project file replaces the case.
+  void checkIhShowsTheOpenedFile_data() { checkIhShowsTheCase_data(); }
+  void checkIhShowsTheOpenedFile() {
+    QFETCH(int, type);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    Harness h;
+    const std::string one = fromQ(dir.filePath("one.vtr")), two = fromQ(dir.filePath("two.vtr"));
+    FirstCase(h.z, static_cast<int16>(first));
+    WriteProjectFile(h.z, one);
+    SecondCase(h.z, type, static_cast<int16>(second));
+    WriteProjectFile(h.z, two);
+    SetDefaults(h.z);
+    h.w->RefreshForm();
+    auto* ih = h.get<QCheckBox>("check_ih");
+
+    h.open(toQ(one));
+    QCOMPARE(h.z.checkih, int16(first));
+    QCOMPARE(ih->isChecked(), first != 0);
+    h.open(toQ(two));
+    QCOMPARE(h.z.ident, std::string("second"));
+    QCOMPARE(h.z.checkih, int16(second));
+    QCOMPARE(ih->isChecked(), second != 0);
   }
 };
 
