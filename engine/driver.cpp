@@ -153,6 +153,7 @@ void CalcStresses(State& z) {
 void Calculate(State& z) {
   z.calcok = false;
   z.stopmsg.clear();
+  z.stiffdone = z.girddone = false;
   // The step running now, named for the one-line message if it stops.
   const char* step = "the ring-frame tripping-length check";
   try {
