@@ -1,7 +1,11 @@
 // What the main window shows is the case it calculates: the tripping-length
-// correction never sets a length that is not positive, and the Ih check box
-// shows the case's switch after a file or a database row replaced the case.
+// correction never sets a length that is not positive, the Ih check box shows
+// the case's switch after a file or a database row replaced the case, and the
+// LRFD advice keeps its formula on one line.
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextLayout>
 
 #include "engine/calc.h"
 #include "mainwindow/core/projectfile.h"
@@ -150,6 +154,49 @@ class TestCaseWindow : public QObject {
     QCOMPARE(h.z.ident, std::string("second"));
     QCOMPARE(h.z.checkih, int16(second));
     QCOMPARE(ih->isChecked(), second != 0);
+  }
+
+  // The advice names a formula; wherever the box's label wraps its text, the
+  // formula stays whole on one line.
+  void lrfdAdviceKeepsItsFormulaOnOneLine() {
+    BoxMessenger boxes;
+    Harness h(false, 96, &boxes);
+    BoxAnswerer user;
+    QString text;
+    QFont font;
+    int width = 0;
+    user.whileOpen = [&](QMessageBox* box) {
+      auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+      if (!label) return;
+      text = label->text();
+      font = label->font();
+      width = label->contentsRect().width();
+    };
+    h.get<QPushButton>("cmd_lrfd")->click();
+    QTRY_COMPARE(user.texts.size(), 1);
+    QVERIFY(width > 0);
+    // the wording stays
+    QCOMPARE(QString(text).replace(QChar(0x00A0), ' '),
+             QString(" For ALS condition, Allowable Usage Factor is recommended to be UF = 1.15 "));
+    const qsizetype from = text.indexOf("UF");
+    const qsizetype to = text.indexOf("1.15") + 4;
+    QVERIFY(from > 0 && to > from);
+    const int formula = QFontMetrics(font).horizontalAdvance(text.mid(from, to - from)) + 1;
+    // the box as shown, and every narrower box that still has room for the formula
+    for (int w = std::max(width, formula); w >= formula; --w) {
+      QTextLayout layout(text, font);
+      QTextOption option;
+      option.setWrapMode(QTextOption::WordWrap);
+      layout.setTextOption(option);
+      layout.beginLayout();
+      for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(w);
+      layout.endLayout();
+      const QTextLine first = layout.lineForTextPosition(static_cast<int>(from));
+      const QTextLine last = layout.lineForTextPosition(static_cast<int>(to - 1));
+      QVERIFY2(first.lineNumber() == last.lineNumber(),
+               qPrintable(QString("the formula breaks at a width of %1").arg(w)));
+    }
   }
 };
 

@@ -224,8 +224,9 @@ class TestVeltraneWindow : public QObject {
     QCOMPARE(h.z.ufb, 1.0);
     QVERIFY(h.shown("cmd_lrfd") && !h.shown("cmd_wsd"));
     h.get<QPushButton>("cmd_lrfd")->click();
-    QCOMPARE(h.msg.texts,
-             QStringList{" For ALS condition, Allowable Usage Factor is recommended to be UF = 1.15 "});
+    QCOMPARE(
+        h.msg.texts,
+        QStringList{" For ALS condition, Allowable Usage Factor is recommended to be UF\u00A0=\u00A01.15 "});
     h.z.dmethod = 1;  // a case read keeps its own
     h.w->RefreshForm();
     h.z.dmethod = 0;
