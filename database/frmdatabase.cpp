@@ -18,6 +18,7 @@
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
 #include "gui/qtext.h"
+#include "gui/textguard.h"
 
 namespace zod {
 
@@ -91,6 +92,7 @@ void FrmDatabase::BuildControls() {
   m_addComment = button("cmdAddComment", "Add comment row", 108, 8, 110, 28);
   m_txtComment = new QLineEdit(QStringLiteral("Comment"), this);
   place(m_txtComment, "txtComment", 226, 10, 284, 24);
+  GuardFileText(m_txtComment, "comment", [this](const QString& t) { exclamation(t); });
 
   m_label1 = new QLabel(QStringLiteral("Identification"), this);
   place(m_label1, "Label1", 8, 44, 200, 18);

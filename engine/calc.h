@@ -19,7 +19,8 @@ void Calculate(State& z);
 void CheckGirderLt(State& z);
 // The ring frame's tripping-length limit π √(r h), h = girdh − girdtf, and
 // the length a longer one is corrected to (the limit less 1 mm), both in
-// single precision. None when h <= 0: such a ring frame has no limit.
+// single precision. None when h <= 0 (such a ring frame has no limit) or
+// when that length would not be above 0: no correction may set one.
 struct GiltLimit {
   float limit, corrected;
 };

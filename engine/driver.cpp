@@ -92,6 +92,10 @@ std::optional<GiltLimit> TrippingLimit(const State& z) {
   // earlier run must not stop every later run before its section is redone.
   if (h <= 0) return std::nullopt;
   const double root = chk::sqrt(static_cast<double>(z.cylr) * h);
+  // Nor is there a length to cut back to when the limit is 1 mm or less (a
+  // radius read as 0 from letters): a tripping length of 0 or below would
+  // stay in the case and every later run would use it without a word.
+  if (kPi * root - 1 <= 0) return std::nullopt;
   return GiltLimit{chk::sgl(kPi * root), chk::sgl(kPi * root - 1)};
 }
 
@@ -149,6 +153,7 @@ void CalcStresses(State& z) {
 void Calculate(State& z) {
   z.calcok = false;
   z.stopmsg.clear();
+  z.stiffdone = z.girddone = false;
   // The step running now, named for the one-line message if it stops.
   const char* step = "the ring-frame tripping-length check";
   try {

@@ -96,6 +96,7 @@ void GirdSection(State& z, std::int16_t kind) {
   z.view().SetCaption("ringprof", z.girdsec.name);
 
   Properties(kind, p, z.hw, ef, true);
+  z.girddone = true;
 }
 
 }  // namespace zod

@@ -140,6 +140,10 @@ struct CalcValues {
   // Why the last run stopped, in one line: errmsg when a check set it,
   // otherwise the step that stopped and the fault. Empty after a finished run.
   std::string stopmsg;
+  // Whether the member's section was computed since the last run began. A
+  // run that stops before a member's section leaves it holding another
+  // case's profile, values and texts, which nothing may show as this case's.
+  bool stiffdone = false, girddone = false;
   double Zl = 0, leo = 0, SigxSd = 0, SighpSd = 0, SighSd = 0, spanel = 0;
   float SigmSd = 0;
   double prty = 0;

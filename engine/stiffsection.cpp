@@ -70,6 +70,7 @@ void StiffSection(State& z, std::int16_t kind) {
   z.view().SetCaption("stiffprof", z.stiffsec.name);
 
   Properties(kind, p, z.hw, ef, false);
+  z.stiffdone = true;
 }
 
 }  // namespace zod

@@ -180,7 +180,10 @@ void Veltrane::Command3_Click() {
 }
 
 void Veltrane::cmd_lrfd_Click() {
-  message(QStringLiteral(" For ALS condition, Allowable Usage Factor is recommended to be UF = 1.15 "));
+  // The formula keeps its blanks unbreakable: a box that wraps the advice
+  // must not split "UF = 1.15" over two lines.
+  message(
+      QStringLiteral(" For ALS condition, Allowable Usage Factor is recommended to be UF\u00A0=\u00A01.15 "));
 }
 
 // ---- the right-click rule

@@ -85,7 +85,10 @@ void Veltrane::RefreshForm() {
       setTicked(m_ringCh, z.ringch != 0);
       setTicked(m_hringCh, z.ringch != 0 && z.hringch != 0);
     }
-    if (type == 2) setTicked(m_checkIh, z.checkih != 0);
+    // The ring check reads checkih for whatever type runs it (a ring-stiffened
+    // case above all), so the box shows the case's switch for every type;
+    // left alone it would show the switch of the case before.
+    setTicked(m_checkIh, z.checkih != 0);
     m_pic31->setVisible(type >= 2);
     m_pic32->setVisible(stiffened && z.ringch != 0);
     m_fr31->setTitle(type == 3 ? QStringLiteral("Results Global Buckling")

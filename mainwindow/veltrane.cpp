@@ -15,11 +15,12 @@
 #include "engine/calc.h"
 #include "engine/format.h"
 #include "engine/tables.h"
-#include "mainwindow/core/readnum.h"
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
-#include "mainwindow/profileicons.h"
 #include "gui/qtext.h"
+#include "gui/textguard.h"
+#include "mainwindow/core/readnum.h"
+#include "mainwindow/profileicons.h"
 #include "mainwindow/resultpicture.h"
 #include "profiles/profiledialogs.h"
 #include "report/printcommand.h"
@@ -99,6 +100,9 @@ QLineEdit* Veltrane::input(QWidget* parent, int id, double x, double y, double w
   setBoxColour(e, false);
   m_box[id] = e;
   m_boxOf.insert(e, id);
+  if (id == box::iproj || id == box::iident)
+    GuardFileText(e, id == box::iproj ? "project name" : "identification",
+                  [this](const QString& t) { message(t); });
   return e;
 }
 

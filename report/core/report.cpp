@@ -19,10 +19,12 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
+#include "engine/section_common.h"
 #include "report/core/utf8text.h"
 
 namespace zod {
@@ -37,25 +39,35 @@ struct MemberValues {
   double h, b, tw, tf, c, r, a, g, iy, iz;
 };
 
-// A row of a profile data block: symbol, value, its pattern and unit.
+// A row of a profile data block: symbol, value, its pattern and unit, and
+// whether the value is a dimension the case gives (not one its section
+// computation works out).
 struct DataRow {
   const char* symbol;
   double MemberValues::*value;
   const char* pattern;
   const char* unit;
+  bool dimension;
 };
-constexpr DataRow kH{"H", &MemberValues::h, "#00", "mm"};
-constexpr DataRow kB{"B", &MemberValues::b, "#00", "mm"};
-constexpr DataRow kBulbB{"B", &MemberValues::b, "#0.0", "mm"};
-constexpr DataRow kTrapezoidA{"a", &MemberValues::c, "#00", "mm"};
-constexpr DataRow kBulbC{"c", &MemberValues::c, "#0.0", "mm"};
-constexpr DataRow kBulbR{"r", &MemberValues::r, "#0.0", "mm"};
-constexpr DataRow kTw{"tw", &MemberValues::tw, "#0.0", "mm"};
-constexpr DataRow kTf{"tf", &MemberValues::tf, "#0.0", "mm"};
-constexpr DataRow kA{"A", &MemberValues::a, "#00", "mm2"};
-constexpr DataRow kG{"g", &MemberValues::g, "#0.0", "kg/m"};
-constexpr DataRow kIy{"Iy", &MemberValues::iy, "0.000E+0", "mm4"};
-constexpr DataRow kIz{"Iz", &MemberValues::iz, "0.000E+0", "mm4"};
+constexpr DataRow kH{"H", &MemberValues::h, "#00", "mm", true};
+constexpr DataRow kB{"B", &MemberValues::b, "#00", "mm", true};
+constexpr DataRow kTrapezoidA{"a", &MemberValues::c, "#00", "mm", true};
+constexpr DataRow kBulbC{"c", &MemberValues::c, "#0.0", "mm", true};
+constexpr DataRow kBulbR{"r", &MemberValues::r, "#0.0", "mm", true};
+constexpr DataRow kTw{"tw", &MemberValues::tw, "#0.0", "mm", true};
+constexpr DataRow kTf{"tf", &MemberValues::tf, "#0.0", "mm", true};
+// the bulb flat's equivalent angle
+constexpr DataRow kBulbB{"B", &MemberValues::b, "#0.0", "mm", false};
+constexpr DataRow kBulbTf{"tf", &MemberValues::tf, "#0.0", "mm", false};
+constexpr DataRow kA{"A", &MemberValues::a, "#00", "mm2", false};
+constexpr DataRow kG{"g", &MemberValues::g, "#0.0", "kg/m", false};
+constexpr DataRow kIy{"Iy", &MemberValues::iy, "0.000E+0", "mm4", false};
+constexpr DataRow kIz{"Iz", &MemberValues::iz, "0.000E+0", "mm4", false};
+
+// What a profile block may print of its member: all its section holds, or,
+// after a run that stopped before the member's section, only the dimensions
+// the case gives, or nothing when even those cannot be had.
+enum class Known { All, Dimensions, Nothing };
 
 class Report {
  public:
@@ -313,9 +325,22 @@ class Report {
   void ProfileSection(Member m, double wp, double hp) {
     const bool stiff = m == Member::Stiffener;
     const int16 kind = stiff ? z.stifftype : z.girdtype;
+    // After a stop the member's section may still be another case's: the
+    // block then shows this case's own profile, its designation built from
+    // its own dimensions, and leaves out what this run did not compute.
+    std::string name;
+    if (z.calcok || (stiff ? z.stiffdone : z.girddone)) {
+      known = Known::All;
+      values = stiff ? Stiff() : Gird();
+      name = stiff ? z.stiffsec.name : z.girdsec.name;
+    } else {
+      values = {};
+      const std::optional<std::string> own = OwnProfile(m, kind, values);
+      known = own ? Known::Dimensions : Known::Nothing;
+      name = own.value_or(std::string());
+    }
     prty = prtytop;
     Heading(xlabel + prtoffs, stiff ? "Stiffener Profile:" : "Ringframe Profile:");
-    std::string name = stiff ? z.stiffsec.name : z.girdsec.name;
     if (!stiff) name += z.ringfab == 0 ? " (Fabricated)" : " (Cold-formed)";
     if (kind == 1) name += " (built-up)";
     pr.Print(" " + name);
@@ -346,6 +371,28 @@ class Report {
     }
   }
 
+  // The member's profile as the case gives it (table row or built-up
+  // dimensions) into `v`, and its designation, written as the member's
+  // section and the case database write it. None for a kind or table row
+  // this installation cannot build.
+  std::optional<std::string> OwnProfile(Member m, int16 kind, MemberValues& v) {
+    const bool stiff = m == Member::Stiffener;
+    float tf = 0;
+    SectionResults unused;
+    const section::Profile p{v.h, v.b, v.tw, tf, v.c, v.r, unused};
+    const section::TableRows rows = stiff ? section::TableRows{z.istiffl, z.istifft, z.istifff, z.istiffhp}
+                                          : section::TableRows{z.igirdl, z.igirdt, z.igirdf, z.igirdhp};
+    std::string name;
+    try {
+      section::TakeDimensions(z, kind, p, rows, BuiltUp(z, m));
+    } catch (const Error&) {
+      return std::nullopt;
+    }
+    v.tf = tf;
+    section::Designation(name, kind, p, z.decsep);
+    return name;
+  }
+
   // ---- profile data blocks
 
   MemberValues Stiff() const {
@@ -357,16 +404,16 @@ class Report {
             z.girdr, z.girdsec.a, z.girdsec.g, z.girdsec.iy, z.girdsec.iz};
   }
 
-  void PrintStiffProfileFlanged() { Flanged(Stiff(), {&z.stiffwebtxt, &z.stiffflangetxt}); }
+  void PrintStiffProfileFlanged() { Flanged(values, {&z.stiffwebtxt, &z.stiffflangetxt}); }
   void PrintGirdProfileFlanged() {
-    Flanged(Gird(), {&z.girdwebtxt1, &z.girdwebtxt2, &z.girdflangetxt1, &z.girdflangetxt2});
+    Flanged(values, {&z.girdwebtxt1, &z.girdwebtxt2, &z.girdflangetxt1, &z.girdflangetxt2});
   }
-  void PrintStiffProfileClosed() { Closed(Stiff(), z.stifftype == 8); }
-  void PrintGirdProfileClosed() { Closed(Gird(), z.girdtype == 8); }
-  void PrintStiffProfileFlat() { Flat(Stiff(), {&z.stiffwebtxt}); }
-  void PrintGirdProfileFlat() { Flat(Gird(), {&z.girdwebtxt1}); }
-  void PrintStiffProfileHP() { BulbFlat(Stiff(), {&z.stiffwebtxt}); }
-  void PrintGirdProfileHP() { BulbFlat(Gird(), {&z.girdwebtxt1, &z.girdwebtxt2}); }
+  void PrintStiffProfileClosed() { Closed(values, z.stifftype == 8); }
+  void PrintGirdProfileClosed() { Closed(values, z.girdtype == 8); }
+  void PrintStiffProfileFlat() { Flat(values, {&z.stiffwebtxt}); }
+  void PrintGirdProfileFlat() { Flat(values, {&z.girdwebtxt1}); }
+  void PrintStiffProfileHP() { BulbFlat(values, {&z.stiffwebtxt}); }
+  void PrintGirdProfileHP() { BulbFlat(values, {&z.girdwebtxt1, &z.girdwebtxt2}); }
 
   using Texts = std::initializer_list<const std::string*>;
   using Rows = std::initializer_list<DataRow>;
@@ -384,12 +431,12 @@ class Report {
   void Flat(const MemberValues& v, Texts texts) { ProfileData(v, {kH, kTw, kA, kG, kIy}, texts); }
   // B and tf are those of the angle the bulb's section is computed with.
   void BulbFlat(const MemberValues& v, Texts texts) {
-    ProfileData(v, {kH, kTw, kBulbC, kBulbR, kBulbB, kTf, kA, kG, kIy}, texts);
+    ProfileData(v, {kH, kTw, kBulbC, kBulbR, kBulbB, kBulbTf, kA, kG, kIy}, texts);
   }
 
   // From the heading row: "Profile data:" two rows down, a row per value,
   // then the local-buckling texts; prty ends on the last row, which an
-  // empty text still takes.
+  // empty text, or one left out, still takes.
   void ProfileData(const MemberValues& v, Rows rows, Texts texts) {
     const double x = xsym + prtoffs;
     prty += 2;
@@ -402,9 +449,11 @@ class Report {
       TextAt(x, prty, r.symbol);
       pr.SetCurrentX(xeq + prtoffs);
       pr.Print("=");
-      EndingAt(xval + prtoffs, Fmt(v.*r.value, r.pattern));
-      pr.Print(" ");
-      pr.PrintLine(r.unit);
+      if (known == Known::All || (known == Known::Dimensions && r.dimension)) {
+        EndingAt(xval + prtoffs, Fmt(v.*r.value, r.pattern));
+        pr.Print(" ");
+        pr.PrintLine(r.unit);
+      }
     }
     if (texts.size() == 0) return;
     prty += 1;
@@ -412,7 +461,7 @@ class Report {
     for (const std::string* t : texts) {
       prty += 1;
       At(x, prty);
-      pr.PrintLine(*t);
+      if (known == Known::All) pr.PrintLine(*t);
     }
   }
 
@@ -479,6 +528,9 @@ class Report {
   double xval = 0, xrule = 0;
   float xpic = 0, xpicr = 0;
   double sketchW = 0, sketchH = 0;  // the cylinder sketch, grid units
+  // the member of the profile block being printed
+  Known known = Known::All;
+  MemberValues values{};
 };
 
 }  // namespace

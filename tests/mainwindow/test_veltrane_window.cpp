@@ -246,8 +246,9 @@ class TestVeltraneWindow : public QObject {
     QVERIFY(h.z.dmethod == 0 && h.box("iufb")->text() == "1.00");
     QVERIFY(h.shown("cmd_lrfd") && !h.shown("cmd_wsd"));
     h.get<QPushButton>("cmd_lrfd")->click();
-    QCOMPARE(h.msg.texts,
-             QStringList{" For ALS condition, Allowable Usage Factor is recommended to be UF = 1.15 "});
+    QCOMPARE(
+        h.msg.texts,
+        QStringList{" For ALS condition, Allowable Usage Factor is recommended to be UF\u00A0=\u00A01.15 "});
     h.z.dmethod = 1;  // a case read keeps its own
     h.z.ufb = 0.85f;
     h.w->RefreshForm();
