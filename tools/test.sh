@@ -51,7 +51,7 @@ for f in build-fuzz/bin/fuzz_*; do
   fi
   log=$(mktemp)
   status=0
-  "$f" "${opts[@]}" -max_total_time="${ZOD_FUZZ_SECONDS:-30}" -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
+  "$f" "${opts[@]}" -max_total_time="${ZOD_FUZZ_SECONDS:-20}" -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
     status=$?
   if [ "$status" -ne 0 ]; then
     cat "$log"
