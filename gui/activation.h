@@ -4,8 +4,6 @@
 // message would start it anew.
 #pragma once
 
-#include <QMetaObject>
-
 class QEvent;
 class QWidget;
 
@@ -13,8 +11,7 @@ namespace zod {
 
 class ActivationGuard {
  public:
-  explicit ActivationGuard(QWidget* window);
-  ~ActivationGuard();
+  explicit ActivationGuard(QWidget* window) : m_window(window) {}
   ActivationGuard(const ActivationGuard&) = delete;
   ActivationGuard& operator=(const ActivationGuard&) = delete;
 
@@ -23,9 +20,16 @@ class ActivationGuard {
   bool UserActivation(QEvent* e);
 
  private:
+  // A message box or file dialog raised by this window (or by one of its own).
+  bool OwnDialog(const QWidget* w) const;
+
   QWidget* m_window;
-  bool m_boxAway = false;  // a modal box took the activation; its return is none
-  QMetaObject::Connection m_focus;
+  // The window last lost the activation to a dialog of its own, or one has
+  // appeared since. Every activation until the window loses it to anything
+  // else is such a dialog handing it back: the window system may deliver
+  // several (a late return of an earlier box, another after a box that was
+  // answered before its own activation arrived), so none of them uses it up.
+  bool m_dialogAway = false;
 };
 
 }  // namespace zod

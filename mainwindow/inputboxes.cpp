@@ -15,9 +15,10 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
-#include "mainwindow/core/readnum.h"
 #include "gui/qtext.h"
+#include "mainwindow/core/readnum.h"
 #include "mainwindow/veltrane.h"
+#include "profiles/profiledialogs.h"
 
 namespace zod {
 
@@ -178,6 +179,12 @@ void Veltrane::LeaveBox(int id) {
 }
 
 bool Veltrane::CommitEdit() {
+  if (!CommitOwnEdit()) return false;
+  // What is typed into an open profile dialog is part of the case too.
+  return m_profiles->commitTyping();
+}
+
+bool Veltrane::CommitOwnEdit() {
   const QPointer<QLineEdit> e = m_current;
   if (!e) return true;
   Busy busy(*this);

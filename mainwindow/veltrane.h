@@ -159,8 +159,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
 
   // A command that uses the case (Save, Save As, Print, Add to Database)
   // first commits the box being edited, as leaving it would: its checks,
-  // messages and recalculation. False when the box refused its value and has
-  // the focus back; the command must not run then.
+  // messages and recalculation; then each open profile dialog commits what
+  // is typed into its box the same way. False when a box refused its value
+  // and has the focus back; the command must not run then.
   bool CommitEdit();
 
  protected:
@@ -198,6 +199,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void GotFocus(int id);
   void LostFocus(int id);
   void LeaveBox(int id);
+  bool CommitOwnEdit();
   void KeyEnter(int id);
   void ComboEnter(QComboBox* combo);
   bool ReadBox(int id, bool& mismatch);

@@ -19,8 +19,8 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
-#include "mainwindow/core/readnum.h"
 #include "gui/qtext.h"
+#include "mainwindow/core/readnum.h"
 #include "profiles/profilehost.h"
 #include "profiles/profilesketch.h"
 
@@ -358,6 +358,13 @@ void ProfileDialog::dropTyping() {
   if (m_current) m_current->setModified(false);
 }
 
+bool ProfileDialog::commitTyping() {
+  DimBox* edit = m_current;
+  if (!edit || !edit->isModified() || m_busy || m_closing) return true;
+  m_current = nullptr;
+  return commit(edit);
+}
+
 void ProfileDialog::fillRows() {
   if (!m_cbo) return;
   State& z = m_host.state();
@@ -512,27 +519,30 @@ void ProfileDialog::enterPressed(DimBox* edit) {
   }
 }
 
-void ProfileDialog::commit(DimBox* edit) {
+// False when the box refused its value and has the focus back.
+bool ProfileDialog::commit(DimBox* edit) {
   const Box* box = boxOf(edit);
-  if (!box) return;
+  if (!box) return true;
   QPointer<ProfileDialog> self(this);
   m_busy = true;
-  leaveBox(*box);
-  if (!self) return;
+  const bool kept = leaveBox(*box);
+  if (!self) return kept;
   m_busy = false;
   // Whichever box holds the focus now (the next one, or this one given back
   // after a message) is the box the user is in.
   if (const Box* now = boxOf(QApplication::focusWidget()); now && now->edit != m_current && !m_closing)
     enter(now->edit);
+  return kept;
 }
 
-void ProfileDialog::leaveBox(const Box& box) {
+bool ProfileDialog::leaveBox(const Box& box) {
   State& z = m_host.state();
   DimBox* edit = box.edit;
   const Rule r = LeaveRule(m_kind, box.dim);
   const profiles::FieldRef f = profiles::MemoryField(z, m_member, m_kind, box.dim);
   const bool offsetA = box.dim == Dim::A;
   bool mismatch = false;
+  bool refused = false;
   try {
     std::string txt = fromQ(edit->text());
     f.set(ReadNum(txt, z.commadec));
@@ -542,20 +552,23 @@ void ProfileDialog::leaveBox(const Box& box) {
       const double reset = ResetValue(m_member, box.dim);
       if (!std::isnan(reset)) f.set(reset);
       edit->setFocus(Qt::OtherFocusReason);
+      refused = true;
     }
     if (offsetA) setBackground(edit, Qt::white);
     QPointer<ProfileDialog> self(this);
     m_host.calculate(this);
-    if (!self) return;
+    if (!self) return !refused;
     showValues();
   } catch (const InputMismatch&) {
     mismatch = true;
+    refused = true;
     message(kMismatch);
     edit->setFocus(Qt::OtherFocusReason);
   } catch (const Error&) {
     // any other error passes silently, as the handler's trap did
   }
   if (!(offsetA && mismatch)) setBackground(edit, Qt::white);
+  return !refused;
 }
 
 void ProfileDialog::message(const QString& text) { m_host.messenger().exclamation(text, this); }

@@ -60,6 +60,10 @@ class ProfileDialog : public QWidget {
   // The case has been replaced: what the user typed into the box he is in
   // belongs to no case any more, and the next display writes over it.
   void dropTyping();
+  // A command is about to use the case: text typed into the box the user is
+  // in is committed as leaving the box would commit it. False when the box
+  // refused it and has the focus back.
+  bool commitTyping();
   // Table dialogs: every row of the table into cbo, the stored row chosen.
   void fillRows();
 
@@ -93,8 +97,8 @@ class ProfileDialog : public QWidget {
   void boxLeft(DimBox* edit, Qt::FocusReason reason);
   void enterPressed(DimBox* edit);
   void enter(DimBox* edit);
-  void commit(DimBox* edit);
-  void leaveBox(const Box& box);
+  bool commit(DimBox* edit);
+  bool leaveBox(const Box& box);
   bool okReads();
   void closingReads();
   const Box* boxOf(const QWidget* w) const;

@@ -66,4 +66,10 @@ void ProfileDialogs::dropTyping() {
     if (d && !d->isClosed()) d->dropTyping();
 }
 
+bool ProfileDialogs::commitTyping() {
+  for (const QPointer<ProfileDialog>& d : m_dialogs)
+    if (d && !d->isClosed() && !d->commitTyping()) return false;
+  return true;
+}
+
 }  // namespace zod

@@ -45,6 +45,10 @@ class ProfileDialogs {
   // The case has been replaced while dialogs stay open: text typed into them
   // and not yet committed is not kept for the new case.
   void dropTyping();
+  // A command is about to use the case: every open dialog commits the text
+  // typed into its box under edit, as leaving the box would. False as soon
+  // as one refuses it; that dialog's box has the focus back.
+  bool commitTyping();
 
  private:
   static int slot(Member m, int kind) { return (m == Member::Stiffener ? 0 : 10) + kind; }

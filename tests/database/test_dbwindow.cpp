@@ -157,21 +157,50 @@ class TestDbWindow : public QObject {
   }
 
   // A box of the window gives the activation back when it closes; that is
-  // no new activation: the list keeps its line and row 0 is not loaded.
+  // no new activation: the list keeps its line and row 0 is not loaded over
+  // the user's case. Also when two boxes come straight after each other and
+  // each is answered before the window system has handed it the activation:
+  // the first one's return then comes late, and the second box's activation
+  // after it has closed.
+  void ownBoxIsNoActivation_data() {
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<bool>("atOnce");
+    QTest::newRow("one box") << 1 << false;
+    QTest::newRow("one box, answered at once") << 1 << true;
+    QTest::newRow("two boxes") << 2 << false;
+    QTest::newRow("two boxes, answered at once") << 2 << true;
+  }
   void ownBoxIsNoActivation() {
+    QFETCH(int, boxes);
+    QFETCH(bool, atOnce);
     DbHarness d(true);
     FrmDatabase* f = d.open();
     d.table({"A", "B"});
     d.select(1);
     QCOMPARE(d.z().ident, std::string("B"));
     BoxAnswerer user;
-    d.click("Cmd_pilner");
-    QCOMPARE(user.texts, QStringList{" Last row can't be moved "});
-    QCOMPARE(user.owners, QStringList{"frmDatabase"});
-    WaitActive(f);
-    QTest::qWait(50);
-    QCOMPARE(f->selectedLine(), 1);
-    QCOMPARE(d.z().ident, std::string("B"));
+    user.atOnce = atOnce;
+    const QString last = " Last row can't be moved ";
+    for (int round = 0; round < 3; ++round) {
+      user.texts.clear();
+      user.owners.clear();
+      if (boxes == 1) {
+        d.click("Cmd_pilner");
+      } else {
+        // a handler of the window with two messages
+        QTimer::singleShot(0, f, [&] {
+          d.db->messenger().exclamation(last, f);
+          d.db->messenger().exclamation(last, f);
+        });
+      }
+      QTRY_COMPARE(user.texts.size(), boxes);
+      WaitActive(f);
+      QTest::qWait(50);
+      QCOMPARE(user.texts, QStringList(boxes, last));
+      QCOMPARE(user.owners, QStringList(boxes, "frmDatabase"));
+      QCOMPARE(f->selectedLine(), 1);
+      QCOMPARE(d.z().ident, std::string("B"));
+    }
   }
 
   // A chosen data row becomes the main window's case; a comment fills the

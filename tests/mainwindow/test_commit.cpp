@@ -16,6 +16,7 @@
 #include "engine/tables.h"
 #include "mainwindow/core/projectfile.h"
 #include "mainwindow/inputboxes.h"
+#include "profiles/profiledialog.h"
 #include "profiles/profiledialogs.h"
 #include "report/printcommand.h"
 #include "tests/mainwindow/testsupport.h"
@@ -25,15 +26,20 @@ using namespace zod::test;
 
 namespace {
 
-// Keeps the radius of the case as the print dialog found it, then cancels.
+// A value of the case as the print dialog found it (the radius unless the
+// test says otherwise); then it cancels.
 struct PeekingPrintDialog : PrintDialog {
   State* z = nullptr;
-  QList<float> radii;
+  std::function<float(const State&)> peek = [](const State& c) { return static_cast<float>(c.cylr); };
+  QList<float> seen;
   bool exec(QPrinter&, QWidget*) override {
-    radii << static_cast<float>(z->cylr);
+    seen << peek(*z);
     return false;
   }
 };
+
+// A command that uses the case, run as the user runs it.
+enum class Command { Save, SaveAs, Print, AddToDatabase };
 
 // The main window with real message boxes answered a moment after they
 // appear, and the print dialog above.
@@ -75,13 +81,60 @@ struct Window {
       if (h.yellow(BoxDef(i).name)) out << BoxDef(i).name;
     return out;
   }
-  // The radius as a project file holds it.
-  static float savedRadius(const QString& path) {
-    State r;
-    r.apppath = ZOD_DATA_DIR;
-    ReadTables(r);
-    ReadProjectFile(r, path.toStdString());
-    return static_cast<float>(r.cylr);
+  // Save, Save As (answered with `file`), Print, Add to Database.
+  void run(Command command, const QString& file) {
+    switch (command) {
+      case Command::Save:
+        QTest::keyClick(h.w->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(waitPopup(), Qt::Key_S);
+        break;
+      case Command::SaveAs:
+        h.dialog.answers << file;
+        clickBar(h.menus().mnufile->menuAction());
+        clickItem(h.menus().mnusaveas);
+        break;
+      case Command::Print:
+        clickBar(h.menus().mnuprint);
+        break;
+      case Command::AddToDatabase:
+        click("cmdDatabase");
+        break;
+    }
+  }
+  // The value each run of the command used: from the file saved, the case
+  // the print dialog saw, the row added.
+  QList<float> used(Command command, const QString& file, float (*value)(const State&),
+                    float (*row)(const DbRow&)) {
+    QList<float> out;
+    switch (command) {
+      case Command::Save:
+      case Command::SaveAs:
+        if (QFile::exists(file)) {
+          State r;
+          r.apppath = ZOD_DATA_DIR;
+          ReadTables(r);
+          ReadProjectFile(r, file.toStdString());
+          out << value(r);
+        }
+        break;
+      case Command::Print:
+        out = print.seen;
+        break;
+      case Command::AddToDatabase:
+        if (HasDbTable(h.z)) out << row(h.z.dbtab[1]);
+        break;
+    }
+    return out;
+  }
+  static void commandRows(const char* accepted, const char* refused) {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("typed");
+    for (const auto& [name, c] :
+         {std::pair{"Save", Command::Save}, std::pair{"Save As", Command::SaveAs},
+          std::pair{"Print", Command::Print}, std::pair{"Add to Database", Command::AddToDatabase}}) {
+      QTest::newRow(qPrintable(QString(name) + ", accepted")) << c << accepted;
+      QTest::newRow(qPrintable(QString(name) + ", refused")) << c << refused;
+    }
   }
 };
 
@@ -94,9 +147,6 @@ enum class Path {
   RightClickEscapeClick,
   OtherWindowClick
 };
-
-// A command that uses the case, run as the user runs it.
-enum class Command { Save, SaveAs, Print, AddToDatabase };
 
 }  // namespace
 
@@ -192,16 +242,7 @@ class TestCommit : public QObject {
   // check refuses stops the command, and the user is back in the box with
   // the text selected. Opening and closing the menu on the way commits
   // nothing by itself.
-  void commandsCommitFirst_data() {
-    QTest::addColumn<Command>("command");
-    QTest::addColumn<QString>("typed");
-    for (const auto& [name, c] :
-         {std::pair{"Save", Command::Save}, std::pair{"Save As", Command::SaveAs},
-          std::pair{"Print", Command::Print}, std::pair{"Add to Database", Command::AddToDatabase}}) {
-      QTest::newRow(qPrintable(QString(name) + ", accepted")) << c << "2000";
-      QTest::newRow(qPrintable(QString(name) + ", refused")) << c << "40";
-    }
-  }
+  void commandsCommitFirst_data() { Window::commandRows("2000", "40"); }
   void commandsCommitFirst() {
     QFETCH(Command, command);
     QFETCH(QString, typed);
@@ -213,23 +254,7 @@ class TestCommit : public QObject {
     h.w->engineMessages = &calculation;
     h.typeInto("icylr", typed);
     h.w->calcs = 0;
-    switch (command) {
-      case Command::Save:
-        QTest::keyClick(h.w->windowHandle(), Qt::Key_F, Qt::AltModifier);
-        QTest::keyClick(u.waitPopup(), Qt::Key_S);
-        break;
-      case Command::SaveAs:
-        h.dialog.answers << file;
-        u.clickBar(h.menus().mnufile->menuAction());
-        u.clickItem(h.menus().mnusaveas);
-        break;
-      case Command::Print:
-        u.clickBar(h.menus().mnuprint);
-        break;
-      case Command::AddToDatabase:
-        u.click("cmdDatabase");
-        break;
-    }
+    u.run(command, file);
     QTRY_VERIFY(h.box("icylr")->hasFocus());
     QTest::qWait(30);
     const bool refused = typed == "40";
@@ -237,25 +262,69 @@ class TestCommit : public QObject {
     QVERIFY(h.yellow("icylr"));
     QCOMPARE(h.z.cylr, typed.toFloat());
     QCOMPARE(h.w->calcs, 1);
-    QList<float> used;  // the radius each run of the command used
-    switch (command) {
-      case Command::Save:
-      case Command::SaveAs:
-        if (QFile::exists(file)) used << Window::savedRadius(file);
-        QCOMPARE(h.dialog.answers.isEmpty(), !refused || command == Command::Save);
-        break;
-      case Command::Print:
-        used = u.print.radii;
-        break;
-      case Command::AddToDatabase:
-        if (HasDbTable(h.z)) used << h.z.dbtab[1].cylr;
-        break;
-    }
+    QCOMPARE(h.dialog.answers.isEmpty(), !refused || command != Command::SaveAs);
+    const QList<float> used = u.used(
+        command, file, [](const State& c) { return static_cast<float>(c.cylr); },
+        [](const DbRow& r) { return r.cylr; });
     QCOMPARE(used, refused ? QList<float>{} : QList<float>{2000});
     // the user is back in the box, its text selected: typing replaces it
     if (refused) {
       QTest::keyClicks(h.box("icylr"), "7");
       QCOMPARE(h.box("icylr")->text(), QString("7"));
+    }
+  }
+
+  // A value typed into a profile dialog's box, and the user gone to the main
+  // window without leaving that box: the command commits it first, as
+  // leaving the box would (the dialog's check, its message in the dialog,
+  // the recalculation), and uses it. A value the dialog's check refuses stops
+  // the command, and the user is back in the dialog's box with its text
+  // selected. Going to the main window and its menus commits nothing.
+  void commandsCommitTheDialogsFirst_data() { Window::commandRows("300", "4"); }
+  void commandsCommitTheDialogsFirst() {
+    QFETCH(Command, command);
+    QFETCH(QString, typed);
+    Window u;
+    Harness& h = u.h;
+    const QString file = u.dir.filePath("case.vtr");
+    if (command == Command::Save) h.z.filename = file.toStdString();
+    QStringList calculation;  // the calculation stops with H = 4: not the dialog's refusal
+    h.w->engineMessages = &calculation;
+    u.print.peek = [](const State& c) { return static_cast<float>(c.stbh); };
+    h.menus().stiffItems[3]->trigger();
+    ProfileDialog* d = WaitActive(h.w->profileDialogs().find(Member::Stiffener, 3));
+    auto* isth = Child<QLineEdit>(d, "isth");
+    TypeOver(isth, typed);
+    h.w->activateWindow();
+    WaitActive(h.w.get());
+    u.clickBar(h.menus().mnufile->menuAction());
+    u.waitPopup();
+    u.escape();
+    QCOMPARE(static_cast<float>(h.z.stbh), 200.0f);
+    u.run(command, file);
+    const bool refused = typed == "4";
+    if (refused) {
+      QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(d));
+      QTRY_VERIFY(isth->hasFocus());
+    }
+    QTest::qWait(30);
+    QCOMPARE(u.user.texts, refused ? QStringList{" H >= 5 "} : QStringList{});
+    QCOMPARE(u.user.owners, refused ? QStringList{"stifftb"} : QStringList{});
+    QCOMPARE(calculation.size(), refused ? 1 : 0);            // and the box's return started no activation
+    QCOMPARE(static_cast<float>(h.z.stbh), typed.toFloat());  // the stiffener keeps a low H
+    QCOMPARE(isth->text(), typed);
+    QCOMPARE(h.dialog.answers.isEmpty(), !refused || command != Command::SaveAs);
+    const QList<float> used = u.used(
+        command, file, [](const State& c) { return static_cast<float>(c.stbh); },
+        [](const DbRow& r) { return r.dbstiffh; });
+    QCOMPARE(used, refused ? QList<float>{} : QList<float>{300});
+    if (refused) {
+      QVERIFY(Yellow(isth));
+      QTest::keyClicks(isth, "7");
+      QCOMPARE(isth->text(), QString("7"));
+    } else {
+      QCOMPARE(static_cast<float>(h.z.stiffh), 300.0f);  // recalculated with it
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(h.w.get()));
     }
   }
 

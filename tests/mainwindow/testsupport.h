@@ -59,25 +59,47 @@ inline void KeepSettingsAside() {
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
 }
 
+// Tells of every message box that is shown.
+struct BoxShown : QObject {
+  std::function<void()> shown;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Show && qobject_cast<QMessageBox*>(o) && shown) shown();
+    return false;
+  }
+};
+
 // Answers the real modal message boxes as a user does, a moment after each
 // appears, and keeps what it saw of them: text, owner's name and width.
-// `whileOpen` runs while a box is up, before it is answered.
+// `whileOpen` runs while a box is up, before it is answered. `atOnce`: each
+// box is answered before the window system has delivered its activation, as
+// an overdue timer does on a loaded machine.
 struct BoxAnswerer {
   QStringList texts, owners;
   QList<int> widths;
   std::function<void(QMessageBox*)> whileOpen;
+  bool atOnce = false;
   QTimer timer;
+  BoxShown watch;
   BoxAnswerer() {
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box || !box->isVisible()) return;
-      texts << box->text();
-      owners << (box->parentWidget() ? box->parentWidget()->objectName() : QString());
-      widths << box->width();
-      if (whileOpen) whileOpen(box);
-      if (box->isVisible()) box->accept();
-    });
+    QObject::connect(&timer, &QTimer::timeout, [this] { answer(); });
     timer.start(10);
+    // A posted call runs in the box's event loop ahead of the window
+    // system's events.
+    watch.shown = [this] {
+      if (atOnce)
+        QMetaObject::invokeMethod(
+            &timer, [this] { answer(); }, Qt::QueuedConnection);
+    };
+    qApp->installEventFilter(&watch);
+  }
+  void answer() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    texts << box->text();
+    owners << (box->parentWidget() ? box->parentWidget()->objectName() : QString());
+    widths << box->width();
+    if (whileOpen) whileOpen(box);
+    if (box->isVisible()) box->accept();
   }
 };
 

@@ -17,10 +17,54 @@
 using namespace zod;
 using namespace zod::test;
 
+namespace {
+
+const QString kStiffenerStops =
+    "The calculation stopped in the stiffener check: square root of a negative number.";
+
+}  // namespace
+
 class TestProfileActivation : public QObject {
   Q_OBJECT
 
  private slots:
+  void cleanup() { Destroy(); }
+
+  // H = 4 in the T built-up stiffener: below its bound, and the calculation
+  // with it stops, so two boxes of the dialog come straight after each
+  // other. When each is answered before the window system has handed it the
+  // activation (a loaded machine), the first box's return reaches the dialog
+  // only after the second has closed, and the second box's late activation
+  // takes the dialog's away once more. However the activations come, none is
+  // the user's: one calculation, two boxes, the user back in H.
+  void twoBoxesInARowAreNoActivation_data() {
+    QTest::addColumn<bool>("atOnce");
+    QTest::newRow("answered in time") << false;
+    QTest::newRow("answered at once") << true;
+  }
+  void twoBoxesInARowAreNoActivation() {
+    QFETCH(bool, atOnce);
+    Harness h(RealBoxes{});
+    h.user->atOnce = atOnce;
+    h.menus().stiffItems[3]->trigger();
+    ProfileDialog* d = WaitActive(h.w->profileDialogs().find(Member::Stiffener, 3));
+    auto* isth = Child<QLineEdit>(d, "isth");
+    for (int round = 0; round < 3; ++round) {
+      h.user->texts.clear();
+      const int before = h.w->calcs;
+      isth->setFocus(Qt::TabFocusReason);
+      QTest::keyClicks(isth, "4");
+      QTest::keyClick(isth, Qt::Key_Return);
+      QTRY_COMPARE(h.user->texts.size(), 2);
+      WaitActive(d);
+      QTest::qWait(50);
+      QCOMPARE(h.user->texts, (QStringList{" H >= 5 ", kStiffenerStops}));
+      QCOMPARE(h.user->owners.last(), d->objectName());
+      QCOMPARE(h.w->calcs, before + 1);
+      QVERIFY(isth->hasFocus());
+    }
+  }
+
   // What happens in the main window while the user is away from the dialog.
   void activationKeepsWhatIsTyped_data() {
     QTest::addColumn<QString>("meanwhile");
