@@ -38,6 +38,7 @@ class TestSaveWarnings : public QObject {
     Harness& h = d.h;
     SaveFaults sys;
     sys.fail["sync folder"] = EIO;
+    // Save As
     const QString path = d.file("case.vtr");
     h.saveAs(path);
     QCOMPARE(h.msg.texts.size(), 1);
@@ -48,6 +49,32 @@ class TestSaveWarnings : public QObject {
     QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + path);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + path});
     QCOMPARE(toQ(h.z.lastdir), d.files.path());
+    // Save to the case's own file
+    h.msg.clear();
+    h.z.proj = "changed";
+    h.box("iproj")->setText("changed");
+    h.menus().mnusave->trigger();
+    QCOMPARE(h.msg.texts.size(), 1);
+    QVERIFY(IsFolderWarning(h.msg.last(), path));
+    QVERIFY(Contents(path).contains("\r\nchanged\r\n"));
+    // Save of a new case: its name, the folder and the list follow the save
+    h.menus().mnunew->trigger();
+    h.msg.clear();
+    const QString other = d.file("other.vtr");
+    h.dialog.answers << other;
+    h.menus().mnusave->trigger();
+    QCOMPARE(h.msg.texts.size(), 1);
+    QVERIFY(IsFolderWarning(h.msg.last(), other));
+    QCOMPARE(toQ(h.z.filename), other);
+    QCOMPARE(h.recentCaptions(), (QStringList{"1. " + other, "2. " + path}));
+    // a failed flush of the file itself is a failed save, told as before
+    sys.fail = {{"sync", EIO}};
+    h.msg.clear();
+    const QByteArray before = Contents(other);
+    h.saveAs(path);
+    QCOMPARE(h.msg.texts, QStringList{"can't save file - " + path});
+    QCOMPARE(toQ(h.z.filename), other);
+    QCOMPARE(Contents(other), before);
   }
 
   void databaseFiles() {
