@@ -1,11 +1,13 @@
 #include "database/frmdatabase.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -58,6 +60,13 @@ QIcon SketchIcon(Sketch s, int size, qreal ratio) {
 }
 
 }  // namespace
+
+QString ResultFileName(const QString& dbfile, const QString& folder) {
+  const QString name = dbfile + QStringLiteral("_out.csv");
+  // A database never saved has a name but no folder; the current folder is
+  // wherever the program was started, often the program's own.
+  return QFileInfo(dbfile).isAbsolute() ? name : QDir(folder).absoluteFilePath(name);
+}
 
 FrmDatabase::FrmDatabase(DatabaseWindows& db, QWidget* owner) : QWidget(owner, Qt::Window), m_db(db) {
   SetUpWindow(*this, "frmDatabase");
@@ -114,7 +123,14 @@ void FrmDatabase::BuildControls() {
   // alone, which makes a line current without selecting it, does not.
   connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
     const int s = selectedLine();
-    if (s >= 0) lstDatabase_Click(s);
+    if (s >= 0 && !m_quiet) lstDatabase_Click(s);
+  });
+  // A click on the line already selected changes no selection, yet the user
+  // who clicks it wants that row back in the main window.
+  m_list->viewport()->installEventFilter(this);
+  connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (m_pressOnChosen && item && item->isSelected()) lstDatabase_Click(m_list->row(item));
+    m_pressOnChosen = false;
   });
   connect(m_new, &QPushButton::clicked, this, &FrmDatabase::cmdNewDatabase_Click);
   connect(m_open, &QPushButton::clicked, this, &FrmDatabase::cmdOpenDatabase_Click);
@@ -133,6 +149,15 @@ bool FrmDatabase::event(QEvent* e) {
   const bool handled = QWidget::event(e);
   if (m_activation.UserActivation(e)) Form_Activate();
   return handled;
+}
+
+bool FrmDatabase::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == m_list->viewport() && e->type() == QEvent::MouseButtonPress) {
+    const auto* me = static_cast<QMouseEvent*>(e);
+    const QListWidgetItem* item = m_list->itemAt(me->position().toPoint());
+    m_pressOnChosen = me->button() == Qt::LeftButton && item && item->isSelected();
+  }
+  return QWidget::eventFilter(watched, e);
 }
 
 void FrmDatabase::exclamation(const QString& text) { m_db.messenger().exclamation(text, this); }
@@ -175,8 +200,18 @@ bool FrmDatabase::NeedTable() {
 
 void FrmDatabase::Form_Activate() {
   setWindowTitle("Database Filename: " + toQ(m_db.state().dbfile));
+  const int kept = selectedLine();
   RefillList();
-  SelectLine(0);
+  if (!m_opened) {
+    m_opened = true;
+    SelectLine(0);
+    return;
+  }
+  // Coming back to the window is no choice of a row: the main window may
+  // hold edits of the user's that a load would throw away.
+  m_quiet = true;
+  SelectLine(kept);
+  m_quiet = false;
 }
 
 void FrmDatabase::lstDatabase_Click(int line) {
@@ -250,7 +285,7 @@ void FrmDatabase::cmdSaveResult_Click() {
   if (!NeedTable()) return;
   // The result file's name is no project file name: the main window's File
   // > Save must not write the case over the results.
-  const std::string name = z.dbfile + "_out.csv";
+  const std::string name = fromQ(ResultFileName(toQ(z.dbfile), m_db.exportFolder()));
   DbResultSave done;
   try {
     done = WriteDbResult(z, name);
@@ -337,7 +372,9 @@ void FrmDatabase::cmdX_Click() {
   if (data == 1 && !IsCommentRow(row) && (s == 0 || s == 1)) {
     beep();
     exclamation(" Only one row. Row can't be removed ");
-  } else if (row.rowtext == "END" || row.rowtext == "End") {
+  } else if (s == *z.dbrows) {
+    // only the closing row itself: a data row may be called "End", and a
+    // file may hold an "End" line before its last
     exclamation(" Last row can't be removed ");
     beep();
   } else {

@@ -20,6 +20,10 @@ namespace zod {
 
 class DatabaseWindows;
 
+// The result file of the database file `dbfile`: beside it, or in `folder`
+// (where the spreadsheet export goes) when the database has never been saved.
+QString ResultFileName(const QString& dbfile, const QString& folder);
+
 class FrmDatabase : public QWidget {
   Q_OBJECT
 
@@ -27,6 +31,10 @@ class FrmDatabase : public QWidget {
   FrmDatabase(DatabaseWindows& db, QWidget* owner);
 
   // The handlers, in the order of the window's buttons.
+  // Each activation by the user: the caption and the list follow the table
+  // (the main window may have added to it). The first one after the window
+  // opens selects line 0, which loads row 0; a later one keeps the line the
+  // user had and loads nothing, so the main window keeps the case it shows.
   void Form_Activate();
   void lstDatabase_Click(int line);
   void cmdNewDatabase_Click();
@@ -47,6 +55,7 @@ class FrmDatabase : public QWidget {
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void BuildControls();
@@ -67,6 +76,9 @@ class FrmDatabase : public QWidget {
   QPushButton *m_new = nullptr, *m_open = nullptr, *m_save = nullptr, *m_saveResult = nullptr;
   QPushButton *m_calc = nullptr, *m_close = nullptr;
   QPointer<FrmDatabaseDetailed> m_detailed;
+  bool m_opened = false;         // the first activation has loaded row 0
+  bool m_quiet = false;          // a selection made without loading its row
+  bool m_pressOnChosen = false;  // the last mouse press fell on the selected line
 };
 
 }  // namespace zod

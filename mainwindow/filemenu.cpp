@@ -15,9 +15,9 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/tables.h"
-#include "mainwindow/core/projectfile.h"
 #include "gui/filedialog.h"
 #include "gui/qtext.h"
+#include "mainwindow/core/projectfile.h"
 #include "mainwindow/veltrane.h"
 #include "profiles/profiledialogs.h"
 
@@ -77,7 +77,8 @@ bool Veltrane::SaveFile(const QString& path) {
   try {
     saved = WriteProjectFile(m_z, fromQ(path));
   } catch (const Error&) {
-    message(QStringLiteral("can't save file - ") + path);
+    // the whole path: a name alone does not tell the user which folder refused
+    message(QStringLiteral("can't save file - ") + QFileInfo(path).absoluteFilePath());
     return false;
   }
   WriteCaption();

@@ -1,0 +1,136 @@
+// The database window beside the main window: coming back to it keeps the
+// case the user is editing, a click on the chosen row loads it again, only
+// the real closing row is kept from removal, and the result file of a table
+// never saved goes where the user may write, named whole in any message.
+#include <QDir>
+#include <QFile>
+
+#include "tests/database/dbtestsupport.h"
+
+using namespace zod;
+using namespace zod::test;
+
+namespace {
+
+void ClickLine(QListWidget* list, int line) {
+  const QRect r = list->visualItemRect(list->item(line));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+}  // namespace
+
+class TestDbWindowReturn : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { Destroy(); }
+
+  void returningKeepsTheEditedCase() {
+    DbHarness d;
+    d.z().cylr = 2500;
+    d.table({"A", "B"});
+    // opening the window loads row 0
+    FrmDatabase* f = d.open();
+    QCOMPARE(d.h.box("iident")->text(), QString("A"));
+    QCOMPARE(f->selectedLine(), 0);
+
+    // the user edits the case in the main window, then comes back
+    d.h.w->activateWindow();
+    WaitActive(d.h.w.get());
+    d.h.type("iident", "EDITED");
+    d.h.type("icylr", "1234");
+    QCOMPARE(d.z().ident, std::string("EDITED"));
+    // meanwhile the main window adds its case to the table
+    d.h.get<QPushButton>("cmdDatabase")->click();
+    f->activateWindow();
+    WaitActive(f);
+    QTest::qWait(20);
+    QCOMPARE(d.z().ident, std::string("EDITED"));
+    QCOMPARE(d.z().cylr, 1234.0f);
+    QCOMPARE(d.h.box("iident")->text(), QString("EDITED"));
+    QCOMPARE(d.h.box("icylr")->text(), QString("1234"));
+    // the list follows the table and keeps the user's line
+    QCOMPARE(d.lines(), (QStringList{"A", "B", "EDITED", "End"}));
+    QCOMPARE(f->selectedLine(), 0);
+
+    // a click on the line already chosen brings its row back
+    d.h.w->activateWindow();
+    WaitActive(d.h.w.get());
+    d.h.type("icylr", "777");
+    f->activateWindow();
+    WaitActive(f);
+    ClickLine(d.list(), 0);
+    QCOMPARE(d.z().ident, std::string("A"));
+    QCOMPARE(d.h.box("icylr")->text(), QString("2500"));
+    // and a click on another line loads that one
+    ClickLine(d.list(), 1);
+    QCOMPARE(f->selectedLine(), 1);
+    QCOMPARE(d.h.box("iident")->text(), QString("B"));
+    QVERIFY(d.msg.texts.isEmpty());
+
+    // closed and opened again, the window loads row 0 as at its first opening
+    d.click("cmdClose");
+    Destroy();
+    QVERIFY(!d.f());
+    d.h.type("iident", "EDITED AGAIN");
+    d.open();
+    QCOMPARE(d.h.box("iident")->text(), QString("A"));
+  }
+
+  // A data row or comment called "End" may go; the closing row may not.
+  void removeRefusesOnlyTheClosingRow() {
+    DbHarness d;
+    FrmDatabase* f = d.open();
+    d.table({"% c", "A", "End", "x", "B"});
+    d.z().dbtab[3].iscomment = -1;
+    d.z().dbtab[3].rowtext = "END";
+    f->Form_Activate();
+    QCOMPARE(d.lines(), (QStringList{"% c", "A", "End", "END", "B", "End"}));
+    d.select(2);
+    d.click("cmdX");
+    QCOMPARE(d.lines(), (QStringList{"% c", "A", "END", "B", "End"}));
+    d.select(2);
+    d.click("cmdX");
+    QCOMPARE(d.lines(), (QStringList{"% c", "A", "B", "End"}));
+    QVERIFY(d.msg.texts.isEmpty());
+    d.select(3);
+    d.click("cmdX");
+    QCOMPARE(d.msg.texts, (QStringList{" Last row can't be removed ", "<beep>"}));
+    QCOMPARE(d.lines(), (QStringList{"% c", "A", "B", "End"}));
+    QCOMPARE(*d.z().dbrows, 3);
+  }
+
+  // Never saved, the table has a name but no folder: its result file goes
+  // where its spreadsheet export goes, never into the current folder.
+  void resultFileOfANewDatabase() {
+    DbHarness d;
+    d.open();
+    Child<QLineEdit>(d.f(), "txtComment")->setText("Deck");
+    d.click("cmdNewDatabase");
+    QCOMPARE(d.z().dbfile, std::string("New Database_in.csv"));
+    const QString name = "New Database_in.csv_out.csv";
+    QFile::remove(name);
+    d.click("cmdSaveResult");
+    QVERIFY(d.msg.texts.isEmpty());
+    QVERIFY(ReadBytes(d.file(name)).startsWith("Project;Identification;"));
+    QVERIFY(!QFile::exists(name));
+
+    // a failure names the whole path
+    const QString gone = d.file("gone");
+    d.db->setExportFolder(gone);
+    d.click("cmdSaveResult");
+    QCOMPARE(d.msg.texts, QStringList{"can't save file - " + gone + "/" + name});
+  }
+
+  // A project file saved under a name without a folder that cannot be
+  // written is named with its whole path.
+  void projectSaveFailureNamesThePath() {
+    Harness h;
+    h.saveAs("no such folder/case.vtr");
+    QCOMPARE(h.msg.texts,
+             QStringList{"can't save file - " + QDir::current().absoluteFilePath("no such folder/case.vtr")});
+  }
+};
+
+QTEST_MAIN(TestDbWindowReturn)
+#include "test_dbwindow_return.moc"
