@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "database/core/dbrow.h"
+#include "engine/dbrow.h"
 #include "engine/tables.h"
 #include "engine/view.h"
 

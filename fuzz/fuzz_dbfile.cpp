@@ -14,7 +14,7 @@
 
 #include "database/core/database.h"
 #include "engine/format.h"
-#include "mainwindow/core/readnum.h"
+#include "gui/core/readnum.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "mainwindow/core/readnum.h"
+#include "gui/core/readnum.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
+#include "gui/core/readnum.h"
 #include "gui/qtext.h"
-#include "mainwindow/core/readnum.h"
 #include "mainwindow/veltrane.h"
 #include "profiles/profiledialogs.h"
 

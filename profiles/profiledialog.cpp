@@ -19,8 +19,8 @@
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
+#include "gui/core/readnum.h"
 #include "gui/qtext.h"
-#include "mainwindow/core/readnum.h"
 #include "profiles/profilehost.h"
 #include "profiles/profilesketch.h"
 

@@ -21,8 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "database/core/dbrow.h"
 #include "engine/checked.h"
+#include "engine/dbrow.h"
 #include "engine/state.h"
 #include "gui/core/safesave.h"
 

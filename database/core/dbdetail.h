@@ -6,7 +6,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "database/core/dbrow.h"
+#include "engine/dbrow.h"
 
 namespace zod::dbdetail {
 

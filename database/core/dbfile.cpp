@@ -13,8 +13,8 @@
 #include "engine/cp1252.h"
 #include "engine/format.h"
 #include "gui/core/boundedread.h"
+#include "gui/core/readnum.h"
 #include "gui/core/safesave.h"
-#include "mainwindow/core/readnum.h"
 
 namespace zod {
 namespace {

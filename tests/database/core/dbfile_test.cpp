@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/format.h"
-#include "mainwindow/core/readnum.h"
+#include "gui/core/readnum.h"
 #include "tests/database/core/dbtest.h"
 
 // The database input file: the exact text written, what every kind of line

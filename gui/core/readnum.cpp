@@ -1,4 +1,4 @@
-#include "mainwindow/core/readnum.h"
+#include "gui/core/readnum.h"
 
 #include <algorithm>
 #include <charconv>

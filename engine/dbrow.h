@@ -1,6 +1,8 @@
 // One row of the case database: a design case, a comment or the closing row.
-// A plain record, so that the program state can hold the table without
-// knowing how the table is read, written or calculated.
+// It is the stored form of a design case, kept here beside the program state
+// that holds the table. A plain record: how the table is read, written and
+// calculated is the database core's business, and no calculation uses it, so
+// the engine stays independent of the database.
 #pragma once
 
 #include <cstdint>
