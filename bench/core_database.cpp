@@ -62,7 +62,7 @@ void BM_WriteDbResult(benchmark::State& st) {
   std::size_t stopped = 0;
   for (auto _ : st) {
     std::ostringstream out;
-    stopped = WriteDbResult(z, out).size();
+    stopped = WriteDbResult(z, out).stopped.size();
     benchmark::DoNotOptimize(stopped);
   }
   st.counters["stopped"] = static_cast<double>(stopped);  // rows that did not calculate

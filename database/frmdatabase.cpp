@@ -294,7 +294,8 @@ void FrmDatabase::cmdSaveResult_Click() {
     return;
   }
   if (!done.saved.warning.empty()) exclamation(toQ(done.saved.warning));
-  if (!done.stopped.empty()) exclamation(toQ(StoppedRowsMessage(done.stopped)));
+  const std::string said = BatchMessage(done.report);
+  if (!said.empty()) exclamation(toQ(said));
 }
 
 void FrmDatabase::cmdCalc_Click() {

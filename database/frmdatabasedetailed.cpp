@@ -166,14 +166,19 @@ void FrmDatabaseDetailed::resultSummary() {
     m_again = false;
     State& z = m_db.state();
     SummaryTable t = ResultSummary(z);
-    const std::vector<DbStoppedRow> stopped = t.stopped;
+    const std::string said = BatchMessage(t.report);
     const int n = static_cast<int>(t.headers.size()) - 1;
     m_model.setTable(std::move(t));
     const int w = SummaryColumnWidth(m_list->width(), n);
     for (int c = 0; c <= n; ++c) m_list->header()->resizeSection(c, w);
     m_builtWidth = m_list->width();
     ++m_builds;
-    if (!stopped.empty()) m_db.messenger().exclamation(toQ(StoppedRowsMessage(stopped)), this);
+    // A check box or a resize builds the same table again: what it said once
+    // is not said again, only a build whose calculations say something else.
+    if (said != m_said) {
+      m_said = said;
+      if (!said.empty()) m_db.messenger().exclamation(toQ(said), this);
+    }
   } while (m_again);
   m_building = false;
 }

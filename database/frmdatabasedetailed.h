@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <string>
 
 #include "database/summary.h"
 
@@ -45,8 +46,9 @@ class FrmDatabaseDetailed : public QWidget {
  public:
   FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner);
 
-  // Rebuilds the whole table, calculating every data row. A build never
-  // starts inside another; one asked for meanwhile runs after it.
+  // Rebuilds the whole table, calculating every data row, and shows what the
+  // calculations said in one message, unless the build before said the same.
+  // A build never starts inside another; one asked for meanwhile runs after it.
   void resultSummary();
   // "Export to Excel".
   void cmdDetailedResult_Click();
@@ -72,6 +74,7 @@ class FrmDatabaseDetailed : public QWidget {
   bool m_building = false, m_again = false;
   int m_builtWidth = -1;  // the list width the columns were last laid out for
   int m_builds = 0;
+  std::string m_said;  // the message of the last build, empty when it had none
 };
 
 // A small window with a list of two items and "OK".

@@ -171,7 +171,7 @@ SummaryTable ResultSummary(State& z) {
     t.boldColumn.push_back(static_cast<int>(cells.size()) - 1);
     t.items.push_back(std::move(cells));
   }
-  t.stopped = batch.stopped();
+  t.report = batch.report();
   return t;
 }
 

@@ -20,8 +20,8 @@ struct SummaryTable {
   std::vector<std::vector<std::string>> items;
   // Per item, the column drawn bold ("UFmax ="), or -1.
   std::vector<int> boldColumn;
-  // The rows whose calculation stopped, for one message after the build.
-  std::vector<DbStoppedRow> stopped;
+  // What the calculations said, for one message after the build.
+  DbBatchReport report;
 };
 
 // Every column's width: 0.95 of the list's width shared by the divisor, the
@@ -35,8 +35,8 @@ int SummaryColumnWidth(int listWidth, int divisor);
 bool UsageFactorBefore(const std::string& a, const std::string& b);
 
 // Builds the table from the switches and the case table, loading and
-// calculating every data row (afterwards the design case holds the last one).
-// Without a table: the headers and no rows.
+// calculating every data row in a DbBatch: the user's case is as before
+// afterwards. Without a table: the headers and no rows.
 SummaryTable ResultSummary(State& z);
 
 }  // namespace zod

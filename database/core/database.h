@@ -179,14 +179,35 @@ struct DbStoppedRow {
   bool operator==(const DbStoppedRow&) const = default;
 };
 
+// A message a row's calculation showed without stopping (a value it corrected,
+// a ring frame higher than the radius), as the message box would have said it.
+struct DbRowNote {
+  std::int16_t row = 0;
+  std::string ident;
+  std::string text;
+
+  bool operator==(const DbRowNote&) const = default;
+};
+
+// What the calculations of a batch had to say, in the order of the rows.
+// A row's note is kept once per text, however often its run said it.
+struct DbBatchReport {
+  std::vector<DbStoppedRow> stopped;
+  std::vector<DbRowNote> notes;
+
+  bool operator==(const DbBatchReport&) const = default;
+};
+
 // Loads and calculates data rows one after another (the result file, the
-// detailed result table). While it lives, the message a stopping calculation
-// shows is collected instead of shown, so that a batch of hundreds of rows
-// gives one message at its end; other messages of the calculation (values it
-// corrects) pass through to the window as before. Only the table's last data
-// row is drawn on the result pictures: what a batch leaves there is that
-// row's results, as if every row had been drawn. Restores the view when it
-// goes out of scope.
+// detailed result table) and leaves the user's case as it found it. While it
+// lives, no window effect of the calculations reaches the window (no box
+// texts, captions, pictures, focus or drawing): the main window goes on
+// showing the user's case, untouched. Their messages are kept for one
+// message at the batch's end (BatchMessage) instead of one box per row.
+// When it goes out of scope, also by an exception, it puts back everything a
+// load and a calculation change in the state (the design case, the values of
+// the calculation, the member sections with their check texts and the four
+// result panels) and the view.
 class DbBatch {
  public:
   explicit DbBatch(State& z);
@@ -196,34 +217,38 @@ class DbBatch {
 
   // LoadDbRow(row); true when its calculation finished, false when it
   // stopped (the panels then hold texts of an earlier row: show none of them).
+  // The state holds the row's case and results until the next Calc.
   bool Calc(std::int16_t row);
-  const std::vector<DbStoppedRow>& stopped() const { return m_stopped; }
+  const DbBatchReport& report() const { return m_report; }
 
  private:
-  class Collector;
+  class Quiet;
+  struct Saved;
   State& m_z;
   View& m_outer;
-  std::unique_ptr<Collector> m_collector;
-  std::vector<DbStoppedRow> m_stopped;
-  int m_lastDataRow = -1;
+  std::unique_ptr<Quiet> m_quiet;
+  std::unique_ptr<Saved> m_saved;
+  DbBatchReport m_report;
 };
 
-// One message for the rows whose calculation stopped, for one box at the end
-// of a batch; empty when none stopped. Names at most the first 20 rows.
-std::string StoppedRowsMessage(const std::vector<DbStoppedRow>& stopped);
+// The one message at the end of a batch, empty when there is nothing to say:
+// the rows whose calculation stopped, then each other message once with the
+// rows that gave it. At most 20 rows are named per part and a few texts in
+// all; the rest is counted ("and 5 more rows"), so the box fits a screen.
+std::string BatchMessage(const DbBatchReport& report);
 
 // --------------------------------------------------------- the result file
 
 // Writes the header and one line per row 0..dbrows-1, loading and calculating
-// every data row (the design case afterwards holds the last data row). A row
-// whose calculation stopped writes kDbStoppedText in the result fields of its
-// panels. Returns the rows that stopped (for StoppedRowsMessage). Without a
-// table only the header is written.
-std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out);
-// The same, saved through SaveFileSafely (SaveError "can't save file - "; the
-// design case then holds the last data row all the same).
+// every data row in a DbBatch (the user's case is as before afterwards). A
+// data line holds the row's case as calculated, gilt as the calculation may
+// have lowered it. A row whose calculation stopped writes kDbStoppedText in
+// the result fields of its panels. Returns what the calculations said (for
+// BatchMessage). Without a table only the header is written.
+DbBatchReport WriteDbResult(State& z, std::ostream& out);
+// The same, saved through SaveFileSafely (SaveError "can't save file - ").
 struct DbResultSave {
-  std::vector<DbStoppedRow> stopped;
+  DbBatchReport report;
   SaveOutcome saved;
 };
 DbResultSave WriteDbResult(State& z, const std::string& name);

@@ -1,8 +1,12 @@
 // Calculating the rows of the case table one after another, and the result
 // file: the inputs of every row and the value lines of its four result panels,
 // one ";"-separated line per row, for a spreadsheet.
+#include <algorithm>
 #include <ostream>
 #include <sstream>
+#include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "database/core/database.h"
 #include "database/core/dbdetail.h"
@@ -12,35 +16,55 @@
 
 namespace zod {
 
-// Passes every window effect of the calculation through, except two: the
-// messages wait until the row's calculation is over, so that the one that
-// reports a stop can be kept back for the batch's closing message; and only
-// the last data row is drawn on the result pictures, since each drawing
-// replaces the one before and only the last stays to be seen.
-class DbBatch::Collector : public ForwardingView {
- public:
-  using ForwardingView::ForwardingView;
-  PanelSurface* Surface(std::string_view c) override { return draw ? outer().Surface(c) : nullptr; }
-  void Message(const std::string& text) override { held.push_back(text); }
+namespace {
 
-  std::vector<std::string> held;
-  bool draw = false;
-};
-
-DbBatch::DbBatch(State& z) : m_z(z), m_outer(z.view()), m_collector(std::make_unique<Collector>(z.view())) {
-  if (HasDbTable(z))
-    for (int r = *z.dbrows - 1; r >= 0 && m_lastDataRow < 0; --r)
-      if (!IsCommentRow(z.dbtab[static_cast<std::size_t>(r)])) m_lastDataRow = r;
-  m_z.setView(m_collector.get());
+// Everything a load and a calculation write in the state: what the user's
+// case must get back after a batch. The member sections' designations and
+// check texts and the panels are what the profile dialogs, the report and the
+// next Save show of the case.
+auto CalcFields(State& z) {
+  return std::tie(z.designCase(), static_cast<CalcValues&>(z), z.stiffsec, z.girdsec, z.stiffwebtxt,
+                  z.stiffflangetxt, z.girdwebtxt1, z.girdwebtxt2, z.girdflangetxt1, z.girdflangetxt2,
+                  z.shellpanel, z.stiffpanel, z.ringpanel, z.colpanel);
 }
 
-DbBatch::~DbBatch() { m_z.setView(&m_outer); }
+template <class... T>
+std::tuple<T...> Copied(const std::tuple<T&...>& fields) {
+  return fields;
+}
+
+}  // namespace
+
+// The values of CalcFields, taken when the batch begins.
+struct DbBatch::Saved {
+  decltype(Copied(CalcFields(std::declval<State&>()))) fields;
+};
+
+// Keeps every window effect of a row's calculation from the window; its
+// messages wait for the end of the row.
+class DbBatch::Quiet : public NullView {
+ public:
+  void Message(const std::string& text) override { held.push_back(text); }
+  std::vector<std::string> held;
+};
+
+DbBatch::DbBatch(State& z)
+    : m_z(z),
+      m_outer(z.view()),
+      m_quiet(std::make_unique<Quiet>()),
+      m_saved(std::make_unique<Saved>(Saved{Copied(CalcFields(z))})) {
+  m_z.setView(m_quiet.get());
+}
+
+DbBatch::~DbBatch() {
+  CalcFields(m_z) = std::move(m_saved->fields);
+  m_z.setView(&m_outer);
+}
 
 bool DbBatch::Calc(std::int16_t row) {
-  m_collector->held.clear();
-  m_collector->draw = row == m_lastDataRow;
+  std::vector<std::string>& held = m_quiet->held;
+  held.clear();
   LoadDbRow(m_z, row);
-  std::vector<std::string>& held = m_collector->held;
   std::string reason;
   if (!m_z.calcok && !held.empty()) {
     // the stop is the run's last message; only its first line goes in the list
@@ -48,27 +72,85 @@ bool DbBatch::Calc(std::int16_t row) {
     reason = dbdetail::TrimBlanks(last.substr(0, last.find_first_of("\r\n")));
     held.pop_back();
   }
-  for (const std::string& m : held) m_outer.Message(m);
+  const auto rowNotes = static_cast<std::ptrdiff_t>(m_report.notes.size());
+  for (const std::string& m : held) {
+    DbRowNote note{row, m_z.ident, m};
+    if (std::find(m_report.notes.begin() + rowNotes, m_report.notes.end(), note) == m_report.notes.end())
+      m_report.notes.push_back(std::move(note));
+  }
   held.clear();
   if (m_z.calcok) return true;
-  m_stopped.push_back({row, m_z.ident, reason});
+  m_report.stopped.push_back({row, m_z.ident, reason});
   return false;
 }
 
-std::string StoppedRowsMessage(const std::vector<DbStoppedRow>& stopped) {
-  if (stopped.empty()) return {};
-  constexpr std::size_t kNamed = 20;
-  std::string s = stopped.size() == 1
-                      ? " The calculation of 1 row stopped"
-                      : " The calculation of " + std::to_string(stopped.size()) + " rows stopped";
-  s += "; their results say \"" + std::string(kDbStoppedText) + "\": ";
-  for (std::size_t i = 0; i < stopped.size() && i < kNamed; ++i) {
-    const DbStoppedRow& r = stopped[i];
-    s += "\nrow " + std::to_string(r.row) + " \"" + r.ident + "\"";
-    if (!r.reason.empty()) s += ": " + r.reason;
-  }
-  if (stopped.size() > kNamed) s += "\nand " + std::to_string(stopped.size() - kNamed) + " more rows";
+namespace {
+
+constexpr std::size_t kNamedRows = 20;   // rows named in one part of the message
+constexpr std::size_t kNamedTexts = 5;   // messages named with their rows
+constexpr std::size_t kIdentChars = 60;  // an identification is cut after so many characters
+
+// Where UTF-8 text may be cut: before a lead byte.
+bool LeadByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// "row 4 "Tank A"": an identification of a hand-edited file may be of any
+// length; the message shows its beginning.
+std::string RowName(std::int16_t row, std::string_view ident) {
+  std::size_t end = 0;  // where the character after kIdentChars begins
+  for (std::size_t chars = 0; end < ident.size(); ++end)
+    if (LeadByte(ident[end]) && chars++ == kIdentChars) break;
+  std::string name(ident.substr(0, end));
+  if (end < ident.size()) name += "...";
+  return "row " + std::to_string(row) + " \"" + name + "\"";
+}
+
+std::string Rows(std::size_t n) { return n == 1 ? "1 row" : std::to_string(n) + " rows"; }
+
+// One part: its first line, then a line per row up to kNamedRows, then the
+// count of the rest; blanks at both ends, as the program's messages have.
+template <class Line>
+std::string Part(const std::string& first, std::size_t rows, Line line) {
+  std::string s = " " + first;
+  for (std::size_t i = 0; i < rows && i < kNamedRows; ++i) s += "\n" + line(i);
+  if (rows > kNamedRows) s += "\nand " + std::to_string(rows - kNamedRows) + " more rows";
   return s + " ";
+}
+
+}  // namespace
+
+std::string BatchMessage(const DbBatchReport& report) {
+  std::vector<std::string> parts;
+  const std::vector<DbStoppedRow>& stopped = report.stopped;
+  if (!stopped.empty())
+    parts.push_back(Part("The calculation of " + Rows(stopped.size()) + " stopped; their results say \"" +
+                             kDbStoppedText + "\": ",
+                         stopped.size(), [&stopped](std::size_t i) {
+                           const DbStoppedRow& r = stopped[i];
+                           return RowName(r.row, r.ident) + (r.reason.empty() ? "" : ": " + r.reason);
+                         }));
+  // each text once, in the order it first came, with the rows that gave it
+  struct Group {
+    std::string_view text;
+    std::vector<const DbRowNote*> rows;
+  };
+  std::vector<Group> texts;
+  for (const DbRowNote& n : report.notes) {
+    auto it = std::find_if(texts.begin(), texts.end(), [&n](const Group& g) { return g.text == n.text; });
+    if (it == texts.end()) it = texts.insert(texts.end(), {n.text, {}});
+    it->rows.push_back(&n);
+  }
+  for (std::size_t k = 0; k < texts.size() && k < kNamedTexts; ++k) {
+    const std::vector<const DbRowNote*>& rows = texts[k].rows;
+    parts.push_back(Part("The calculation of " + Rows(rows.size()) + " said \"" +
+                             std::string(dbdetail::TrimBlanks(texts[k].text)) + "\": ",
+                         rows.size(),
+                         [&rows](std::size_t i) { return RowName(rows[i]->row, rows[i]->ident); }));
+  }
+  if (texts.size() > kNamedTexts)
+    parts.push_back(" and " + std::to_string(texts.size() - kNamedTexts) + " other messages ");
+  std::string s;
+  for (const std::string& p : parts) s += (s.empty() ? "" : "\n") + p;
+  return s;
 }
 
 namespace {
@@ -223,10 +305,10 @@ void WriteDataLine(const State& z, const DbRow& row, bool stopped, std::string& 
 
 }  // namespace
 
-std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out) {
+DbBatchReport WriteDbResult(State& z, std::ostream& out) {
   std::string s;
   WriteHeader(z, s);
-  std::vector<DbStoppedRow> stopped;
+  DbBatchReport report;
   if (HasDbTable(z)) {
     DbBatch batch(z);
     for (std::int16_t r = 0; r < *z.dbrows; ++r) {
@@ -239,16 +321,16 @@ std::vector<DbStoppedRow> WriteDbResult(State& z, std::ostream& out) {
         WriteDataLine(z, row, !ok, s);
       }
     }
-    stopped = batch.stopped();
+    report = batch.report();
   }
   out << s;
-  return stopped;
+  return report;
 }
 
 DbResultSave WriteDbResult(State& z, const std::string& name) {
   std::ostringstream text;
   DbResultSave done;
-  done.stopped = WriteDbResult(z, text);
+  done.report = WriteDbResult(z, text);
   done.saved = SaveFileSafely(name, [&text](std::ostream& out) { out << text.view(); });
   return done;
 }

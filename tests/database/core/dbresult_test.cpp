@@ -17,10 +17,10 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // Each line's fields; every field ends with ";", every line with CR LF.
-std::vector<Texts> Result(State& z, std::vector<DbStoppedRow>* stopped = nullptr) {
+std::vector<Texts> Result(State& z, DbBatchReport* report = nullptr) {
   std::ostringstream out;
-  const std::vector<DbStoppedRow> s = WriteDbResult(z, out);
-  if (stopped) *stopped = s;
+  const DbBatchReport r = WriteDbResult(z, out);
+  if (report) *report = r;
   std::vector<Texts> lines;
   const std::string text = out.str();
   for (std::size_t i = 0, end; (end = text.find("\r\n", i)) != std::string::npos; i = end + 2) {
@@ -82,6 +82,11 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
   Add("plain");
   z.cylinder = 3, z.ringch = 0, z.m1a = 1, z.m1b = 2, z.m2a = 3, z.m2b = 4, z.dmom = 1;
   Add("column");
+  // the user's own case, which the batch must leave as it is
+  z.ident = "EDITED", z.cylr = 1234, z.cylinder = 1, z.gilt = 700;
+  Calculate(z);
+  const DesignCase before = z.designCase();
+  const ResultPanel shell = z.shellpanel;
 
   const std::vector<Texts> lines = Result(z);
   ASSERT_EQ(lines.size(), 6u);
@@ -124,16 +129,17 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
     ASSERT_EQ(got.size(), 90u);
     for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], expected[i]) << "field " << i + 1;
   }
-  EXPECT_EQ(z.ident, "column");  // the design case keeps the last data row
-  EXPECT_EQ(z.matp, z.mat.nmat);
+  // the design case and its results are the user's again, not the last data row
+  EXPECT_TRUE(z.designCase() == before);
+  EXPECT_EQ(z.shellpanel.val, shell.val);
 
   State none;  // without a table only the header
   EXPECT_EQ(Result(none).size(), 1u);
 }
 
 // A row whose calculation stops shows no result of the row before it: its
-// result fields say so, and the stop is reported once, at the end, while a
-// correction message of another row still reaches the window.
+// result fields say so. The stop and a correction message of another row are
+// reported once, at the end; nothing reaches the window meanwhile.
 TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   RecordingView view;
   z.setView(&view);
@@ -143,19 +149,22 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
   z.t = 20;
   Add("corrected");
   z.dbtab[3].gilt = 5000;  // lowered to the tripping-length limit, with a message
-  view.messages.clear();
+  view.log.clear();
   view.surfaces["pic30"].clears = 0;
 
-  std::vector<DbStoppedRow> stopped;
-  const std::vector<Texts> lines = Result(z, &stopped);
+  DbBatchReport report;
+  const std::vector<Texts> lines = Result(z, &report);
   ASSERT_EQ(lines.size(), 5u);
+  const std::vector<DbStoppedRow>& stopped = report.stopped;
   ASSERT_EQ(stopped.size(), 1u);
   EXPECT_EQ(stopped[0].row, 2);
   EXPECT_EQ(stopped[0].ident, "broken");
   EXPECT_EQ(stopped[0].reason, "The calculation stopped in the design stresses: division by zero.");
-  // each drawing replaces the one before: only the last data row is drawn
-  EXPECT_EQ(view.surfaces["pic30"].clears, 1);
-  EXPECT_EQ(view.messages, Texts{" lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "});
+  EXPECT_EQ(report.notes,
+            (std::vector<DbRowNote>{
+                {3, "corrected", " lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value "}}));
+  EXPECT_EQ(view.surfaces["pic30"].clears, 0);
+  EXPECT_EQ(view.log, Texts{});
   EXPECT_EQ(&z.view(), &view);
   const Texts& broken = lines[3];
   ASSERT_EQ(broken.size(), 90u);
@@ -168,6 +177,9 @@ TEST_F(DbResult, StoppedRowWritesThatItStoppedAndIsReportedOnce) {
 }
 
 TEST(DbStoppedMessage, NamesTheRowsOnceAndAtMostTwenty) {
+  const auto StoppedRowsMessage = [](std::vector<DbStoppedRow> s) {
+    return BatchMessage({std::move(s), {}});
+  };
   EXPECT_EQ(StoppedRowsMessage({}), "");
   EXPECT_EQ(
       StoppedRowsMessage({{4, "Tank A", "division by zero"}}),
