@@ -36,7 +36,9 @@ class DbRefused : public Error {
   using Error::Error;
 };
 
-// A database input file that cannot be opened: "can't find file - " and the name.
+// A database input file that cannot be opened: "can't find file - " and the
+// name, or, for a file that is there but may not be read, "can't read file - ",
+// the name and the system's reason.
 class DbFileMissing : public Error {
  public:
   using Error::Error;

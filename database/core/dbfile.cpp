@@ -252,7 +252,7 @@ void ReadDbText(State& z, std::string_view data) {
   z.dbrows = static_cast<std::int16_t>(last);
 }
 
-[[noreturn]] void Refuse(ReadRefusal why) {
+[[noreturn]] void Refuse(ReadRefusal why, const std::string& reason = {}) {
   switch (why) {
     case ReadRefusal::NotRegular:
       throw DbFileError(0, "it is not a regular file");
@@ -260,7 +260,7 @@ void ReadDbText(State& z, std::string_view data) {
       throw DbFileError(
           0, "the file is larger than " + SizeText(kDbFileLimit) + ", far larger than any case database");
     default:
-      throw DbFileError(0, "the file could not be read");
+      throw DbFileError(0, "the file could not be read" + (reason.empty() ? "" : ": " + reason));
   }
 }
 
@@ -284,11 +284,12 @@ void ReadDbFile(State& z, std::istream& in) {
 }
 
 void ReadDbFile(State& z, const std::string& name) {
-  std::string data;
+  std::string data, reason;
   try {
-    const ReadRefusal why = ReadFileAtMost(name, kDbFileLimit, data);
+    const ReadRefusal why = ReadFileAtMost(name, kDbFileLimit, data, &reason);
     if (why == ReadRefusal::Missing) throw DbFileMissing("can't find file - " + name);
-    if (why != ReadRefusal::None) Refuse(why);
+    if (why == ReadRefusal::Unreadable) throw DbFileMissing("can't read file - " + name + ": " + reason);
+    if (why != ReadRefusal::None) Refuse(why, reason);
     ReadDbText(z, data);
   } catch (DbFileError& e) {
     e.setFile(name);
