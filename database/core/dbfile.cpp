@@ -74,7 +74,7 @@ std::size_t LeadingBlanks(std::string_view s) { return std::min(s.find_first_not
 
 // One field of a line, from `from` to the ";" at `end` (or the line's end).
 struct Cell {
-  std::string text;
+  std::string_view text;
   std::size_t end;
 };
 
@@ -82,27 +82,27 @@ struct Cell {
 // and whose closing quote (one not doubled) is followed by ";" or the line's
 // end is a quoted field, as a spreadsheet writes a cell holding a quote or a
 // ";": it stands for the text between its quotes with each doubled quote made
-// one. Any other field is the text up to the next ";", kept as it stands, as
-// the older program reads it. Empty when the field opens a quote that the
-// line never closes.
-std::optional<Cell> ReadCell(std::string_view line, std::size_t from) {
+// one (held in `unquoted`). Any other field is the text up to the next ";",
+// kept as it stands, as the older program reads it. Empty when the field
+// opens a quote that the line never closes.
+std::optional<Cell> ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
   if (from < line.size() && line[from] == '"') {
-    std::string text;
+    unquoted.clear();
     for (std::size_t i = from + 1;; i += 2) {
       const std::size_t q = line.find('"', i);
       if (q == std::string_view::npos) return std::nullopt;
-      text += line.substr(i, q - i);
+      unquoted += line.substr(i, q - i);
       i = q;
       if (q + 1 < line.size() && line[q + 1] == '"') {
-        text += '"';
+        unquoted += '"';
         continue;
       }
-      if (q + 1 == line.size() || line[q + 1] == ';') return Cell{std::move(text), q + 1};
+      if (q + 1 == line.size() || line[q + 1] == ';') return Cell{unquoted, q + 1};
       break;  // a quote inside the field: not a quoted field
     }
   }
   const std::size_t end = std::min(line.find(';', from), line.size());
-  return Cell{std::string(line.substr(from, end - from)), end};
+  return Cell{line.substr(from, end - from), end};
 }
 
 // A text as the writer puts it on a line: as it stands, as the older program
@@ -112,7 +112,8 @@ std::optional<Cell> ReadCell(std::string_view line, std::size_t from) {
 void AppendText(std::string& line, std::string_view text, bool first) {
   const std::string t = Utf8ToCp1252(text);
   const std::string_view seen = std::string_view(t).substr(first ? LeadingBlanks(t) : 0);
-  const std::optional<Cell> read = ReadCell(seen, 0);
+  std::string unquoted;
+  const std::optional<Cell> read = ReadCell(seen, 0, unquoted);
   if (read && read->end == seen.size() && read->text == seen) {
     line += t;
     return;
@@ -193,7 +194,7 @@ class LineParser {
   }
 
   // A text the table takes: one that a file can hold again.
-  std::string Text(const std::string& text, const char* what, bool first) const {
+  std::string Text(std::string_view text, const char* what, bool first) const {
     const std::string problem = DbTextProblem(text, what, first);
     if (!problem.empty()) Fail(std::string(dbdetail::TrimBlanks(problem)));
     return Cp1252ToUtf8(text);
@@ -333,23 +334,25 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   if (utf8) line = converted = p.FromUtf8(line);
   line = dbdetail::TrimBlanks(line);
   DbRow r;
-  std::optional<Cell> cell = ReadCell(line, 0);
+  // the fields as they stand, or their text held here when they were quoted
+  std::array<std::string, kDataFields> unquoted;
+  std::optional<Cell> cell = ReadCell(line, 0, unquoted[0]);
   if (!cell) p.Unclosed(1, kFields[0].name);
   // A quoted first field loses its leading blanks as an unquoted one does.
-  cell->text.erase(0, LeadingBlanks(cell->text));
-  const std::string_view first = std::string_view(cell->text).substr(0, cell->text.find(';'));
+  cell->text.remove_prefix(LeadingBlanks(cell->text));
+  const std::string_view first = cell->text.substr(0, cell->text.find(';'));
   if (first == "End" || first == "END" || (!first.empty() && first[0] == '%')) {
     r.iscomment = -1;
     r.rowtext = Cp1252ToUtf8(first);
     return r;
   }
-  std::array<std::string, kDataFields> f;
-  f[0] = std::move(cell->text);
+  std::array<std::string_view, kDataFields> f;
+  f[0] = cell->text;
   std::size_t n = 1;
   for (std::size_t end = cell->end; n < kDataFields && end < line.size(); ++n) {
-    cell = ReadCell(line, end + 1);
+    cell = ReadCell(line, end + 1, unquoted[n]);
     if (!cell) p.Unclosed(n + 1, kFields[n].name);
-    f[n] = std::move(cell->text);
+    f[n] = cell->text;
     end = cell->end;
   }
   if (n < kDataFields)
