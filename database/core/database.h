@@ -36,7 +36,9 @@ class DbRefused : public Error {
   using Error::Error;
 };
 
-// A database input file that cannot be opened: "can't find file - " and the name.
+// A database input file that cannot be opened: "can't find file - " and the
+// name, or, for a file that is there but may not be read, "can't read file - ",
+// the name and the system's reason.
 class DbFileMissing : public Error {
  public:
   using Error::Error;
@@ -144,6 +146,14 @@ inline constexpr std::size_t kDbLineLimit = 256u << 10;
 
 // Reads a database input file (";"-separated, Windows-1252, lines ended by
 // CR LF, LF or CR) into a new table, numbers by ReadNum with z.commadec.
+// A file that begins with the UTF-8 byte-order mark is read as UTF-8; a line
+// that is not UTF-8 then, or holds a character Windows-1252 lacks, is refused.
+// A field that a spreadsheet quoted ("Riser 24""" for Riser 24") reads as the
+// text it stands for, and a ";" inside it splits nothing; a project name,
+// identification or designation that then holds a ";" is refused, as is a
+// quote that its line never closes. A comment keeps its text up to the first
+// ";". Texts are written as they stand, except one that would read back as a
+// quoted field: it is written quoted, so the file reads back unchanged.
 // A file larger than kDbFileLimit or with a line longer than kDbLineLimit
 // is refused; a stream is read no further than the limit, and the file
 // wrapper refuses a file that is no regular file (pipe, device, folder)

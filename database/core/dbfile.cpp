@@ -2,8 +2,14 @@
 // Windows-1252, CR LF line ends. Files go both ways between this program and
 // the older Windows one, so the layout, the number texts and the profile
 // designations are exactly those that program writes and reads.
+//
+// Engineers keep these files in spreadsheet programs, which save a cell that
+// holds a double quote (or a ";") as a quoted field, and may save the file as
+// UTF-8 with a byte-order mark. The reader takes both; the writer goes on
+// writing what the older program reads.
 #include <array>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <sstream>
@@ -64,6 +70,93 @@ std::string Shown(std::string_view text) {
   return "\"" + Cp1252ToUtf8(text.substr(0, kMax)) + "...\"";
 }
 
+std::size_t LeadingBlanks(std::string_view s) { return std::min(s.find_first_not_of(' '), s.size()); }
+
+// One field of a line, from `from` to the ";" at `end` (or the line's end).
+struct Cell {
+  std::string_view text;
+  std::size_t end;
+};
+
+// The field that starts at `from`. A field that opens with a double quote
+// and whose closing quote (one not doubled) is followed by ";" or the line's
+// end is a quoted field, as a spreadsheet writes a cell holding a quote or a
+// ";": it stands for the text between its quotes with each doubled quote made
+// one (held in `unquoted`). Any other field is the text up to the next ";",
+// kept as it stands, as the older program reads it. Empty when the field
+// opens a quote that the line never closes.
+std::optional<Cell> ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
+  if (from < line.size() && line[from] == '"') {
+    unquoted.clear();
+    for (std::size_t i = from + 1;; i += 2) {
+      const std::size_t q = line.find('"', i);
+      if (q == std::string_view::npos) return std::nullopt;
+      unquoted += line.substr(i, q - i);
+      i = q;
+      if (q + 1 < line.size() && line[q + 1] == '"') {
+        unquoted += '"';
+        continue;
+      }
+      if (q + 1 == line.size() || line[q + 1] == ';') return Cell{unquoted, q + 1};
+      break;  // a quote inside the field: not a quoted field
+    }
+  }
+  const std::size_t end = std::min(line.find(';', from), line.size());
+  return Cell{line.substr(from, end - from), end};
+}
+
+// A text as the writer puts it on a line: as it stands, as the older program
+// writes it, unless the reader would then take it for a quoted field (or for
+// one never closed); such a text is quoted, so that it reads back unchanged.
+// The first field of a line loses its leading blanks on reading.
+void AppendText(std::string& line, std::string_view text, bool first) {
+  const std::string t = Utf8ToCp1252(text);
+  const std::string_view seen = std::string_view(t).substr(first ? LeadingBlanks(t) : 0);
+  std::string unquoted;
+  const std::optional<Cell> read = ReadCell(seen, 0, unquoted);
+  if (read && read->end == seen.size() && read->text == seen) {
+    line += t;
+    return;
+  }
+  line += '"';
+  for (char c : t) line.append(c == '"' ? 2 : 1, c);
+  line += '"';
+}
+
+// Whether the bytes are UTF-8 as the standard has it: every sequence whole,
+// none overlong, no surrogate, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+      len = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      len = 3;
+      if (b == 0xE0) lo = 0xA0;
+      if (b == 0xED) hi = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4;
+      if (b == 0xF0) lo = 0x90;
+      if (b == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
+    if (s.size() - i < len) return false;
+    for (std::size_t k = 1; k < len; ++k) {
+      const auto c = static_cast<unsigned char>(s[i + k]);
+      if (c < (k == 1 ? lo : 0x80) || c > (k == 1 ? hi : 0xBF)) return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
 class LineParser {
  public:
   LineParser(int line, std::int16_t commadec) : m_line(line), m_commadec(commadec) {}
@@ -74,9 +167,37 @@ class LineParser {
     std::string t(text);
     try {
       return ReadNum(t, m_commadec);
+    } catch (const NumberOutOfRange&) {
+      Fail(std::string(what) + " " + Shown(text) + " is beyond the range of a number in the database");
     } catch (const Error&) {
       Fail(std::string(what) + " " + Shown(text) + " is not a number");
     }
+  }
+
+  // A line of a file saved as UTF-8, in the Windows-1252 the rest of the
+  // reader takes: the program's files hold no other characters.
+  std::string FromUtf8(std::string_view line) const {
+    if (!IsUtf8(line))
+      Fail("the line is not UTF-8 text, which the byte-order mark at the start of the file says the file is");
+    const std::u32string missing = Cp1252Missing(line);
+    if (!missing.empty())
+      Fail(std::string(
+          dbdetail::TrimBlanks(Cp1252RefusalMessage("database", std::u32string_view(missing).substr(0, 1)))));
+    return Utf8ToCp1252(line);
+  }
+
+  // A field that opens a quote the line does not close; `n` counts from 1.
+  [[noreturn]] void Unclosed(std::size_t n, const char* what) const {
+    Fail((n == 1 ? std::string("the first field")
+                 : "the " + std::string(what) + " (field " + std::to_string(n) + ")") +
+         " opens a quote that is not closed on its line");
+  }
+
+  // A text the table takes: one that a file can hold again.
+  std::string Text(std::string_view text, const char* what, bool first) const {
+    const std::string problem = DbTextProblem(text, what, first);
+    if (!problem.empty()) Fail(std::string(dbdetail::TrimBlanks(problem)));
+    return Cp1252ToUtf8(text);
   }
 
   // Rounded to the nearest whole number, a half to the even neighbour.
@@ -203,26 +324,42 @@ const Field kFields[] = {
 constexpr std::size_t kDataFields = std::size(kFields);
 static_assert(kDataFields == 35);
 
-DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
+// A line of the file in Windows-1252, or in UTF-8 when the file says so.
+DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   LineParser p(lineNo, z.commadec);
   if (line.size() > kDbLineLimit)
     p.Fail("the line is longer than " + SizeText(kDbLineLimit) +
            ", far longer than any row of a case database");
+  std::string converted;
+  if (utf8) line = converted = p.FromUtf8(line);
   line = dbdetail::TrimBlanks(line);
   DbRow r;
-  const std::string_view first = line.substr(0, line.find(';'));
+  // the fields as they stand, or their text held here when they were quoted
+  std::array<std::string, kDataFields> unquoted;
+  std::optional<Cell> cell = ReadCell(line, 0, unquoted[0]);
+  if (!cell) p.Unclosed(1, kFields[0].name);
+  // A quoted first field loses its leading blanks as an unquoted one does.
+  cell->text.remove_prefix(LeadingBlanks(cell->text));
+  const std::string_view first = cell->text.substr(0, cell->text.find(';'));
   if (first == "End" || first == "END" || (!first.empty() && first[0] == '%')) {
     r.iscomment = -1;
     r.rowtext = Cp1252ToUtf8(first);
     return r;
   }
   std::array<std::string_view, kDataFields> f;
-  const std::size_t n = SplitFirst(line, ';', f);
+  f[0] = cell->text;
+  std::size_t n = 1;
+  for (std::size_t end = cell->end; n < kDataFields && end < line.size(); ++n) {
+    cell = ReadCell(line, end + 1, unquoted[n]);
+    if (!cell) p.Unclosed(n + 1, kFields[n].name);
+    f[n] = cell->text;
+    end = cell->end;
+  }
   if (n < kDataFields)
     p.Fail("a data line needs " + std::to_string(kDataFields) + " fields, this one has " + std::to_string(n));
   for (std::size_t i = 0; i < kDataFields; ++i) {
     const Field& d = kFields[i];
-    if (d.text) r.*d.text = Cp1252ToUtf8(f[i]);
+    if (d.text) r.*d.text = p.Text(f[i], d.name, i == 0);
     if (d.profile) p.Profile(z, f[i], d.profile(r), d.name);
     if (d.number) r.*d.number = p.Number(f[i], d.name);
     if (d.code) r.*d.code = p.Code(f[i], d.name, d.most);
@@ -233,13 +370,16 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo) {
 
 // The table of a file's text, made whole before it replaces the table.
 void ReadDbText(State& z, std::string_view data) {
+  // The byte-order mark a spreadsheet writes in front of a file it saves as UTF-8.
+  const bool utf8 = data.starts_with("\xEF\xBB\xBF");
+  if (utf8) data.remove_prefix(3);
   const std::vector<std::string_view> lines = SplitLines(data, kDbLastRow + 1u);
   if (lines.empty()) throw DbFileError(0, "the file is empty");
   if (lines.size() > kDbLastRow + 1u)
     throw DbFileError(0, "the file has more than " + std::to_string(kDbLastRow + 1) + " lines");
 
   std::vector<DbRow> tab(kDbLastRow + 1u);
-  for (std::size_t i = 0; i < lines.size(); ++i) tab[i] = ReadRow(z, lines[i], static_cast<int>(i + 1));
+  for (std::size_t i = 0; i < lines.size(); ++i) tab[i] = ReadRow(z, lines[i], static_cast<int>(i + 1), utf8);
   std::size_t last = lines.size() - 1;
   if (!IsClosingRow(tab[last])) {
     // Without a closing row the next stored case would replace the last row.
@@ -252,7 +392,7 @@ void ReadDbText(State& z, std::string_view data) {
   z.dbrows = static_cast<std::int16_t>(last);
 }
 
-[[noreturn]] void Refuse(ReadRefusal why) {
+[[noreturn]] void Refuse(ReadRefusal why, const std::string& reason = {}) {
   switch (why) {
     case ReadRefusal::NotRegular:
       throw DbFileError(0, "it is not a regular file");
@@ -260,7 +400,7 @@ void ReadDbText(State& z, std::string_view data) {
       throw DbFileError(
           0, "the file is larger than " + SizeText(kDbFileLimit) + ", far larger than any case database");
     default:
-      throw DbFileError(0, "the file could not be read");
+      throw DbFileError(0, "the file could not be read" + (reason.empty() ? "" : ": " + reason));
   }
 }
 
@@ -284,11 +424,12 @@ void ReadDbFile(State& z, std::istream& in) {
 }
 
 void ReadDbFile(State& z, const std::string& name) {
-  std::string data;
+  std::string data, reason;
   try {
-    const ReadRefusal why = ReadFileAtMost(name, kDbFileLimit, data);
+    const ReadRefusal why = ReadFileAtMost(name, kDbFileLimit, data, &reason);
     if (why == ReadRefusal::Missing) throw DbFileMissing("can't find file - " + name);
-    if (why != ReadRefusal::None) Refuse(why);
+    if (why == ReadRefusal::Unreadable) throw DbFileMissing("can't read file - " + name + ": " + reason);
+    if (why != ReadRefusal::None) Refuse(why, reason);
     ReadDbText(z, data);
   } catch (DbFileError& e) {
     e.setFile(name);
@@ -302,13 +443,15 @@ void WriteDbFile(const State& z, std::ostream& out) {
   for (int i = 0; i <= *z.dbrows; ++i) {
     const DbRow& r = z.dbtab[static_cast<std::size_t>(i)];
     if (IsCommentRow(r)) {
-      s += Utf8ToCp1252(r.rowtext) + ';';
+      AppendText(s, r.rowtext, true);
+      s += ';';
     } else {
       for (std::size_t k = 0; k + 1 < kDataFields; ++k) {
         const Field& d = kFields[k];
-        s += d.text     ? Utf8ToCp1252(r.*d.text)
-             : d.number ? NumText(r.*d.number, z.decsep)
-                        : std::to_string(r.*d.code);
+        if (d.text)
+          AppendText(s, r.*d.text, k == 0);
+        else
+          s += d.number ? NumText(r.*d.number, z.decsep) : std::to_string(r.*d.code);
         s += ';';
       }
       // the last field, as the Windows program writes a number alone

@@ -43,6 +43,20 @@ void RequireText(std::string_view text, std::string_view what, bool firstField, 
 
 constexpr const char* kCaseNotAdded = "The case was not added ";
 
+// The table holds rows 0..kDbLastRow with the closing row last, so at most
+// kDbLastRow rows besides it, whether a case or a comment row would be one
+// too many.
+DbRefused TableFull(const char* notDone) {
+  return DbRefused(" The database is full: it holds at most " + std::to_string(kDbLastRow) +
+                   " rows besides its closing row. " + notDone);
+}
+
+// "A project name", "An identification", "A comment".
+std::string WithArticle(std::string_view name) {
+  const bool vowel = !name.empty() && std::string_view("aeiouAEIOU").find(name[0]) != std::string_view::npos;
+  return (vowel ? "An " : "A ") + std::string(name);
+}
+
 void RequireCaseTexts(const State& z) {
   RequireText(z.proj, "project name", true, kCaseNotAdded);
   RequireText(z.ident, "identification", false, kCaseNotAdded);
@@ -184,21 +198,21 @@ std::string CommentBoxText(const std::string& rowtext) {
 }
 
 std::string DbTextProblem(std::string_view text, std::string_view what, bool firstField) {
-  const std::string name(what);
+  const std::string name = WithArticle(what);
   if (text.find(';') != std::string_view::npos)
-    return " A " + name +
+    return " " + name +
            " with \";\" can't be stored in the database: the \";\" would split its line in the file. ";
   if (text.find_first_of("\r\n") != std::string_view::npos)
-    return " A " + name +
+    return " " + name +
            " with a line break can't be stored in the database: it would split its line in the file. ";
   if (firstField) {
     const std::string_view t = text.substr(std::min(text.find_first_not_of(' '), text.size()));
     if (!t.empty() && t[0] == '%')
-      return " A " + name +
+      return " " + name +
              " beginning with \"%\" can't be stored in the database: the file would read it as a comment "
              "row. ";
     if (t == "End" || t == "END")
-      return " A " + name + " \"" + std::string(t) +
+      return " " + name + " \"" + std::string(t) +
              "\" can't be stored in the database: the file would read it as its closing row. ";
   }
   return {};
@@ -229,9 +243,7 @@ void NewDatabase(State& z, const std::string& comment) {
 
 void StoreDbRow(State& z, std::int16_t n) {
   RequireTable(z);
-  if (n < 0 || n >= kDbLastRow)
-    throw DbRefused(" The database is full: it holds at most " + std::to_string(kDbLastRow) +
-                    " rows before its closing row. " + kCaseNotAdded);
+  if (n < 0 || n >= kDbLastRow) throw TableFull(kCaseNotAdded);
   RequireCaseTexts(z);
 
   DbRow r = z.dbtab[static_cast<std::size_t>(n)];  // dimensions a kind does not use stay
@@ -302,9 +314,7 @@ void InsertDbComment(State& z, std::int16_t s, const std::string& comment) {
   RequireTable(z);
   if (s == *z.dbrows) throw DbRefused(" Comment cant be added at last row ");
   RequireEditableRow(z, s);
-  if (*z.dbrows >= kDbLastRow)
-    throw DbRefused(" The database is full: it holds at most " + std::to_string(kDbLastRow + 1) +
-                    " rows. The comment row was not added ");
+  if (*z.dbrows >= kDbLastRow) throw TableFull("The comment row was not added ");
   RequireText(comment, "comment", false, "The comment row was not added ");
   auto first = z.dbtab.begin() + s;
   std::move_backward(first, z.dbtab.begin() + *z.dbrows + 1, z.dbtab.begin() + *z.dbrows + 2);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <istream>
+#include <system_error>
 
 namespace zod {
 namespace {
@@ -43,14 +44,22 @@ ReadRefusal ReadAtMost(std::istream& in, std::size_t limit, std::string& text) {
   return text.size() > limit ? ReadRefusal::TooLarge : ReadRefusal::None;
 }
 
-ReadRefusal ReadFileAtMost(const std::string& name, std::size_t limit, std::string& text) {
+ReadRefusal ReadFileAtMost(const std::string& name, std::size_t limit, std::string& text,
+                           std::string* reason) {
   text.clear();
+  const auto failed = [reason](ReadRefusal why) {
+    if (reason) *reason = std::generic_category().message(errno);
+    return why;
+  };
   // Without O_NONBLOCK the opening of a named pipe waits for a writer,
   // perhaps for ever.
   const Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) return ReadRefusal::Missing;
+  // A file the user may not read is there all the same: "can't find file"
+  // would send the user looking for it.
+  if (fd.get() < 0)
+    return errno == ENOENT || errno == ENOTDIR ? ReadRefusal::Missing : failed(ReadRefusal::Unreadable);
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return ReadRefusal::Failed;
+  if (::fstat(fd.get(), &st) != 0) return failed(ReadRefusal::Failed);
   if (!S_ISREG(st.st_mode)) return ReadRefusal::NotRegular;
   const auto size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
   if (size > limit) return ReadRefusal::TooLarge;
@@ -66,7 +75,7 @@ ReadRefusal ReadFileAtMost(const std::string& name, std::size_t limit, std::stri
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       text.clear();
-      return ReadRefusal::Failed;
+      return failed(ReadRefusal::Failed);
     }
     if (n == 0) break;
     have += static_cast<std::size_t>(n);

@@ -13,7 +13,8 @@ namespace zod {
 
 enum class ReadRefusal {
   None,        // read whole
-  Missing,     // cannot be opened
+  Missing,     // no such file, or a folder on its path is missing
+  Unreadable,  // there, but may not be opened for reading (no read permission, ...)
   NotRegular,  // a named pipe, a device, a folder, a socket
   TooLarge,    // holds more than the limit
   Failed,      // a read failed part-way
@@ -28,7 +29,10 @@ ReadRefusal ReadAtMost(std::istream& in, std::size_t limit, std::string& text);
 // refused before a byte is read, and without waiting for a pipe's writer; a
 // regular file larger than `limit` is refused by its size; one that grows
 // while it is read stops at the limit all the same. Links are followed.
-ReadRefusal ReadFileAtMost(const std::string& name, std::size_t limit, std::string& text);
+// `reason`, when given, receives the system's words for an Unreadable or
+// Failed file ("Permission denied"), for the message that names the file.
+ReadRefusal ReadFileAtMost(const std::string& name, std::size_t limit, std::string& text,
+                           std::string* reason = nullptr);
 
 // A limit as the messages name it: "8 MB", "256 KB", "100 bytes".
 std::string SizeText(std::size_t bytes);

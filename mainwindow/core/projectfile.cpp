@@ -267,12 +267,14 @@ SaveOutcome WriteProjectFile(State& z, const std::string& name) {
 }
 
 void ReadProjectFile(State& z, const std::string& name) {
-  std::string text;
-  switch (ReadFileAtMost(name, kProjectFileLimit, text)) {
+  std::string text, reason;
+  switch (ReadFileAtMost(name, kProjectFileLimit, text, &reason)) {
     case ReadRefusal::None:
       break;
     case ReadRefusal::Missing:
       throw Error("can't find file - " + name);
+    case ReadRefusal::Unreadable:
+      throw Error("can't read file - " + name + ": " + reason);
     case ReadRefusal::NotRegular:
       throw Error("The file " + name + " is not a regular file and was not opened.");
     case ReadRefusal::TooLarge:

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/database/core/dbtest.h"
+
+// Database files that went through a spreadsheet program: fields it quoted
+// because they hold a double quote or a ";", and files it saved as UTF-8 with
+// a byte-order mark. What they read as, the lines they are refused at, and
+// the program's own files reading back unchanged.
+namespace zod {
+namespace {
+
+using dbtest::Prepare;
+using dbtest::ReadText;
+using dbtest::Written;
+
+// A data line of 35 fields: Tank, A1, ..., its stiffener L 200x90x9.0x12.0.
+const std::vector<std::string> kFieldsOfLine = {
+    "Tank",   "A1",   "1",      "0.85",        "3",   "1",       "0",    "1",
+    "210000", "355",  "1500.5", "3000",        "20",  "600",     "3000", "L 200x90x9.0x12.0",
+    "355",    "6000", "600",    "BF 200x10.0", "315", "1",       "0",    "-100",
+    "-10",    "40",   "-0.3",   "1",           "1.2", "1.5E-05", "1",    "2",
+    "3",      "4",    " 1 "};
+
+// The line with field `pos` (from 1) replaced by `text`, as it stands.
+std::string LineWith(std::size_t pos, const std::string& text) {
+  std::string line;
+  for (std::size_t i = 0; i < kFieldsOfLine.size(); ++i)
+    line += (i ? ";" : "") + (i + 1 == pos ? text : kFieldsOfLine[i]);
+  return line;
+}
+
+std::string FileOf(const std::string& line) { return "% Tanks;\r\n" + line + "\r\nEnd;\r\n"; }
+
+// The reason a file is refused at, or "" when it reads.
+std::string Refusal(State& z, const std::string& text) {
+  try {
+    ReadText(z, text);
+  } catch (const DbFileError& e) {
+    return e.detail();
+  }
+  return {};
+}
+
+class Spreadsheet : public ::testing::Test {
+ protected:
+  void SetUp() override { Prepare(z); }
+  State z;
+};
+
+// What a field reads as: quoted fields stand for their text, a quote
+// anywhere else is kept, and numbers and designations are read unquoted.
+TEST_F(Spreadsheet, QuotedFieldsReadAsTheTextTheyStandFor) {
+  struct Case {
+    std::size_t pos;
+    std::string field;
+    std::string proj, ident;
+  };
+  const std::vector<Case> cases = {
+      {2, R"("Riser 24""")", "Tank", "Riser 24\""},
+      {2, R"("""Big"" tank")", "Tank", "\"Big\" tank"},
+      {2, R"("")", "Tank", ""},
+      {2, R"(Riser 24")", "Tank", "Riser 24\""},  // a quote elsewhere stays
+      {2, R"(24" "riser")", "Tank", "24\" \"riser\""},
+      {2, R"("Big" tank)", "Tank", "\"Big\" tank"},  // closed before the field ends: kept
+      {2, R"("x"y")", "Tank", "\"x\"y\""},
+      {2, R"( "A1")", "Tank", " \"A1\""},  // opens with a blank, not a quote
+      {1, R"("Tank ""B""")", "Tank \"B\"", "A1"},
+      {1, R"("   Tank")", "Tank", "A1"},  // the first field loses its blanks
+      {1, "\"Tank \xE9\"", "Tank \xC3\xA9", "A1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    ASSERT_EQ(Refusal(z, FileOf(LineWith(c.pos, c.field))), "");
+    EXPECT_EQ(z.dbtab[1].proj, c.proj);
+    EXPECT_EQ(z.dbtab[1].ident, c.ident);
+    EXPECT_EQ(z.dbtab[1].rowtext, c.ident);
+  }
+
+  // Numbers, codes and designations as a spreadsheet may quote them; the
+  // closing field without its blanks.
+  std::string line = LineWith(4, R"("0,85")");
+  for (const auto& [from, to] :
+       std::vector<std::pair<std::string, std::string>>{{";3;1;0;1;", R"(;"3";1;0;1;)"},
+                                                        {"L 200x90x9.0x12.0", R"("L 200x90x9.0x12.0")"},
+                                                        {"BF 200x10.0", R"("BF 200x10.0")"},
+                                                        {"; 1 ", R"(;"1")"}})
+    line.replace(line.find(from), from.size(), to);
+  ASSERT_EQ(Refusal(z, FileOf(line)), "");
+  ReadText(z, FileOf(line + R"(;"a field beyond the 35th;)"));  // never looked at
+  const DbRow& r = z.dbtab[1];
+  EXPECT_EQ(r.ufb, 0.85f);
+  EXPECT_EQ(r.cylinder, 3);
+  EXPECT_EQ(r.dmom, 1);
+  EXPECT_EQ(r.dbstiffprof, "L 200x90x9.0x12.0");
+  EXPECT_EQ((std::vector<float>{static_cast<float>(r.dbstifftype), r.dbstiffh, r.dbstiffb, r.dbstifftw,
+                                r.dbstifftf}),
+            (std::vector<float>{1, 200, 90, 9, 12}));
+  EXPECT_EQ(r.dbgirdtype, 6);
+  EXPECT_EQ(r.dbgirdhp, 17);
+}
+
+// Comment and closing lines a spreadsheet quoted; a ";" inside the quotes
+// ends the comment as it ends an unquoted one.
+TEST_F(Spreadsheet, QuotedCommentLines) {
+  struct Case {
+    std::string line, rowtext;
+  };
+  const std::vector<Case> cases = {
+      {R"("% 24"" riser cases")", "% 24\" riser cases"},
+      {R"("% 24"" riser cases";;;)", "% 24\" riser cases"},
+      {R"(% 24" riser cases;)", "% 24\" riser cases"},
+      {R"("% Wall A; north side";)", "% Wall A"},
+      {R"(% Wall A;"north side)", "% Wall A"},  // the rest of a comment line is never read
+      {R"("  % x")", "% x"},
+      {R"("End")", "End"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ASSERT_EQ(Refusal(z, "% c\r\n" + c.line + "\r\n" + LineWith(1, "Tank") + "\r\nEnd;\r\n"), "");
+    EXPECT_EQ(z.dbtab[1].iscomment, -1);
+    EXPECT_EQ(z.dbtab[1].rowtext, c.rowtext);
+  }
+  ReadText(z, "% c\r\n\"End\"\r\n");
+  EXPECT_EQ(z.dbrows, 1);
+}
+
+// Lines that cannot be read or could not be saved again are refused with
+// the line and the reason; the table read before stays.
+TEST_F(Spreadsheet, RefusedLinesAreNamed) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> says;
+  };
+  const std::vector<Case> cases = {
+      {FileOf(LineWith(2, R"("A;1")")), {"line 2: ", "An identification with \";\" can't be stored"}},
+      {FileOf(LineWith(1, R"("Tank;B")")), {"line 2: ", "A project name with \";\""}},
+      {FileOf(LineWith(16, R"("L 200;x")")), {"line 2: ", "A stiffener profile with \";\""}},
+      {FileOf(LineWith(20, R"("BF 200;x")")), {"line 2: ", "A ring-frame profile with \";\""}},
+      {FileOf(LineWith(2, R"("A1)")),
+       {"line 2: ", "the identification (field 2) opens a quote that is not closed"}},
+      {FileOf(LineWith(1, R"("Tank)")), {"line 2: ", "the first field opens a quote that is not closed"}},
+      {FileOf(LineWith(35, R"(" 1)")), {"line 2: ", "(field 35) opens a quote"}},
+      {"% c\r\n\"% a cell with\r\na line break\";\r\nEnd;\r\n",
+       {"line 2: ", "opens a quote that is not closed"}},
+      {FileOf(LineWith(4, R"("0,85;")")), {"line 2: ", "usage factor \"0,85;\" is not a number"}},
+      {FileOf(LineWith(9, "1E39")), {"line 2: ", "E \"1E39\" is beyond the range"}},
+  };
+  dbtest::MakeTable(z, 2);
+  const std::vector<DbRow> before = z.dbtab;
+  z.commadec = -1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string said = Refusal(z, c.text);
+    for (const std::string& s : c.says) EXPECT_NE(said.find(s), std::string::npos) << said;
+    EXPECT_EQ(said.find("line 2: "), 0u) << said;
+    EXPECT_TRUE(z.dbtab == before);
+    EXPECT_EQ(z.dbrows, 3);
+  }
+}
+
+// Texts are written as they stand, as the older program writes them, except
+// those that would now read as a quoted field: they are quoted, and every
+// text reads back as it was (the first field's leading blanks aside).
+TEST_F(Spreadsheet, TextsAreQuotedOnlyWhereTheyWouldReadOtherwise) {
+  struct Case {
+    std::string proj, ident, comment;
+    std::string line1, line2start;  // as written
+  };
+  const std::vector<Case> cases = {
+      {"Tank", "Riser 24\"", "% 24\" riser cases", "% 24\" riser cases;", "Tank;Riser 24\";"},
+      {"Tank", "\"Big\" tank", "% c", "% c;", "Tank;\"Big\" tank;"},
+      {"\"Tank\"", "\"x\"", "% c", "% c;", R"("""Tank""";"""x""";)"},
+      {"Tank", "\"Big tank", "% c", "% c;", R"(Tank;"""Big tank";)"},
+      {"Tank", "\"\"", "% c", "% c;", R"(Tank;"""""";)"},
+      {"Tank", "\"x\"y\"", "% c", "% c;", "Tank;\"x\"y\";"},
+      {"  \"T\"", "A1", "% c", "% c;", R"("  ""T""";A1;)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line2start);
+    dbtest::MakeTable(z, 1);
+    z.dbtab[0].rowtext = c.comment;
+    z.dbtab[1].proj = c.proj;
+    z.dbtab[1].ident = z.dbtab[1].rowtext = c.ident;
+    const std::string file = Written(z);
+    EXPECT_EQ(file.substr(0, file.find("\r\n")), c.line1);
+    EXPECT_EQ(file.substr(file.find("\r\n") + 2, c.line2start.size()), c.line2start);
+    State back;
+    Prepare(back);
+    ReadText(back, file);
+    EXPECT_EQ(back.dbtab[0].rowtext, c.comment);
+    EXPECT_EQ(back.dbtab[1].proj, c.proj.substr(c.proj.find_first_not_of(' ')));
+    EXPECT_EQ(back.dbtab[1].ident, c.ident);
+  }
+}
+
+// A file saved as UTF-8 with a byte-order mark reads as the same file in
+// Windows-1252 does.
+TEST_F(Spreadsheet, Utf8FileWithByteOrderMarkReads) {
+  const std::string ident = LineWith(2, R"("Riser 24""")");
+  ReadText(z, "% K\xFChler \x91Nord\x92;\r\n" + ident + "\r\nEnd;\r\n");
+  const std::vector<DbRow> expected(z.dbtab.begin(), z.dbtab.begin() + 3);
+  ReadText(z, "\xEF\xBB\xBF% K\xC3\xBChler \xE2\x80\x98Nord\xE2\x80\x99;\r\n" + ident + "\r\nEnd;\r\n");
+  EXPECT_EQ(std::vector<DbRow>(z.dbtab.begin(), z.dbtab.begin() + 3), expected);
+  EXPECT_EQ(z.dbtab[0].rowtext, "% K\xC3\xBChler \xE2\x80\x98Nord\xE2\x80\x99");
+  EXPECT_EQ(z.dbtab[1].ident, "Riser 24\"");
+
+  ReadText(z, "\xEF\xBB\xBF" + FileOf(LineWith(1, "K\xC3\xBChler \xE2\x82\xAC")));
+  EXPECT_EQ(z.dbtab[1].proj, "K\xC3\xBChler \xE2\x82\xAC");
+  EXPECT_EQ(z.dbrows, 2);
+  EXPECT_NE(Written(z).find("\r\nK\xFChler \x80;A1;"), std::string::npos);  // saved in Windows-1252
+}
+
+// In a UTF-8 file, a line that is no UTF-8 or holds a character the
+// program's files cannot keep is refused by its number.
+TEST_F(Spreadsheet, Utf8LinesThatCannotBeHeldAreNamed) {
+  struct Case {
+    const char* name;
+    std::string line3;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {"Windows-1252 byte", "% K\xFChler", "line 3: the line is not UTF-8 text"},
+      {"sequence cut short", "% \xE2\x82", "line 3: the line is not UTF-8 text"},
+      {"overlong", "% \xC0\xAF", "line 3: the line is not UTF-8 text"},
+      {"overlong of three bytes", "% \xE0\x80\xAF", "line 3: the line is not UTF-8 text"},
+      {"overlong of four bytes", "% \xF0\x80\x80\xAF", "line 3: the line is not UTF-8 text"},
+      {"stray continuation byte", "% \x80", "line 3: the line is not UTF-8 text"},
+      {"surrogate", "% \xED\xA0\x80", "line 3: the line is not UTF-8 text"},
+      {"beyond U+10FFFF", "% \xF4\x90\x80\x80", "line 3: the line is not UTF-8 text"},
+      {"Greek", LineWith(2, "\xCE\xA9 1"), "line 3: The database can't hold \"\xCE\xA9\" (U+03A9)"},
+      {"emoji", "% \xF0\x9F\x98\x80 and \xCE\xA9",
+       "line 3: The database can't hold \"\xF0\x9F\x98\x80\" (U+1F600):"},
+      {"a second mark", "\xEF\xBB\xBF% c", "line 3: The database can't hold"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string said = Refusal(z, "\xEF\xBB\xBF% a;\r\n% b;\r\n" + c.line3 + "\r\nEnd;\r\n");
+    EXPECT_EQ(said.substr(0, c.says.size()), c.says) << said;
+  }
+  // The mark alone is an empty file; without the mark the bytes are Windows-1252.
+  EXPECT_EQ(Refusal(z, "\xEF\xBB\xBF"), "the file is empty");
+  ASSERT_EQ(Refusal(z, "% \xCE\xA9;\r\nEnd;\r\n"), "");
+  EXPECT_EQ(z.dbtab[0].rowtext, "% \xC3\x8E\xC2\xA9");
+}
+
+// However large the field or the line, the message names the line and the
+// reason in a few words.
+TEST_F(Spreadsheet, MessagesStaySmallWhateverTheLine) {
+  const std::string big(200'000, 'a');
+  std::string omegas;
+  for (int i = 0; i < 50'000; ++i) omegas += "\xCE\xA9";
+  const std::vector<std::string> files = {
+      FileOf(LineWith(2, "\"" + big)),
+      FileOf(LineWith(4, big)),
+      FileOf(LineWith(16, "L " + big)),
+      FileOf(LineWith(2, "\"" + big + ";" + big + "\"")),
+      "\xEF\xBB\xBF" + FileOf(LineWith(2, omegas)),
+      "\xEF\xBB\xBF" + FileOf(LineWith(2, big + "\xFF")),
+      FileOf(LineWith(2, big + big)),
+  };
+  z.commadec = -1;
+  for (const std::string& f : files) {
+    try {
+      ReadText(z, f);
+      ADD_FAILURE() << "read";
+    } catch (const DbFileError& e) {
+      EXPECT_EQ(e.detail().find("line 2: "), 0u) << e.detail();
+      EXPECT_LT(e.message().size(), 160u) << e.message();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zod
