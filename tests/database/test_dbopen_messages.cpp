@@ -72,6 +72,10 @@ class TestDbOpenMessages : public QObject {
         << FileOf(DataLine("Tank", QByteArray(300 << 10, 'a')))
         << error + "line 2: the line is longer than 256 KB, far longer than any row of a case database"
         << false;
+    QTest::newRow("200 KB quote never closed")
+        << FileOf(DataLine("Tank", "\"" + QByteArray(200 << 10, 'a')))
+        << error + "line 2: the identification (field 2) opens a quote that is not closed on its line"
+        << false;
     QTest::newRow("missing") << QByteArray() << "can't find file - %1" << true;
   }
   void refusedFiles() {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,34 @@ TEST_F(Spreadsheet, TextsAreQuotedOnlyWhereTheyWouldReadOtherwise) {
     EXPECT_EQ(back.dbtab[0].rowtext, c.comment);
     EXPECT_EQ(back.dbtab[1].proj, c.proj.substr(c.proj.find_first_not_of(' ')));
     EXPECT_EQ(back.dbtab[1].ident, c.ident);
+  }
+}
+
+// Random texts of quotes, blanks and letters, as the user may type them,
+// survive a write and a read.
+TEST_F(Spreadsheet, RandomTextsWithQuotesReadBackUnchanged) {
+  std::mt19937 rng(2112);
+  const auto text = [&](const std::string& lead) {
+    static const char* const chars[] = {"\"", "\"", "a", " ", "%", "\xC3\xA9"};
+    std::string s = lead;
+    for (int i = static_cast<int>(rng() % 7); i > 0; --i) s += chars[rng() % 6];
+    return s;
+  };
+  dbtest::MakeTable(z, 3);
+  for (int round = 0; round < 500; ++round) {
+    z.dbtab[0].rowtext = text("%");
+    for (std::size_t i = 1; i <= 3; ++i) {
+      std::string proj = text("");
+      if (!DbTextProblem(proj, "project name", true).empty() || proj.starts_with(' ')) proj = "P" + proj;
+      z.dbtab[i].proj = proj;
+      z.dbtab[i].ident = z.dbtab[i].rowtext = text("");
+    }
+    const std::vector<DbRow> rows(z.dbtab.begin(), z.dbtab.begin() + 5);
+    ReadText(z, Written(z));
+    for (std::size_t i = 0; i < 5; ++i) {
+      EXPECT_EQ(z.dbtab[i].rowtext, rows[i].rowtext) << Written(z);
+      EXPECT_EQ(z.dbtab[i].proj, rows[i].proj) << Written(z);
+    }
   }
 }
 
