@@ -17,14 +17,15 @@ namespace zod {
 // nothing is redrawn then, and calcok stays false.
 void Calculate(State& z);
 void CheckGirderLt(State& z);
-// The ring frame's tripping-length limit π √(r h), h = girdh − girdtf, and
-// the length a longer one is corrected to (the limit less 1 mm), both in
-// single precision. None when h <= 0 (such a ring frame has no limit) or
-// when that length would not be above 0: no correction may set one.
+// The ring frame's tripping-length limit π √(r h), h = H − tf of the case's
+// own ring frame, and the length a longer one is corrected to (the limit
+// less 1 mm), both in single precision. None when h <= 0 (such a ring frame
+// has no limit) or when that length would not be above 0: no correction may
+// set one.
 struct GiltLimit {
   float limit, corrected;
 };
-std::optional<GiltLimit> TrippingLimit(const State& z);
+std::optional<GiltLimit> TrippingLimit(State& z);
 // "The calculation stopped in <step>: <reason>." for a fault without a
 // check's own remark; `what` is the fault's message.
 std::string StopText(std::string_view step, std::string_view what);
@@ -37,6 +38,21 @@ void CalcPanelBuckling(State& z);
 // Member sections and local buckling of the stiffener and the ring frame.
 void StiffSection(State& z, std::int16_t kind);
 void GirdSection(State& z, std::int16_t kind);
+
+// What a run reads of a member's section before, or without, working that
+// section out itself: the ring frame's height H and flange thickness tf, and
+// the stiffener's area As, as GirdSection and StiffSection give them for the
+// design case as it stands. The section records may hold another case's
+// profile (the one before in a table, a file opened since); these are worked
+// out aside, without a window effect, and change nothing. A member whose
+// section cannot be worked out (a kind or table row the tables lack, an
+// arithmetic fault) counts as having none: 0.
+struct RingHeight {
+  double h = 0;
+  float tf = 0;
+};
+RingHeight RingHeightOfCase(State& z);
+double StiffAreaOfCase(State& z);
 
 // Effective sections and torsional buckling strength.
 void StiffEffective(State& z);

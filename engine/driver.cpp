@@ -86,10 +86,10 @@ void Stop(State& z, std::string_view step, std::string_view what) {
 
 }  // namespace
 
-std::optional<GiltLimit> TrippingLimit(const State& z) {
-  const double h = z.girdh - z.girdtf;
-  // No height above the flange, no tripping: a ring frame left that way by an
-  // earlier run must not stop every later run before its section is redone.
+std::optional<GiltLimit> TrippingLimit(State& z) {
+  const RingHeight ring = RingHeightOfCase(z);
+  const double h = ring.h - ring.tf;
+  // No height above the flange, no tripping.
   if (h <= 0) return std::nullopt;
   const double root = chk::sqrt(static_cast<double>(z.cylr) * h);
   // Nor is there a length to cut back to when the limit is 1 mm or less (a

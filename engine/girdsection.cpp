@@ -23,15 +23,41 @@
 #include "engine/section_common.h"
 
 namespace zod {
+namespace {
+
+// The ring frame's dimensions from its table row or its built-up memory; a
+// flat bar has no flange. Returns the bulb flat's table area.
+double TakeGirdDimensions(State& z, std::int16_t kind, const section::Profile& p) {
+  const double ax = section::TakeDimensions(z, kind, p, {z.igirdl, z.igirdt, z.igirdf, z.igirdhp},
+                                            BuiltUp(z, Member::RingFrame));
+  if (section::IsFlatBar(kind)) p.tf = 0;
+  return ax;
+}
+
+}  // namespace
+
+RingHeight RingHeightOfCase(State& z) {
+  using namespace section;
+  double h = z.girdh, b = z.girdb, tw = z.girdtw, c = z.girdc, r = z.girdr;
+  float tf = z.girdtf;
+  SectionResults unused;
+  const Profile p{h, b, tw, tf, c, r, unused};
+  try {
+    RequireKnownKind(z.girdtype);
+    const double ax = TakeGirdDimensions(z, z.girdtype, p);
+    if (z.girdtype == 6) BulbAsAngle(p, ax);
+  } catch (const Error&) {
+    return {};
+  }
+  return {h, tf};
+}
 
 void GirdSection(State& z, std::int16_t kind) {
   using namespace section;
   RequireKnownKind(kind);
   const Profile p = GirdProfile(z);
 
-  const double ax =
-      TakeDimensions(z, kind, p, {z.igirdl, z.igirdt, z.igirdf, z.igirdhp}, BuiltUp(z, Member::RingFrame));
-  if (IsFlatBar(kind)) p.tf = 0;
+  const double ax = TakeGirdDimensions(z, kind, p);
   if (kind == 6) p.sec.a = ax;
 
   z.tmat = GoverningThickness(kind, p.tw, p.tf);

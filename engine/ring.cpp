@@ -72,10 +72,13 @@ void UsageLabel(std::string& out, const char* head, const std::string& a, const 
 }
 
 // Longitudinal stiffeners add their area to the shell's; a ring-stiffened
-// cylinder has none.
-float SmearedStiffeners(const State& z) {
+// cylinder has none. The stiffener's section has run in this calculation
+// only for the stringer-stiffened cylinder; for the others its record holds
+// whatever stiffener was worked out last, so the case's own area is taken.
+float SmearedStiffeners(State& z) {
   if (z.cylinder == 1) return 0;
-  return chk::sgl(chk::div(z.stiffsec.a, z.s * z.t));
+  const double as = z.stiffdone ? z.stiffsec.a : StiffAreaOfCase(z);
+  return chk::sgl(chk::div(as, z.s * z.t));
 }
 
 // The three inertia terms over a span: l for the panel ring, L for the heavy

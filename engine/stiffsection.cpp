@@ -20,14 +20,65 @@
 #include "engine/section_common.h"
 
 namespace zod {
+namespace {
+
+double TakeStiffDimensions(State& z, std::int16_t kind, const section::Profile& p) {
+  return section::TakeDimensions(z, kind, p, {z.istiffl, z.istifft, z.istifff, z.istiffhp},
+                                 BuiltUp(z, Member::Stiffener));
+}
+
+struct Web {
+  double hw, bo, ef;
+};
+
+// Web height, free flange outstand and flange eccentricity. The I profile
+// counts one flange thickness off its web, like the T; the RHS has no web
+// check and keeps the web height `hw` it is given.
+Web StiffWeb(std::int16_t kind, const section::Profile& p, double hw) {
+  using namespace section;
+  Web w{hw, 0, 0};
+  if (kind <= 3 || kind == 6 || kind == 9) {
+    w.hw = chk::fin(p.h - p.tf);
+    if (IsOneSided(kind)) {
+      w.bo = p.b - p.tw;
+      w.ef = (p.b - p.tw) / 2;
+    } else {
+      w.bo = (p.b - p.tw) / 2;
+    }
+  } else if (IsFlatBar(kind)) {
+    w.hw = p.h;
+  } else if (kind == 8) {
+    w.hw = chk::fin(p.h - p.tw);
+  }
+  return w;
+}
+
+}  // namespace
+
+double StiffAreaOfCase(State& z) {
+  using namespace section;
+  double h = z.stiffh, b = z.stiffb, tw = z.stifftw, c = z.stiffc, r = z.stiffr;
+  float tf = z.stifftf;
+  SectionResults sec;
+  const Profile p{h, b, tw, tf, c, r, sec};
+  try {
+    RequireKnownKind(z.stifftype);
+    const double ax = TakeStiffDimensions(z, z.stifftype, p);
+    if (z.stifftype == 6) BulbAsAngle(p, ax);
+    const Web w = StiffWeb(z.stifftype, p, z.hw);
+    Properties(z.stifftype, p, w.hw, w.ef, false);
+  } catch (const Error&) {
+    return 0;
+  }
+  return sec.a;
+}
 
 void StiffSection(State& z, std::int16_t kind) {
   using namespace section;
   RequireKnownKind(kind);
   const Profile p = StiffProfile(z);
 
-  const double ax = TakeDimensions(z, kind, p, {z.istiffl, z.istifft, z.istifff, z.istiffhp},
-                                   BuiltUp(z, Member::Stiffener));
+  const double ax = TakeStiffDimensions(z, kind, p);
 
   z.tmat = GoverningThickness(kind, p.tw, p.tf);
   GetFys(z, z.mats);
@@ -35,23 +86,9 @@ void StiffSection(State& z, std::int16_t kind) {
 
   if (kind == 6) BulbAsAngle(p, ax);
 
-  // Web height, free flange outstand and flange eccentricity. The I profile
-  // counts one flange thickness off its web, like the T; the RHS has no web
-  // check and leaves hw alone.
-  double bo = 0, ef = 0;
-  if (kind <= 3 || kind == 6 || kind == 9) {
-    z.hw = chk::fin(p.h - p.tf);
-    if (IsOneSided(kind)) {
-      bo = p.b - p.tw;
-      ef = (p.b - p.tw) / 2;
-    } else {
-      bo = (p.b - p.tw) / 2;
-    }
-  } else if (IsFlatBar(kind)) {
-    z.hw = p.h;
-  } else if (kind == 8) {
-    z.hw = chk::fin(p.h - p.tw);
-  }
+  const Web web = StiffWeb(kind, p, z.hw);
+  z.hw = web.hw;
+  const double bo = web.bo, ef = web.ef;
 
   // Closed profiles (RHS, trapezoid) have no proportion checks.
   if (kind <= 6 || kind == 9) {

@@ -35,6 +35,8 @@ TEST(Driver, CheckGirderLtCorrectsTrippingLength) {
     State z;
     RecordingView v;
     z.setView(&v);
+    // the built-up T of the defaults, H 200 and tf 12, needs no table
+    z.girdtype = 3;
     z.cylinder = c.cylinder, z.gilt = c.gilt, z.ringch = c.ringch, z.hringch = c.hringch;
     CheckGirderLt(z);
     EXPECT_EQ(z.hringch, c.hringchAfter);
@@ -219,9 +221,11 @@ TEST(Headless, RingSwitchesRunRingChecksForEveryType) {
     }
 }
 
-// A tripping length above 1668.3 becomes 1667.3 and the run goes on: the typed
-// yield strength of a material outside the table shows with three digits, and
-// every picture starts with its title at row 0.3, column 1 (prty stays 0).
+// A tripping length above the limit of the default ring frame (T-table row
+// 0, T 48x100x5x8: h = 40, π √(1500 · 40) = 769.5) becomes 768.5 and the run
+// goes on: the typed yield strength of a material outside the table shows
+// with three digits, and every picture starts with its title at row 0.3,
+// column 1 (prty stays 0).
 TEST(Headless, TrippingLengthCorrectedAndTheRunGoesOn) {
   Program p;
   p.z.gilt = 2000;
@@ -230,12 +234,50 @@ TEST(Headless, TrippingLengthCorrectedAndTheRunGoesOn) {
   ASSERT_EQ(p.view.messages.size(), 1u);
   EXPECT_EQ(std::vector<std::string>(p.view.log.begin(), p.view.log.begin() + 3),
             (std::vector<std::string>{"message  lt<=pi*Sqr(r*h), ref ch 3.9. Program corrects the value ",
-                                      "text igilt=1667", "text ifyp=095"}));
+                                      "text igilt=769", "text ifyp=095"}));
   EXPECT_EQ(p.z.prty, 0);
   for (const char* pic : {"pic30", "pic31", "pic32"}) {
     const auto& it = p.view.surfaces[pic].items.at(0);
     EXPECT_TRUE(it.x == 1 && it.y == 0.3 && it.bold && it.underline) << pic;
   }
+}
+
+// A run reads the ring frame's height (tripping length) and the stiffener's
+// area (ring check of the unstiffened cylinder and the column) before it works
+// out their sections, or without doing so: from its own case, never from the
+// case calculated before it, as in a table calculated in any order.
+TEST(Headless, ARunReadsItsOwnProfilesWhateverRanBefore) {
+  // Ring-stiffened, r 1500, gilt 3000, ring check on; built-up flat-bar ring
+  // frames A 400x20 and B 100x10, whose limits are π √(1500 h) = 2433.468 and
+  // 1216.734: each is cut back to its own limit less 1 mm in either order.
+  const auto put = [](State& z, double h, float tw) {
+    z.cylinder = 1, z.cylr = 1500, z.ringch = 1, z.gilt = 3000;
+    z.girdtype = 5, z.gfbh = h, z.gfbtw = tw;
+  };
+  for (bool aFirst : {true, false}) {
+    SCOPED_TRACE(aFirst ? "A, B" : "B, A");
+    Program p;
+    for (int i = 0; i < 2; ++i) {
+      const bool a = (i == 0) == aFirst;
+      put(p.z, a ? 400 : 100, a ? 20 : 10);
+      p.view.messages.clear();
+      Calculate(p.z);
+      EXPECT_TRUE(p.z.calcok);
+      EXPECT_NEAR(p.z.gilt, a ? 2432.468 : 1215.734, 0.001) << (a ? "A" : "B");
+      EXPECT_EQ(p.view.messages.size(), 1u);  // the one correction, none after
+    }
+  }
+
+  // An unstiffened cylinder with the ring check after a stringer-stiffened
+  // case: a = As / (s t) of its own built-up L 200x90x9x14 (As 2934), not of
+  // the stringer case's L 75x50x6x6 (As 714, which gives Ix 3.327E+4).
+  Program p;
+  Calculate(p.z);
+  ASSERT_EQ(p.z.stiffsec.a, 714);
+  p.z.cylinder = 0, p.z.ringch = 1;
+  p.z.stifftype = 1, p.z.slbh = 200, p.z.slbb = 90, p.z.slbtw = 9, p.z.slbtf = 14;
+  Calculate(p.z);
+  EXPECT_EQ(p.z.ringpanel.txt[6] + p.z.ringpanel.val[6], "Ix =3.908E+4");
 }
 
 // Without a window nothing is drawn and the run completes. The column case

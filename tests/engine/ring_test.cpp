@@ -33,6 +33,7 @@ struct RingCase : State {
     sigx = -100, sigy = -10, tau = 40, pd = -0.3f, ufb = 1;
     girdtype = 5, gfbh = 200, gfbtw = 9, matg = 20, fyg = fyp = 355;
     ufchar = 0.5, gm = 1.15, stiffsec.a = 2772;
+    stiffdone = true;  // the stiffener check of the same run worked out that area
     Zl = l * l / (cylr * t) * std::sqrt(0.91);
     leo = std::min(1.56 * std::sqrt(cylr * t), l);
   }

@@ -38,7 +38,8 @@ TEST(Tripping, CorrectionNeverSetsALengthThatIsNotPositive) {
     State z;
     RecordingView v;
     z.setView(&v);
-    z.cylinder = 1, z.cylr = c.cylr, z.girdh = c.girdh, z.girdtf = c.girdtf, z.gilt = c.gilt;
+    // a built-up T ring frame: its own H and tf, whatever the tables hold
+    z.cylinder = 1, z.cylr = c.cylr, z.girdtype = 3, z.gtbh = c.girdh, z.gtbtf = c.girdtf, z.gilt = c.gilt;
     CheckGirderLt(z);
     EXPECT_NEAR(z.gilt, c.after, 1e-3);
     EXPECT_GT(z.gilt, 0);
