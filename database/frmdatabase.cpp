@@ -16,6 +16,7 @@
 #include "database/core/database.h"
 #include "database/dbwindows.h"
 #include "database/frmdatabasedetailed.h"
+#include "engine/calc.h"
 #include "gui/beeper.h"
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
@@ -182,14 +183,17 @@ void FrmDatabase::SelectLine(int line) {
   if (line >= 0 && line < m_list->count()) m_list->setCurrentRow(line);
 }
 
+// The row's case is in the main window, with what its refresh changes of it,
+// before its one calculation: each message of that calculation shows once.
 void FrmDatabase::LoadRow(int row) {
   try {
-    LoadDbRow(m_db.state(), static_cast<std::int16_t>(row));
+    PutDbRow(m_db.state(), static_cast<std::int16_t>(row));
   } catch (const std::exception& e) {
     exclamation(toQ(e.what()));
     return;
   }
   m_db.refreshForm();
+  Calculate(m_db.state());
 }
 
 bool FrmDatabase::NeedTable() {

@@ -102,7 +102,7 @@ void Veltrane::ReDerive() {
   } catch (const Error& e) {
     message(toQ(e.what()));
   }
-  RefreshForm();
+  RefreshPlaced();
   calculate();
 }
 
@@ -111,7 +111,7 @@ void Veltrane::mnunew_Click() {
   SetDefaults(m_z);
   m_profiles->dropTyping();  // the dialogs stay open over the new case
   WriteCaption();
-  RefreshForm();
+  RefreshPlaced();
   calculate();
 }
 

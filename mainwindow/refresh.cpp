@@ -43,6 +43,15 @@ void Veltrane::ShowSketch(CylinderSketch which) {
   m_sketchShown = true;
 }
 
+void Veltrane::RefreshPlaced() {
+  struct Placing {
+    int& n;
+    explicit Placing(int& count) : n(++count) {}
+    ~Placing() { --n; }
+  } placing(m_placing);
+  RefreshForm();
+}
+
 void Veltrane::RefreshForm() {
   Busy busy(*this);
   State& z = m_z;

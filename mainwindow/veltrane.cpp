@@ -441,7 +441,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
   ConnectHelp();
   WriteCaption();
   try {
-    RefreshForm();
+    RefreshPlaced();
     calculate();
   } catch (const std::exception&) {
     m_messenger.plain(QStringLiteral("Error in databasefile"), this);
@@ -453,6 +453,7 @@ bool Veltrane::FormLoad(const QString& apppath) {
 void Veltrane::WriteCaption() { setWindowTitle(QStringLiteral("Zidavoru ZOD: ") + toQ(m_z.filename)); }
 
 void Veltrane::calculate(QWidget* owner) {
+  if (m_placing > 0) return;
   const QPointer<QWidget> outer = m_calcOwner;
   m_calcOwner = owner;
   Calculate(m_z);

@@ -88,6 +88,12 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
 
   // Writes the whole design case into the window (see the refresh source).
   void RefreshForm();
+  // The same for a case just put in place (started, new, opened, loaded from
+  // the database), whose one calculation the caller runs after it: the
+  // handlers that the refresh sets off still change the case as they always
+  // do, but calculate nothing, so each message of that case's calculation
+  // is shown once and no run sees the case half in place.
+  void RefreshPlaced();
   // The caption "Zidavoru ZOD: " followed by the current file name.
   void WriteCaption();
 
@@ -290,6 +296,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QPointer<QWidget> m_pendingFocus;
   // the window whose change the running calculation follows
   QPointer<QWidget> m_calcOwner;
+  // a case is being put in place: its refresh calculates nothing
+  int m_placing = 0;
 };
 
 // Marks one of the window's handlers as running. Focus changes inside it

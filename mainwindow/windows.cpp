@@ -6,12 +6,12 @@
 #include <QSignalBlocker>
 
 #include "database/dbwindows.h"
-#include "mainwindow/about.h"
 #include "gui/filedialog.h"
+#include "gui/qtext.h"
+#include "mainwindow/about.h"
 #include "mainwindow/help.h"
 #include "mainwindow/infowindows.h"
 #include "mainwindow/menus.h"
-#include "gui/qtext.h"
 #include "mainwindow/recentsettings.h"
 #include "mainwindow/veltrane.h"
 #include "profiles/profiledialogs.h"
@@ -59,14 +59,15 @@ void Veltrane::InstallWindows() {
     HookMenuItem(m_menus.mnurecentfile[k], this, [this, k] { mnurecentfile_Click(k); });
   HookMenuItem(m_menus.mnuprint, this, [this] { mnuprint_Click(); });
 
-  // The database window refreshes this window when a row it loaded has
-  // replaced the case under the open profile dialogs (and when it started a
-  // table, which keeps the case: typed text in a dialog is dropped then too).
+  // The database window refreshes this window when a row it put in place has
+  // replaced the case under the open profile dialogs, and calculates that
+  // case after (and when it started a table, which keeps the case: typed
+  // text in a dialog is dropped then too).
   auto* db = new DatabaseWindows(
       m_z, this,
       [this] {
         m_profiles->dropTyping();
-        RefreshForm();
+        RefreshPlaced();
       },
       *m_fileDialog, *m_opener);
   setOpener(Opener::AddToDatabase, [db] { db->cmdDatabase_Click(); });

@@ -109,8 +109,10 @@ void StoreDbRow(State& z, std::int16_t n);
 void AddToDatabase(State& z);
 
 // Design case := data row i, with the user-defined material for plate,
-// stiffener and ring frame; then Calculate (which shows its own messages).
-// Throws zod::Error, changing nothing, when i is not a data row of the table.
+// stiffener and ring frame. Throws zod::Error, changing nothing, when i is
+// not a data row of the table.
+void PutDbRow(State& z, std::int16_t i);
+// PutDbRow, then Calculate (which shows its own messages).
 void LoadDbRow(State& z, std::int16_t i);
 
 // The last bulb-flat table row (0..nbfprof) whose height is h and web

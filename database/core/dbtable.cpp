@@ -281,7 +281,7 @@ void AddToDatabase(State& z) {
   StoreDbRow(z, *z.dbrows);
 }
 
-void LoadDbRow(State& z, std::int16_t i) {
+void PutDbRow(State& z, std::int16_t i) {
   if (i < 0 || i > RowsEnd(z) || IsCommentRow(z.dbtab[static_cast<std::size_t>(i)]))
     throw Error("row " + std::to_string(i) + " is not a data row of the database");
   const DbRow& r = z.dbtab[static_cast<std::size_t>(i)];
@@ -299,6 +299,10 @@ void LoadDbRow(State& z, std::int16_t i) {
   z.nn = r.nn, z.k1 = r.k1, z.k2 = r.k2;
   z.m1a = r.m1a, z.m2a = r.m2a, z.m1b = r.m1b, z.m2b = r.m2b;
   z.dmom = r.dmom;
+}
+
+void LoadDbRow(State& z, std::int16_t i) {
+  PutDbRow(z, i);
   Calculate(z);
 }
 

@@ -3,6 +3,7 @@
 // saving database files, the result file and "Add  to Database".
 #include <QFile>
 
+#include "mainwindow/core/projectfile.h"
 #include "tests/database/dbtestsupport.h"
 
 using namespace zod;
@@ -222,6 +223,40 @@ class TestDbWindow : public QObject {
     d.select(2);
     QCOMPARE(Child<QLineEdit>(f, "txtComment")->text(), QString("Wall A"));
     QVERIFY(d.msg.texts.isEmpty());
+  }
+
+  // A case put in place by a database row, File > Open or a recent file is
+  // calculated once, after the window shows it: each message of a calculation
+  // that stops comes once, however many choices the refresh changes. The
+  // case is a column (the window shows a stringer-stiffened cylinder) whose
+  // shell thickness 0 stops the run.
+  void aCasePutInPlaceShowsEachMessageOnce() {
+    DbHarness d;
+    d.open();
+    d.z().t = 0;
+    d.table({"% column", "A"}, 3);
+    d.z().t = 20, d.z().cylinder = 2;
+    d.h.w->RefreshForm();
+    d.h.w->calculate();
+    const QStringList once{"The calculation stopped in the design stresses: division by zero."};
+    d.h.clearSaid();
+    d.select(1);
+    QCOMPARE(d.h.said(), once);
+    QVERIFY(d.h.get<QRadioButton>("cylinder3")->isChecked());
+
+    const QString path = d.file("column.vtr");
+    State column;  // another state: the window's file stays unnamed
+    column.designCase() = d.z().designCase();
+    QVERIFY(WriteProjectFile(column, fromQ(path)).warning.empty());
+    d.h.get<QRadioButton>("cylinder2")->click();
+    d.h.clearSaid();
+    d.h.open(path);
+    QCOMPARE(d.h.said(), once);
+    d.h.get<QRadioButton>("cylinder2")->click();
+    d.h.clearSaid();
+    d.h.menus().mnurecentfile[1]->trigger();
+    QCOMPARE(d.h.said(), once);
+    QCOMPARE(d.z().cylinder, 3);
   }
 
   void openFile() {
