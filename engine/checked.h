@@ -1,7 +1,9 @@
-// Arithmetic that stops a calculation the way the old run-time did: a
-// division by zero, the root of a negative number, an overflow or any other
-// result that is not a finite number throws zod::Error, and Calculate ends
-// the run there. IEEE arithmetic would go on silently with inf or NaN.
+// Arithmetic that stops a calculation at its first fault, so that no result
+// shown, printed or saved rests on an infinity or a NaN, and a case stops
+// where the Windows version stops on it: a division by zero, the root of a
+// negative number, an overflow or any other result that is not a finite
+// number throws zod::Error, and Calculate ends the run there. IEEE arithmetic
+// would go on silently with inf or NaN.
 #pragma once
 
 #include <cmath>
@@ -38,7 +40,8 @@ inline double log(double x) {
   if (!(x > 0)) throw Error("invalid procedure call: logarithm of a non-positive number");
   return fin(std::log(x));
 }
-// x^y as the old runtime's ^ operator: a negative base needs a whole exponent.
+// x^y, stopping where the Windows version's power stops: a negative base
+// needs a whole exponent (a fractional power of it has no real value).
 inline double pow(double x, double y) {
   if (x < 0 && y != std::floor(y)) throw Error("invalid procedure call: fractional power of a negative number");
   if (x == 0 && y < 0) throw Error("division by zero");
@@ -55,8 +58,9 @@ inline float sgl(double x) {
   }
   return static_cast<float>(x);
 }
-// Stores a value in a 16-bit integer, rounding half to even as the old
-// runtime's conversion did; a value out of range overflows.
+// Stores a value in a 16-bit integer, rounding half to even as the Windows
+// version does, so that a value ending in .5 gives the same whole number in
+// both (2.5 gives 2, 3.5 gives 4); a value out of range overflows.
 inline std::int16_t i16(double x) {
   fin(x);
   double r = std::nearbyint(x);

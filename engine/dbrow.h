@@ -14,7 +14,7 @@ namespace zod {
 constexpr std::int16_t kDbLastRow = 1000;
 
 // Numbers are single precision, codes and switches 16-bit; iscomment is a
-// Boolean of the old kind (-1 true, 0 false). Texts are UTF-8 in memory and
+// Boolean held as -1 (true) or 0 (false). Texts are UTF-8 in memory and
 // Windows-1252 in the files. Dimension fields a profile kind does not use keep
 // what the row held before.
 struct DbRow {

@@ -26,8 +26,9 @@ constexpr const char* kNotePaper =
 
 bool OnScreen(double mode) { return mode == 0; }
 
-// A panel holds sixteen lines; a line index outside them ends the run as the
-// old runtime's subscript check did, instead of reading past the panel.
+// A panel holds sixteen lines; a line index outside them ends the run with a
+// message, as any other fault of a calculation does, instead of reading past
+// the panel and drawing what lies beyond it.
 void CheckLine(int i) {
   if (i < 0 || i > 15) throw Error("subscript out of range: panel line " + std::to_string(i));
 }

@@ -59,7 +59,8 @@ double RingRelief(double beta) {
   return chk::div(num, den);
 }
 
-// The reason of a fault in an engineer's words: the runtime's prefix goes.
+// The reason of a fault in an engineer's words: the checked arithmetic's
+// "invalid procedure call: " goes.
 std::string Reason(std::string_view what) {
   constexpr std::string_view kPrefix = "invalid procedure call: ";
   if (what.substr(0, kPrefix.size()) == kPrefix) what.remove_prefix(kPrefix.size());
@@ -119,8 +120,9 @@ void CalcStresses(State& z) {
   z.leo = 1.56 * chk::sqrt(r * z.t);
   if (z.leo > z.l) z.leo = z.l;
 
-  // The hoop stress from pressure is worked out in single precision, as the
-  // old program kept it; ring frames relieve part of it between them.
+  // The hoop stress from pressure is worked out in single precision: results
+  // agree digit for digit with the Windows version, which keeps it so. Ring
+  // frames relieve part of it between them.
   const auto pressureHoop = [&z] {
     return chk::sgl(chk::div(chk::sgl(static_cast<double>(z.pd) * z.cylr), z.t));
   };

@@ -8,8 +8,11 @@
 # A step that passes says so in a few lines; a step that fails shows all it
 # wrote, so that a sanitizer's or a fuzzer's report reaches the log whole.
 #
-# fuzz/<target>.options holds extra libFuzzer flags of a target, one a line
-# (such as -max_len=300000); lines starting with # are comments.
+# fuzz/<target>.options holds the passes of a target, one a line: the extra
+# libFuzzer flags of the pass, separated by blanks (such as -max_len=4096);
+# lines starting with # are comments. A target without one has one pass
+# without extra flags. The passes of a target run one after the other on one
+# corpus, each for an equal share of the target's ZOD_FUZZ_SECONDS (20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -42,23 +45,31 @@ for f in build-fuzz/bin/fuzz_*; do
   name=$(basename "$f")
   corpus=$(mktemp -d)
   [ -d "fuzz/seeds/$name" ] && cp -r "fuzz/seeds/$name/." "$corpus/"
-  opts=()
-  [ -f "fuzz/$name.dict" ] && opts+=(-dict="fuzz/$name.dict")
+  dict=()
+  [ -f "fuzz/$name.dict" ] && dict=(-dict="fuzz/$name.dict")
+  passes=()
   if [ -f "fuzz/$name.options" ]; then
-    while read -r opt; do
-      case "$opt" in "" | "#"*) ;; *) opts+=("$opt") ;; esac
+    while read -r pass; do
+      case "$pass" in "" | "#"*) ;; *) passes+=("$pass") ;; esac
     done <"fuzz/$name.options"
   fi
-  log=$(mktemp)
-  status=0
-  "$f" "${opts[@]}" -max_total_time="${ZOD_FUZZ_SECONDS:-20}" -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
-    status=$?
-  if [ "$status" -ne 0 ]; then
-    cat "$log"
-    exit "$status"
-  fi
-  echo "$name: $(grep -E '^#[0-9]+.*DONE' "$log" | tail -n 1)"
-  rm -rf "$corpus" "$log"
+  [ ${#passes[@]} -gt 0 ] || passes=("")
+  seconds=$((${ZOD_FUZZ_SECONDS:-20} / ${#passes[@]}))
+  [ "$seconds" -gt 0 ] || seconds=1
+  for pass in "${passes[@]}"; do
+    read -r -a opts <<<"$pass"
+    log=$(mktemp)
+    status=0
+    "$f" "${dict[@]}" "${opts[@]}" -max_total_time="$seconds" -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
+      status=$?
+    if [ "$status" -ne 0 ]; then
+      cat "$log"
+      exit "$status"
+    fi
+    echo "$name${pass:+ $pass}: $(grep -E '^#[0-9]+.*DONE' "$log" | tail -n 1)"
+    rm -f "$log"
+  done
+  rm -rf "$corpus"
 done
 
 echo "== program and all tests"

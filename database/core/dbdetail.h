@@ -1,5 +1,5 @@
 // Helpers shared by the case database's sources: trimming as the Windows
-// program trimmed, and the dimension fields of a member of a row.
+// version trims, and the dimension fields of a member of a row.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +10,9 @@
 
 namespace zod::dbdetail {
 
-// The text without blanks at either end (tabs and other characters stay, as
-// the Windows program's trimming left them).
+// The text without blanks at either end. Tabs and other characters stay:
+// database files go both ways with the Windows version, which trims blanks
+// only, and a field must read alike in both.
 inline std::string_view TrimBlanks(std::string_view s) {
   const auto b = s.find_first_not_of(' ');
   if (b == std::string_view::npos) return {};

@@ -37,8 +37,10 @@ size_t NumberLength(std::string_view s, char sep) {
 
 // The value of a number that NumberLength accepted, stored in single
 // precision. The text is read to the nearest double first and that is
-// narrowed, as the old program read a double and stored it. A magnitude
-// beyond the single range is no value that could be stored.
+// narrowed, as the Windows version reads it: a number typed or stored in a
+// file then gives the same single in both, bit for bit, where a direct read
+// to single precision can land one unit apart. A magnitude beyond the single
+// range is no value that could be stored.
 float Value(std::string_view num, char sep) {
   std::string t(num);
   if (!t.empty() && t[0] == '+') t.erase(0, 1);

@@ -107,8 +107,9 @@ struct LineReader {
       Fail(Quoted(s) + " is not a number");
     return v;
   }
-  // A whole number of a 16-bit field, rounded half to even as the old
-  // runtime did; the whole range, -32768 included.
+  // A whole number of a 16-bit field, rounded half to even as the Windows
+  // version rounds it, so that a file opens to the same case in both; the
+  // whole range, -32768 included.
   int16 Int16() {
     const double r = std::nearbyint(Number<double>());
     if (r < -32768.0 || r > 32767.0) Fail("the number is out of range");

@@ -186,8 +186,8 @@ TEST_F(Drawers, ColumnScreenAndPaperColumns) {
   }
 }
 
-// A last-line index outside the sixteen panel lines ends the run, as the old
-// runtime's subscript check did, instead of reading past the panel.
+// A last-line index outside the sixteen panel lines ends the run with an
+// error, instead of reading past the panel.
 TEST_F(Drawers, LastLineOutsidePanelIsAnError) {
   RecordingSurface s;
   double y = 0;

@@ -91,9 +91,9 @@ TEST(DriverStresses, RingReliefMatchesClassicFormula) {
   }
 }
 
-// The old program took e^(2β) for every cylinder type and overflowed beyond
-// β ≈ 355 (l ≈ 96 m at r 1500, t 20). Only the ring-stiffened cylinder needs
-// the relief, and it vanishes for long spacings.
+// e^(2β) overflows beyond β ≈ 355 (l ≈ 96 m at r 1500, t 20), where the
+// Windows version, which takes it for every cylinder type, stops. Only the
+// ring-stiffened cylinder needs the relief, and it vanishes for long spacings.
 TEST(DriverStresses, VeryLongRingSpacingStaysFinite) {
   for (int16 type = 0; type <= 3; ++type)
     for (double l : {96000.0, 200000.0, 1e9}) {
@@ -341,8 +341,9 @@ TEST(Headless, FaultsStopTheRunAndKeepThePictures) {
   }
 }
 
-// l = 200 m puts β near 740: the old program overflowed in e^(2β) for every
-// cylinder type; now each type calculates to the end (without pressure, see above).
+// l = 200 m puts β near 740, where e^(2β) overflows and the Windows version
+// stops for every cylinder type; here each type calculates to the end
+// (without pressure, see above).
 TEST(Headless, VeryLongShellCalculates) {
   for (int16 type = 0; type <= 3; ++type) {
     Program p;

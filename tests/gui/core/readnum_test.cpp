@@ -49,7 +49,7 @@ TEST(ReadNumTest, BothSystems) {
     EXPECT_EQ(ReadNum(t, c.commadec), c.value);
     EXPECT_EQ(t, c.after);
   }
-  // the mismatch is the core's error with the old runtime's message
+  // the mismatch is the core's error, worded as the message box shows it
   std::string t = "x";
   try {
     ReadNum(t, 1);
