@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <map>
 
 namespace zod {
 namespace {
@@ -136,12 +137,18 @@ std::string Cp1252RefusalMessage(std::string_view what, std::u32string_view miss
 }
 
 std::u32string FileTextBrought(std::string_view before, std::string_view after) {
-  const std::u32string had = Refused(before), has = Refused(after);
+  // by counts, so that a box of 32767 such characters costs no more than a
+  // sort, on every key
+  const std::u32string has = Refused(after);
+  std::map<char32_t, long> more;
+  for (const char32_t c : has) ++more[c];
+  for (const char32_t c : Refused(before)) --more[c];
   std::u32string brought;
-  for (const char32_t c : has)
-    if (brought.find(c) == std::u32string::npos &&
-        std::count(has.begin(), has.end(), c) > std::count(had.begin(), had.end(), c))
-      brought += c;
+  for (const char32_t c : has) {
+    long& n = more[c];
+    if (n > 0) brought += c;
+    n = 0;  // each once
+  }
   return brought;
 }
 
