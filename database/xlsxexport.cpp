@@ -103,9 +103,8 @@ ExportedWorkbook ExportWorkbook(const SummaryTable& t, const QString& folder, co
       const SaveOutcome saved = SaveFileThrough(
           book,
           [&](const std::string& temp) {
-            if (const lxw_error err = WriteWorkbook(t, temp))
-              throw SaveError(book, book + ": " + lxw_strerror(err));
-            if (!WorkbookComplete(toQ(temp))) throw SaveError(book, book + " could not be written whole");
+            if (const lxw_error err = WriteWorkbook(t, temp)) throw SaveError(book, lxw_strerror(err));
+            if (!WorkbookComplete(toQ(temp))) throw SaveError(book, "it could not be written whole");
           },
           Existing::Keep);
       return {name, toQ(saved.warning)};
@@ -113,7 +112,7 @@ ExportedWorkbook ExportWorkbook(const SummaryTable& t, const QString& folder, co
       // taken in any form, even by a link to nowhere: the next name
     }
   }
-  throw Error("can't save file - " + fromQ(first));
+  throw SaveError(fromQ(first), "it and its numbered names up to (999) are all taken");
 }
 
 }  // namespace zod

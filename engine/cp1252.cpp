@@ -1,8 +1,11 @@
 #include "engine/cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
+#include <map>
 
 namespace zod {
 namespace {
@@ -78,6 +81,18 @@ void ForEachChar(std::string_view text, Fn fn) {
   }
 }
 
+bool IsLineBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
+
+// The characters of the text that no line of the files can carry, each as
+// often as it appears.
+std::u32string Refused(std::string_view text) {
+  std::u32string refused;
+  ForEachChar(text, [&refused](char32_t c, int byte) {
+    if (IsLineBreak(c) || (byte < 0 && Encode(c) < 0)) refused += c;
+  });
+  return refused;
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
@@ -119,6 +134,34 @@ std::string Cp1252RefusalMessage(std::string_view what, std::u32string_view miss
   }
   return " The " + std::string(what) + " can't hold " + names +
          ": project and database files keep their texts in Windows-1252. ";
+}
+
+std::u32string FileTextBrought(std::string_view before, std::string_view after) {
+  // by counts, so that a box of 32767 such characters costs no more than a
+  // sort, on every key
+  const std::u32string has = Refused(after);
+  std::map<char32_t, long> more;
+  for (const char32_t c : has) ++more[c];
+  for (const char32_t c : Refused(before)) --more[c];
+  std::u32string brought;
+  for (const char32_t c : has) {
+    long& n = more[c];
+    if (n > 0) brought += c;
+    n = 0;  // each once
+  }
+  return brought;
+}
+
+std::string FileTextRefusalMessage(std::string_view what, std::u32string_view refused) {
+  std::u32string others;
+  std::copy_if(refused.begin(), refused.end(), std::back_inserter(others),
+               [](char32_t c) { return !IsLineBreak(c); });
+  std::string message;
+  if (others.size() < refused.size())
+    message = " The " + std::string(what) +
+              " can't hold a line break: it would split its line in project and database files.";
+  if (!others.empty()) message += Cp1252RefusalMessage(what, others);
+  return message.ends_with(' ') ? message : message + ' ';
 }
 
 }  // namespace zod

@@ -22,4 +22,16 @@ std::u32string Cp1252Missing(std::string_view text);
 // "identification", "comment"), naming each character and its code point.
 std::string Cp1252RefusalMessage(std::string_view what, std::u32string_view missing);
 
+// What a text typed into a line of the files may not bring: the characters
+// Windows-1252 cannot hold, and the line breaks CR and LF, at which the
+// project file (one value a line) and the database file (one row a line)
+// both end a line. Of `after`, those it holds more often than `before`, each
+// once, in the order they first appear: what an edit from `before` to
+// `after` brought in. A text read from a file keeps what it holds; only what
+// the user adds is refused.
+std::u32string FileTextBrought(std::string_view before, std::string_view after);
+// The message that refuses them in a text named `what`: a line break as
+// such, every other character by name and code point.
+std::string FileTextRefusalMessage(std::string_view what, std::u32string_view refused);
+
 }  // namespace zod

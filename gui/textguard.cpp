@@ -26,16 +26,19 @@ class FileTextGuard : public QObject {
     int cursor = 0, selStart = -1, selLength = 0;
   };
 
+  // A text the program put there (setText leaves the box unmodified) is
+  // kept as it is, even one read from a file with a line break in it; an
+  // edit is kept once it has brought in nothing the files cannot carry.
   void Keep() {
     const QString text = m_box->text();
-    if (!Cp1252Missing(fromQ(text)).empty()) return;
+    if (m_box->isModified() && !FileTextBrought(fromQ(m_held.text), fromQ(text)).empty()) return;
     m_held = {text, m_box->cursorPosition(), m_box->selectionStart(),
               static_cast<int>(m_box->selectedText().size())};
   }
 
   void Edited() {
-    const std::u32string missing = Cp1252Missing(fromQ(m_box->text()));
-    if (missing.empty()) return;
+    const std::u32string brought = FileTextBrought(fromQ(m_held.text), fromQ(m_box->text()));
+    if (brought.empty()) return;
     const Held h = m_held;  // a copy: each step of the restoring keeps the box anew
     m_box->setText(h.text);
     if (h.selLength > 0 && h.cursor == h.selStart)
@@ -44,7 +47,7 @@ class FileTextGuard : public QObject {
       m_box->setSelection(h.selStart, h.selLength);
     else
       m_box->setCursorPosition(h.cursor);
-    m_refuse(toQ(Cp1252RefusalMessage(m_what, missing)));
+    m_refuse(toQ(FileTextRefusalMessage(m_what, brought)));
   }
 
   QLineEdit* m_box;

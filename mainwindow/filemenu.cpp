@@ -76,9 +76,9 @@ bool Veltrane::SaveFile(const QString& path) {
   SaveOutcome saved;
   try {
     saved = WriteProjectFile(m_z, fromQ(path));
-  } catch (const Error&) {
+  } catch (const SaveError& e) {
     // the whole path: a name alone does not tell the user which folder refused
-    message(QStringLiteral("can't save file - ") + QFileInfo(path).absoluteFilePath());
+    message(toQ(CantSaveMessage(fromQ(QFileInfo(path).absoluteFilePath()), e.cause())));
     return false;
   }
   WriteCaption();

@@ -21,9 +21,7 @@ SaveSystem* g_system = nullptr;
 // The most links a path may pass through, as the system counts them.
 constexpr int kMaxLinks = 40;
 
-[[noreturn]] void Fail(const std::string& name, int err) {
-  throw SaveError(name, name + ": " + std::strerror(err));
-}
+[[noreturn]] void Fail(const std::string& name, int err) { throw SaveError(name, std::strerror(err)); }
 
 // The file a save replaces: a symbolic link is followed (also through a chain
 // of links), so that its target gets the new content and the link stays.
@@ -37,7 +35,7 @@ fs::path ResolveLinks(const std::string& name) {
     if (ec) Fail(name, ec.value());
     p = to.is_absolute() ? to : p.parent_path() / to;
   }
-  throw SaveError(name, name + " is a loop of symbolic links");
+  throw SaveError(name, "it is a loop of symbolic links");
 }
 
 // What is there under the target's name now: nothing, or a regular file the
@@ -49,9 +47,9 @@ bool CheckExisting(const std::string& name, const fs::path& target, struct stat&
     if (errno == ENOENT) return false;
     Fail(name, errno);
   }
-  if (!S_ISREG(st.st_mode)) throw SaveError(name, name + " is not a regular file");
+  if (!S_ISREG(st.st_mode)) throw SaveError(name, "it is not a regular file");
   if (::access(target.c_str(), W_OK) != 0) Fail(name, errno);
-  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) throw SaveError(name, name + " is read-only");
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) throw SaveError(name, "the file is read-only");
   return true;
 }
 
@@ -98,7 +96,7 @@ SaveOutcome Save(const std::string& name, Existing existing, const Fill& fill) {
   bool exists = false;
   if (existing == Existing::Keep) {
     // whatever holds the name, even a link to nowhere or a loop of links
-    if (::lstat(target.c_str(), &old) == 0) throw SaveNameTaken(name, name + " already exists");
+    if (::lstat(target.c_str(), &old) == 0) throw SaveNameTaken(name, "it already exists");
   } else {
     target = ResolveLinks(name);
     exists = CheckExisting(name, target, old);
@@ -124,7 +122,7 @@ SaveOutcome Save(const std::string& name, Existing existing, const Fill& fill) {
   if (!err) err = sys.Rename(temp.string(), target.string(), existing == Existing::Replace);
   if (err) {
     ::unlink(temp.c_str());
-    if (err == EEXIST && existing == Existing::Keep) throw SaveNameTaken(name, name + " already exists");
+    if (err == EEXIST && existing == Existing::Keep) throw SaveNameTaken(name, "it already exists");
     Fail(name, err);
   }
   // The rename is on the disk only once the folder is. The file holds the new
@@ -138,8 +136,12 @@ SaveOutcome Save(const std::string& name, Existing existing, const Fill& fill) {
 
 }  // namespace
 
-SaveError::SaveError(const std::string& name, std::string reason)
-    : Error("can't save file - " + name), m_reason(std::move(reason)) {}
+std::string CantSaveMessage(std::string_view name, std::string_view cause) {
+  return "can't save file - " + std::string(name) + ": " + std::string(cause);
+}
+
+SaveError::SaveError(const std::string& name, std::string cause)
+    : Error(CantSaveMessage(name, cause)), m_name(name), m_cause(std::move(cause)) {}
 
 int SaveSystem::Write(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -184,7 +186,7 @@ ScopedSaveSystem::~ScopedSaveSystem() { g_system = m_previous; }
 SaveOutcome SaveFileSafely(const std::string& name, const std::function<void(std::ostream&)>& write) {
   std::ostringstream content;
   write(content);
-  if (!content) throw SaveError(name, name + " cannot be written");
+  if (!content) throw SaveError(name, "it cannot be written");
   return Save(name, Existing::Replace, [&](int& fd, const std::string&) {
     if (const int err = SaveSystem::Current().Write(fd, content.view())) Fail(name, err);
   });
@@ -200,7 +202,7 @@ SaveOutcome SaveFileThrough(const std::string& name, const std::function<void(co
     fd = ::open(temp.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0) Fail(name, errno);
-    if (!S_ISREG(st.st_mode)) throw SaveError(name, name + " is not a regular file");
+    if (!S_ISREG(st.st_mode)) throw SaveError(name, "it is not a regular file");
   });
 }
 

@@ -15,16 +15,22 @@
 
 namespace zod {
 
+// What a failed save tells the user: "can't save file - ", the name, ": "
+// and the cause, so that a full disk and a read-only file read apart.
+std::string CantSaveMessage(std::string_view name, std::string_view cause);
+
 // A save that did not happen: the previous file, if there was one, is as it
-// was. what() is "can't save file - " and the name; reason() says why, with
-// the name, in words for the user.
+// was. cause() says why in words for the user, without the name ("No space
+// left on device", "the file is read-only"); reason() is the name, ": " and
+// the cause; what() is CantSaveMessage.
 class SaveError : public Error {
  public:
-  SaveError(const std::string& name, std::string reason);
-  const std::string& reason() const { return m_reason; }
+  SaveError(const std::string& name, std::string cause);
+  const std::string& cause() const { return m_cause; }
+  std::string reason() const { return m_name + ": " + m_cause; }
 
  private:
-  std::string m_reason;
+  std::string m_name, m_cause;
 };
 
 // A save with Existing::Keep found its name taken: nothing was written there.

@@ -356,7 +356,7 @@ class TestDbWindow : public QObject {
     const QString nowhere = d.file("gone/Tank_in.csv");
     d.h.dialog.answers << nowhere;
     d.click("cmdSaveFile");
-    QCOMPARE(d.msg.texts, QStringList{"can't save file - " + nowhere});
+    QCOMPARE(d.msg.texts, QStringList{CantSave(nowhere, ENOENT)});
     QCOMPARE(toQ(d.z().dbfile), path);
   }
 
@@ -380,7 +380,7 @@ class TestDbWindow : public QObject {
 
     d.z().dbfile = fromQ(d.file("gone/Tank_in.csv"));
     d.click("cmdSaveResult");
-    QCOMPARE(d.msg.texts, QStringList{"can't save file - " + d.file("gone/Tank_in.csv_out.csv")});
+    QCOMPARE(d.msg.texts, QStringList{CantSave(d.file("gone/Tank_in.csv_out.csv"), ENOENT)});
   }
 
   // Rows whose calculation stops are named in one message after the file.

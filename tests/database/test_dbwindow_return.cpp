@@ -119,7 +119,7 @@ class TestDbWindowReturn : public QObject {
     const QString gone = d.file("gone");
     d.db->setExportFolder(gone);
     d.click("cmdSaveResult");
-    QCOMPARE(d.msg.texts, QStringList{"can't save file - " + gone + "/" + name});
+    QCOMPARE(d.msg.texts, QStringList{CantSave(gone + "/" + name, ENOENT)});
   }
 
   // A project file saved under a name without a folder that cannot be
@@ -128,7 +128,7 @@ class TestDbWindowReturn : public QObject {
     Harness h;
     h.saveAs("no such folder/case.vtr");
     QCOMPARE(h.msg.texts,
-             QStringList{"can't save file - " + QDir::current().absoluteFilePath("no such folder/case.vtr")});
+             QStringList{CantSave(QDir::current().absoluteFilePath("no such folder/case.vtr"), ENOENT)});
   }
 };
 

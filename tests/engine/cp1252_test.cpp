@@ -57,5 +57,30 @@ TEST(Cp1252, RefusalNamesTheCharactersAndTheirCodes) {
             "Windows-1252. ");
 }
 
+// An edit may keep what its text held (a text read from a file may hold a
+// line break) but not bring in more: a line break or a character outside
+// Windows-1252 more often than before.
+TEST(Cp1252, EditBringsWhatItAdds) {
+  const struct {
+    const char* before;
+    const char* after;
+    std::u32string brought;
+  } cases[] = {
+      {"Tank", "Line one\nLine two", U"\n"},
+      {"Tank", "a\r\nb\r\n", U"\r\n"},
+      {"Tank\rA", "Tank\rA1", U""},
+      {"Tank\rA", "Tank\rA\r", U"\r"},
+      {"σ", "σσ", U"σ"},
+      {"a\nσ", "σ", U""},
+      {"Tank", "Tank ø € ; \"x\"", U""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileTextBrought(c.before, c.after), c.brought) << c.after;
+  EXPECT_EQ(
+      FileTextRefusalMessage("identification", U"\rσ\n"),
+      " The identification can't hold a line break: it would split its line in project and database files. "
+      "The identification can't hold \"σ\" (U+03C3): project and database files keep their texts in "
+      "Windows-1252. ");
+}
+
 }  // namespace
 }  // namespace zod

@@ -1,7 +1,8 @@
 // Texts the files cannot hold: project and database files are Windows-1252,
 // so characters outside it are refused where they are typed, in the project
 // name, the identification and the database window's comment, with a message
-// that names them; the box keeps its text, the case keeps its own.
+// that names them; so is a line break, which would split the text's line in
+// the file. The box keeps its text, the case keeps its own.
 #include <QClipboard>
 #include <QRegularExpression>
 
@@ -12,12 +13,25 @@ using namespace zod::test;
 
 namespace {
 
-// The characters a refusal names, in the order named.
+// The characters a refusal names, in the order named ("a line break" for
+// CR and LF).
 QStringList Named(const QString& message) {
   QStringList out;
-  auto it = QRegularExpression("\"([^\"]+)\" \\(U\\+[0-9A-F]{4,6}\\)").globalMatch(message);
-  while (it.hasNext()) out << it.next().captured(1);
+  auto it = QRegularExpression("\"([^\"]+)\" \\(U\\+[0-9A-F]{4,6}\\)|(a line break)").globalMatch(message);
+  while (it.hasNext()) {
+    const QRegularExpressionMatch m = it.next();
+    out << (m.hasCaptured(1) ? m.captured(1) : m.captured(2));
+  }
   return out;
+}
+
+// Pastes the text over the box's whole text.
+void PasteOver(QLineEdit* e, const QString& text) {
+  e->setFocus(Qt::TabFocusReason);
+  QTRY_VERIFY(e->hasFocus());
+  QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
 }
 
 // Types the text key by key as a keyboard with those letters would (the
@@ -68,6 +82,14 @@ class TestCaseTexts : public QObject {
                                    << "1  0" << L{{"σ"}, {"≥"}};
     QTest::newRow("comment in Windows-1252") << "frmDatabase:txtComment" << false << "ø € µ"
                                              << "ø € µ" << L{};
+    QTest::newRow("name pasted over lines") << "iproj" << true << "Line one\nLine two"
+                                            << "*" << L{{"a line break"}};
+    QTest::newRow("identification pasted over lines") << "iident" << true << "Line one\r\nLine two\r\n"
+                                                      << "*" << L{{"a line break"}};
+    QTest::newRow("lone CR and σ pasted") << "iident" << true << "σ1\rtwo"
+                                          << "*" << L{{"a line break", "σ"}};
+    QTest::newRow("comment pasted over lines") << "frmDatabase:txtComment" << true << "North\nSouth"
+                                               << "*" << L{{"a line break"}};
   }
 
   void refusedWhereTyped() {
@@ -105,7 +127,7 @@ class TestCaseTexts : public QObject {
     QTRY_COMPARE(user.texts.size(), named.size());
     for (int i = 0; i < named.size(); ++i) {
       QCOMPARE(Named(user.texts[i]), named[i]);
-      QVERIFY2(user.texts[i].contains("Windows-1252"), qPrintable(user.texts[i]));
+      QVERIFY2(user.texts[i].contains("project and database files"), qPrintable(user.texts[i]));
       QCOMPARE(user.owners[i], window->objectName());
     }
     QCOMPARE(e->text(), after == "*" ? before : after);
@@ -143,6 +165,47 @@ class TestCaseTexts : public QObject {
     QTRY_VERIFY(e->hasFocus());
     QTest::keyClicks(e, "B");
     QCOMPARE(e->text(), QString("BTank A"));
+  }
+
+  // Lines pasted into the project name and the identification are refused,
+  // so the case saves as a file of 59 lines that opens again. A text read
+  // from a file keeps a line break it holds, and the user may go on typing
+  // in it: only what the user brings in is refused.
+  void pastedLinesLeaveAFileThatOpens() {
+    QTemporaryDir dir;
+    Harness h;
+    PasteOver(h.box("iproj"), "Tank A");
+    PasteOver(h.box("iident"), "Riser 2");
+    PasteOver(h.box("iproj"), "Line one\nLine two three");
+    PasteOver(h.box("iident"), "Line one\r\nLine two");
+    const QString refused =
+        " The %1 can't hold a line break: it would split its line in project and database files. ";
+    QCOMPARE(h.msg.texts, (QStringList{refused.arg("project name"), refused.arg("identification")}));
+    QCOMPARE(h.box("iproj")->text(), QString("Tank A"));
+    QCOMPARE(h.box("iident")->text(), QString("Riser 2"));
+    const QString path = dir.filePath("case.vtr");
+    h.saveAs(path);
+    QCOMPARE(ReadBytes(path).count("\r\n"), 59);
+    QVERIFY(ReadBytes(path).startsWith("185\r\nTank A\r\nRiser 2\r\n"));
+    h.menus().mnunew->trigger();
+    h.msg.clear();
+    h.open(path);
+    QCOMPARE(h.msg.texts, QStringList{});
+    QCOMPARE(h.z.proj, std::string("Tank A"));
+    QCOMPARE(h.box("iident")->text(), QString("Riser 2"));
+
+    QByteArray old = ReadBytes(path);
+    old.replace("Tank A\r\n", "Tank\rA\r\n");
+    WriteBytes(path, old);
+    h.open(path);
+    QLineEdit* e = h.box("iproj");
+    QCOMPARE(e->text(), QString("Tank\rA"));
+    e->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(e, Qt::Key_End);
+    QTest::keyClicks(e, "1");
+    QTest::keyClick(e, Qt::Key_Tab);
+    QCOMPARE(h.msg.texts, QStringList{});
+    QCOMPARE(h.z.proj, std::string("Tank\rA1"));
   }
 };
 

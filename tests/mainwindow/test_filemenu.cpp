@@ -12,6 +12,7 @@
 #include "mainwindow/infowindows.h"
 #include "profiles/profiledialog.h"
 #include "profiles/profiledialogs.h"
+#include "tests/gui/core/savefaults.h"
 #include "tests/mainwindow/testsupport.h"
 
 using namespace zod;
@@ -340,11 +341,12 @@ class TestFileMenu : public QObject {
     QVERIFY(gone.remove());
     h.msg.clear();
     h.menus().mnusave->trigger();
-    QCOMPARE(h.msg.texts, QStringList{"can't save file - " + inGone});
+    // each failure says why after the path, so that the user knows what to mend
+    QCOMPARE(h.msg.texts, QStringList{CantSave(inGone, ENOENT)});
     // Save As into a folder that does not exist: told, name and list kept
     const QString nowhere = files.filePath("no/such/folder/y.vtr");
     h.saveAs(nowhere);
-    QCOMPARE(h.msg.texts.last(), "can't save file - " + nowhere);
+    QCOMPARE(h.msg.texts.last(), CantSave(nowhere, ENOENT));
     QCOMPARE(QString::fromStdString(h.z.filename), inGone);
     QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + inGone);
     QCOMPARE(h.recentCaptions(), QStringList{"1. " + inGone});
@@ -355,7 +357,16 @@ class TestFileMenu : public QObject {
     QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     h.type("il", "1234");
     h.menus().mnusave->trigger();
-    QCOMPARE(h.msg.texts.last(), "can't save file - " + kept);
+    QCOMPARE(h.msg.texts.last(), "can't save file - " + kept + ": the file is read-only");
+    QCOMPARE(ReadBytes(kept), before);
+    // a full disk reads apart from a read-only file
+    QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner));
+    {
+      SaveFaults sys;
+      sys.fail["write"] = ENOSPC;
+      h.menus().mnusave->trigger();
+    }
+    QCOMPARE(h.msg.texts.last(), CantSave(kept, ENOSPC));
     QCOMPARE(ReadBytes(kept), before);
   }
 

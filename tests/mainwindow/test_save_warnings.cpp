@@ -72,7 +72,7 @@ class TestSaveWarnings : public QObject {
     h.msg.clear();
     const QByteArray before = Contents(other);
     h.saveAs(path);
-    QCOMPARE(h.msg.texts, QStringList{"can't save file - " + path});
+    QCOMPARE(h.msg.texts, QStringList{CantSave(path, EIO)});
     QCOMPARE(toQ(h.z.filename), other);
     QCOMPARE(Contents(other), before);
   }

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -47,6 +49,11 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
 inline void TypeOver(QLineEdit* e, const QString& text) {
   e->setFocus(Qt::TabFocusReason);
   text.isEmpty() ? QTest::keyClick(e, Qt::Key_Delete) : QTest::keyClicks(e, text);
+}
+
+// What a save that failed with the system's error `err` tells the user.
+inline QString CantSave(const QString& path, int err) {
+  return "can't save file - " + path + ": " + QString::fromLocal8Bit(std::strerror(err));
 }
 
 // The colour of the box under edit.

@@ -194,7 +194,7 @@ TEST_F(SafeSaveFaults, NotARegularFileIsRefused) {
       const std::string reason = Refusal([&] {
         return through ? SaveFileThrough(path(name), [](const std::string&) {}) : Save(path(name), "x");
       });
-      EXPECT_NE(reason.find(path(name) + " is not a regular file"), std::string::npos) << reason;
+      EXPECT_NE(reason.find(path(name) + ": it is not a regular file"), std::string::npos) << reason;
       EXPECT_EQ(fs::status(dir / name).type(), before);
     }
   }
@@ -215,7 +215,7 @@ TEST_F(SafeSaveFaults, LinkLoopIsRefused) {
   for (const char* name : {"a.vtr", "b.vtr", "self.vtr", "into.vtr"}) {
     SCOPED_TRACE(name);
     const std::string reason = Refusal([&] { return Save(path(name), "x"); });
-    EXPECT_NE(reason.find(path(name) + " is a loop of symbolic links"), std::string::npos) << reason;
+    EXPECT_NE(reason.find(path(name) + ": it is a loop of symbolic links"), std::string::npos) << reason;
   }
   for (const char* name : {"a.vtr", "b.vtr", "self.vtr", "into.vtr"}) EXPECT_TRUE(fs::is_symlink(dir / name));
   EXPECT_EQ(Names().size(), 4u);

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -84,15 +86,17 @@ TEST_F(SafeSaveTest, NewFileAndKeptPermissions) {
   ::umask(mask);
 }
 
-// A file the user protected is refused, with the file named, and left whole;
-// so is a save into a folder that does not exist.
+// A file the user protected is refused, with the file named and the reason,
+// and left whole; so is a save into a folder that does not exist.
 TEST_F(SafeSaveTest, ProtectedFileIsRefused) {
   Save(path("ro.vtr"), "kept");
   fs::permissions(dir / "ro.vtr", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(Refusal(path("ro.vtr"), "lost"), "can't save file - " + path("ro.vtr"));
+  EXPECT_EQ(Refusal(path("ro.vtr"), "lost"),
+            "can't save file - " + path("ro.vtr") + ": the file is read-only");
   EXPECT_EQ(Content(dir / "ro.vtr"), "kept");
   EXPECT_EQ(Mode(dir / "ro.vtr"), 0444u);
-  EXPECT_EQ(Refusal(path("no/such.vtr"), "x"), "can't save file - " + path("no/such.vtr"));
+  EXPECT_EQ(Refusal(path("no/such.vtr"), "x"),
+            "can't save file - " + path("no/such.vtr") + ": " + std::strerror(ENOENT));
   EXPECT_EQ(Files(), 1u);
 }
 
@@ -132,7 +136,7 @@ TEST_F(SafeSaveTest, FailedWriteLeavesTheOldFile) {
   const std::string message = Refusal(path("case.vtr"), std::string(1000, 'x'));
   ::setrlimit(RLIMIT_FSIZE, &before);
   std::signal(SIGXFSZ, handler);
-  EXPECT_EQ(message, "can't save file - " + path("case.vtr"));
+  EXPECT_EQ(message, "can't save file - " + path("case.vtr") + ": " + std::strerror(EFBIG));
   EXPECT_EQ(Content(dir / "case.vtr"), "old");
   EXPECT_EQ(Files(), 1u);
 }
