@@ -1,5 +1,6 @@
 #include "report/printcommand.h"
 
+#include <QAbstractButton>
 #include <QDate>
 #include <QFile>
 #include <QLocale>
@@ -115,14 +116,30 @@ std::string PrintToFile(State& z, QPrinter& printer, int copies, const ReportArt
   }
 }
 
+// The system's print dialog for the report of one page.
+class ReportPrintDialog : public QPrintDialog {
+ public:
+  ReportPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+    setOption(PrintToFile, true);
+    setOption(PrintSelection, false);
+    setOption(PrintPageRange, false);
+    setOption(PrintCurrentPage, false);
+  }
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    // Shown, the dialog offers pages to choose even without the option, for
+    // the print system to pick; the report has one page, each copy drawn
+    // anew.
+    if (auto* range = findChild<QAbstractButton*>(QStringLiteral("printRange")); range && visible)
+      range->setEnabled(false);
+  }
+};
+
 }  // namespace
 
 bool SystemPrintDialog::exec(QPrinter& printer, QWidget* parent) {
-  QPrintDialog dialog(&printer, parent);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  ReportPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 

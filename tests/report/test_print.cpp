@@ -1,14 +1,19 @@
 // The Print command through the real main window: the print dialog answered
-// here, the report printed into a PDF file, and the page read back with the
-// poppler tools.
+// here or the system's driven as a user does, the report printed into a PDF
+// file, and the page read back with the poppler tools.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <filesystem>
 
 #include "engine/calc.h"
 #include "engine/tables.h"
+#include "gui/qtext.h"
 #include "report/core/report.h"
 #include "report/printcommand.h"
 #include "tests/mainwindow/testsupport.h"
@@ -43,14 +48,15 @@ struct Window {
   AnsweringPrintDialog printDialog;
   std::unique_ptr<Veltrane> w;
 
-  Window() {
+  // `dialog`: a print dialog in place of the answering one
+  explicit Window(PrintDialog* dialog = nullptr) {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = QLocale::c();
     opt.dpi = 96;
     opt.fileDialog = &files;
     opt.opener = &opener;
-    opt.printDialog = &printDialog;
+    opt.printDialog = dialog ? dialog : &printDialog;
     w = std::make_unique<Veltrane>(z, msg, opt);
     if (!w->FormLoad(ZOD_DATA_DIR)) qFatal("tables missing");
     w->show();
@@ -64,6 +70,11 @@ QString Run(const QString& program, const QStringList& args) {
   if (!p.waitForFinished(20000) || p.exitCode() != 0)
     qFatal("%s failed (poppler-utils installed?)", qPrintable(program));
   return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The number of pages pdfinfo reads in the file.
+int Pages(const QString& pdf) {
+  return QRegularExpression("Pages:\\s+(\\d+)\\n").match(Run("pdfinfo", {pdf})).captured(1).toInt();
 }
 
 // Each pattern must match, each further down the page than the one before.
@@ -93,7 +104,7 @@ class TestPrint : public QObject {
     h.print();
     QCOMPARE(h.printDialog.calls, 1);
     QVERIFY2(h.msg.texts.isEmpty(), qPrintable(h.msg.texts.join('\n')));
-    QVERIFY(Run("pdfinfo", {h.printDialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")));
+    QCOMPARE(Pages(h.printDialog.file), 1);
     // "arial" is set in its metric twin
     QVERIFY(Run("pdffonts", {h.printDialog.file}).contains("LiberationSans"));
 
@@ -199,11 +210,18 @@ class TestPrint : public QObject {
            << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection")
            << (d->testOption(QAbstractPrintDialog::PrintPageRange) ? "range" : "no range")
            << (d->testOption(QAbstractPrintDialog::PrintCurrentPage) ? "current" : "no current");
+      // the choices of pages on its options tab: all, and nothing else to choose
+      for (const char* name : {"printAll", "printRange", "pagesRadioButton"}) {
+        const auto* choice = Child<QAbstractButton>(d, name);
+        seen << QString("%1 %2%3").arg(choice->text(), choice->isEnabled() ? "on" : "off",
+                                       choice->isChecked() ? " chosen" : "");
+      }
       d->reject();
     });
     SystemPrintDialog dialog;
     QVERIFY(!dialog.exec(printer, &owner));
-    QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current"}));
+    QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current",
+                                "Print all on chosen", "Pages from off", "Pages off"}));
   }
 
   // Copies into a file are the pages of one document, each a whole report.
@@ -218,7 +236,7 @@ class TestPrint : public QObject {
     RecordingMessenger msg;
     PrintWithDialog(z, nullptr, msg, dialog, {});
     QVERIFY(msg.texts.isEmpty());
-    QVERIFY(Run("pdfinfo", {dialog.file}).contains(QRegularExpression("Pages:\\s+3\\n")));
+    QCOMPARE(Pages(dialog.file), 3);
     QCOMPARE(Run("pdftotext", {dialog.file, "-"}).count("Cylinder shell buckling based on ZOD-RP-C202"), 3);
   }
 };
