@@ -77,6 +77,11 @@ int Pages(const QString& pdf) {
   return QRegularExpression("Pages:\\s+(\\d+)\\n").match(Run("pdfinfo", {pdf})).captured(1).toInt();
 }
 
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                QDir::Name);
+}
+
 // Each pattern must match, each further down the page than the one before.
 void ExpectInOrder(const QString& text, const QStringList& patterns) {
   qsizetype from = 0;
@@ -222,6 +227,70 @@ class TestPrint : public QObject {
     QVERIFY(!dialog.exec(printer, &owner));
     QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current",
                                 "Print all on chosen", "Pages from off", "Pages off"}));
+  }
+
+  // The file typed into the system's dialog is the save's to judge before
+  // anything opens it: a pipe (which would wait for a reader) or a folder is
+  // refused at once, a link to a missing file is printed through to its
+  // target; only over an existing file does the dialog ask first.
+  void systemDialogLeavesTheFileToTheSave() {
+    namespace fs = std::filesystem;
+    struct Row {
+      QString what, name;
+      QStringList told, asked, entries;
+    };
+    const QString replace = "%1 already exists.\nDo you want to overwrite it?";
+    const QList<Row> rows = {
+        {"pipe", "pipe.pdf", {"can't print - %1 is not a regular file"}, {}, {"pipe.pdf"}},
+        {"folder", "folder.pdf", {"can't print - %1 is not a regular file"}, {}, {"folder.pdf"}},
+        {"link to a missing file", "link.pdf", {}, {}, {"link.pdf", "missing.pdf"}},
+        {"existing file", "old.pdf", {}, {replace}, {"old.pdf"}},
+    };
+    SystemPrintDialog system;
+    Window h(&system);
+    BoxAnswerer boxes;  // the toolkit's own questions
+    boxes.whileOpen = [](QMessageBox* box) {
+      if (auto* yes = box->button(QMessageBox::Yes)) yes->click();
+    };
+    for (const Row& r : rows) {
+      QTemporaryDir rowDir;
+      const QString file = rowDir.filePath(r.name);
+      const std::string f = fromQ(file);
+      if (r.what == "pipe") QCOMPARE(::mkfifo(f.c_str(), 0644), 0);
+      if (r.what == "folder") QVERIFY(QDir(rowDir.path()).mkdir(r.name));
+      if (r.what == "link to a missing file") fs::create_symlink("missing.pdf", f);
+      if (r.what == "existing file") WriteBytes(file, "old");
+      // types the name into the dialog's file box and presses Print
+      bool typed = false;
+      QTimer typing;
+      QObject::connect(&typing, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!d || typed) return;
+        typed = true;
+        auto* box = Child<QLineEdit>(d, "filename");
+        box->selectAll();
+        QTest::keyClicks(box, file);
+        if (box->completer()) box->completer()->popup()->hide();
+        QTest::mouseClick(d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+      });
+      typing.start(10);
+      h.msg.clear();
+      boxes.texts.clear();
+      ::alarm(60);  // a hang fails the test instead of stopping the suite
+      h.print();
+      ::alarm(0);
+      QVERIFY2(typed, qPrintable(r.what));
+      QStringList told, asked;
+      for (const QString& t : r.told) told << t.arg(file);
+      for (const QString& t : r.asked) asked << t.arg(file);
+      QCOMPARE(h.msg.texts, told);
+      QCOMPARE(boxes.texts, asked);
+      QCOMPARE(Entries(rowDir.path()), r.entries);
+      if (r.what == "pipe") QVERIFY(fs::is_fifo(f));
+      if (r.what == "link to a missing file") QVERIFY(fs::is_symlink(f));
+      if (r.what == "link to a missing file") QCOMPARE(Pages(rowDir.filePath("missing.pdf")), 1);
+      if (r.what == "existing file") QCOMPARE(Pages(file), 1);
+    }
   }
 
   // Copies into a file are the pages of one document, each a whole report.
