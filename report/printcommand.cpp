@@ -1,7 +1,11 @@
 #include "report/printcommand.h"
 
+#include <QAbstractButton>
 #include <QDate>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
@@ -13,6 +17,7 @@
 #include "gui/messenger.h"
 #include "gui/qtext.h"
 #include "profiles/profilesketch.h"
+#include "report/core/pdffile.h"
 #include "report/core/report.h"
 #include "report/printersurface.h"
 
@@ -39,23 +44,22 @@ void PaintPicture(const ReportArt& art, QPainter& p, const QRectF& r, const Repo
                     picture.code);
 }
 
-// A PDF written whole begins with its header and ends with the offset of its
-// cross-reference table, which points at that table: a write that failed
-// anywhere before it (a full disk) shifts or cuts what follows. Of a
-// printer's own format, where that is no PDF, only an empty file is known
-// to be incomplete.
-bool OutputComplete(const QString& path, bool pdf) {
+// What the printer wrote is checked whole: a PDF begins with its header and
+// ends pointing at its cross-reference table (PdfCrossReference); of a
+// printer's own format, where that is no PDF, only an empty file is known to
+// be incomplete. The text layer of a whole PDF is mended in place
+// (MendSpacesInTextLayer), so that the spaces copied from the page are
+// spaces.
+bool FinishOutput(const QString& path, bool pdf) {
   QFile f(path);
-  if (!f.open(QIODevice::ReadOnly) || f.size() == 0) return false;
-  if (f.read(5) != "%PDF-") return !pdf;
-  const qint64 tailSize = std::min<qint64>(f.size(), 1024);
-  if (!f.seek(f.size() - tailSize)) return false;
-  const QByteArray tail = f.read(tailSize);
-  const qsizetype at = tail.lastIndexOf("startxref");
-  if (at < 0 || !tail.trimmed().endsWith("%%EOF")) return false;
-  bool number = false;
-  const qint64 xref = tail.mid(at + 9).split('%').value(0).trimmed().toLongLong(&number);
-  return number && xref > 0 && f.seek(xref) && f.read(4) == "xref";
+  if (!f.open(QIODevice::ReadWrite)) return false;
+  std::string bytes = f.readAll().toStdString();
+  if (bytes.empty()) return false;
+  if (!bytes.starts_with("%PDF-")) return !pdf;
+  if (!PdfCrossReference(bytes)) return false;
+  if (MendSpacesInTextLayer(bytes) == 0) return true;
+  const auto size = static_cast<qint64>(bytes.size());
+  return f.seek(0) && f.write(bytes.data(), size) == size && f.flush();
 }
 
 // Prints the copies on the printer: each a job of its own, or each a page of
@@ -105,7 +109,7 @@ std::string PrintToFile(State& z, QPrinter& printer, int copies, const ReportArt
       OutputFileStandIn standIn(printer, toQ(temp));
       PrintCopiesOn(z, printer, copies, art, PrinterSurface::Copies::Pages, name);
     }
-    if (!OutputComplete(toQ(temp), printer.outputFormat() == QPrinter::PdfFormat))
+    if (!FinishOutput(toQ(temp), printer.outputFormat() == QPrinter::PdfFormat))
       throw Error("the file " + name + " could not be written whole");
   };
   try {
@@ -115,14 +119,54 @@ std::string PrintToFile(State& z, QPrinter& printer, int copies, const ReportArt
   }
 }
 
+// The system's print dialog for the report: one page, printed into a file
+// through the program's own save.
+class ReportPrintDialog : public QPrintDialog {
+ public:
+  ReportPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+    setOption(PrintToFile, true);
+    setOption(PrintSelection, false);
+    setOption(PrintPageRange, false);
+    setOption(PrintCurrentPage, false);
+    // The toolkit tests the output file when the dialog is accepted: it opens
+    // it, which waits for a reader on a named pipe, and it creates the missing
+    // target of a link and then removes the link. Judging the file is the
+    // save's work, which follows a link and refuses whatever is no regular
+    // file before anything opens it; only an existing regular file is left to
+    // the toolkit's test, for its question whether to overwrite it.
+    if (auto* buttons = findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+      disconnect(buttons, &QDialogButtonBox::accepted, this, nullptr);
+      connect(buttons, &QDialogButtonBox::accepted, this, &ReportPrintDialog::checkOutputFile);
+    }
+  }
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    // Shown, the dialog offers pages to choose even without the option, for
+    // the print system to pick; the report has one page, each copy drawn
+    // anew.
+    if (auto* range = findChild<QAbstractButton*>(QStringLiteral("printRange")); range && visible)
+      range->setEnabled(false);
+  }
+
+ private:
+  void checkOutputFile() {
+    // the name as the toolkit's test would open it
+    const auto* file = findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (file && file->isEnabled() && !QFileInfo(file->text()).isFile()) {
+      accept();
+      return;
+    }
+    // the toolkit's test, which accepts the dialog when it passes; should the
+    // toolkit have none under this name, the save judges alone
+    if (!QMetaObject::invokeMethod(this, "_q_checkFields")) accept();
+  }
+};
+
 }  // namespace
 
 bool SystemPrintDialog::exec(QPrinter& printer, QWidget* parent) {
-  QPrintDialog dialog(&printer, parent);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  ReportPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 

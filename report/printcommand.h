@@ -29,7 +29,11 @@ class PrintDialog {
 };
 
 // QPrintDialog: the system's printers and printing to a PDF file; no
-// selection or page range, since the report is one page.
+// selection or page range, since the report is one page. Of an output file
+// the dialog tests only an existing regular one (and asks whether to
+// overwrite it); any other name is left to the save of PrintChosen, which
+// follows a link and refuses what is no regular file before anything opens
+// it.
 class SystemPrintDialog : public PrintDialog {
  public:
   bool exec(QPrinter& printer, QWidget* parent) override;
@@ -59,11 +63,12 @@ void PrintReportOn(State& z, QPrinter& printer, int copies, const ReportArt& art
 // Prints as the dialog left the printer set up, its copy count times: on a
 // printer each copy a job of its own; into a file (an output file named) the
 // copies as the pages of one document, saved safely: written beside the
-// file, checked whole, then put in its place, so that a failure leaves the
-// old file byte for byte; a file the user may not write and anything that is
-// no regular file are refused. Returns the save's warning (the file saved,
-// its folder not flushed), empty when there is none; throws zod::Error with
-// the reason on a failure.
+// file, checked whole, its text layer mended (MendSpacesInTextLayer), then
+// put in its place, so that a failure leaves the old file byte for byte; a
+// file the user may not write and anything that is no regular file are
+// refused. Returns the save's warning (the file saved, its folder not
+// flushed), empty when there is none; throws zod::Error with the reason on a
+// failure.
 std::string PrintChosen(State& z, QPrinter& printer, const ReportArt& art);
 
 }  // namespace zod

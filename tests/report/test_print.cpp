@@ -1,14 +1,20 @@
 // The Print command through the real main window: the print dialog answered
-// here, the report printed into a PDF file, and the page read back with the
-// poppler tools.
+// here or the system's driven as a user does, the report printed into a PDF
+// file, and the page read back with the poppler tools.
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
 #include <QAction>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <filesystem>
 
 #include "engine/calc.h"
 #include "engine/tables.h"
+#include "gui/qtext.h"
 #include "report/core/report.h"
 #include "report/printcommand.h"
 #include "tests/mainwindow/testsupport.h"
@@ -43,14 +49,15 @@ struct Window {
   AnsweringPrintDialog printDialog;
   std::unique_ptr<Veltrane> w;
 
-  Window() {
+  // `dialog`: a print dialog in place of the answering one
+  explicit Window(PrintDialog* dialog = nullptr) {
     KeepSettingsAside();
     Veltrane::Options opt;
     opt.locale = QLocale::c();
     opt.dpi = 96;
     opt.fileDialog = &files;
     opt.opener = &opener;
-    opt.printDialog = &printDialog;
+    opt.printDialog = dialog ? dialog : &printDialog;
     w = std::make_unique<Veltrane>(z, msg, opt);
     if (!w->FormLoad(ZOD_DATA_DIR)) qFatal("tables missing");
     w->show();
@@ -64,6 +71,128 @@ QString Run(const QString& program, const QStringList& args) {
   if (!p.waitForFinished(20000) || p.exitCode() != 0)
     qFatal("%s failed (poppler-utils installed?)", qPrintable(program));
   return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The number of pages pdfinfo reads in the file.
+int Pages(const QString& pdf) {
+  return QRegularExpression("Pages:\\s+(\\d+)\\n").match(Run("pdfinfo", {pdf})).captured(1).toInt();
+}
+
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                QDir::Name);
+}
+
+// The objects of a PDF by number, each from the number to its end; a stream's
+// content inflated where it is compressed.
+struct PdfObjects {
+  QByteArray bytes;
+  QHash<int, qsizetype> at;
+
+  explicit PdfObjects(const QString& pdf) : bytes(ReadBytes(pdf)) {
+    QRegularExpressionMatchIterator it =
+        QRegularExpression("(?:^|\\n)(\\d+) 0 obj\\b").globalMatch(QString::fromLatin1(bytes));
+    while (it.hasNext()) {
+      const QRegularExpressionMatch m = it.next();
+      at.insert(m.captured(1).toInt(), m.capturedEnd());
+    }
+  }
+  // The object's dictionary or value.
+  QString value(int n) const {
+    const QByteArray from = bytes.mid(at.value(n, bytes.size()));
+    qsizetype end = from.indexOf("endobj");
+    if (const qsizetype stream = from.indexOf("stream"); stream >= 0 && (end < 0 || stream < end))
+      end = stream;
+    return QString::fromLatin1(from.left(end));
+  }
+  // The number of the object that `key` refers to in object n.
+  int ref(int n, const QString& key) const {
+    return QRegularExpression(key + "\\s+(\\d+) 0 R").match(value(n)).captured(1).toInt();
+  }
+  QByteArray stream(int n) const {
+    const QString dict = value(n);
+    const QRegularExpressionMatch length = QRegularExpression("/Length (\\d+)( 0 R)?").match(dict);
+    const int size = length.captured(2).isEmpty() ? length.captured(1).toInt()
+                                                  : value(length.captured(1).toInt()).trimmed().toInt();
+    qsizetype from = bytes.indexOf("stream", at.value(n)) + 6;
+    from += bytes.at(from) == '\r' ? 2 : 1;
+    const QByteArray content = bytes.mid(from, size);
+    if (!dict.contains("/FlateDecode")) return content;
+    for (qsizetype room = 16 * size + 1024;; room *= 2) {
+      QByteArray out(room, '\0');
+      uLongf outSize = out.size();
+      const int z = uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize,
+                               reinterpret_cast<const Bytef*>(content.constData()), content.size());
+      if (z == Z_OK) return out.left(outSize);
+      if (z != Z_BUF_ERROR || room > (qsizetype(1) << 26)) qFatal("stream %d does not inflate", n);
+    }
+  }
+};
+
+// The characters of a map from glyphs to characters (a ToUnicode stream).
+QHash<QString, QString> CharacterMap(const QString& map) {
+  QHash<QString, QString> chars;
+  const auto character = [](const QString& hex) {
+    QString c;
+    for (qsizetype i = 0; i + 4 <= hex.size(); i += 4) c += QChar(hex.mid(i, 4).toUShort(nullptr, 16));
+    return c;
+  };
+  const auto glyph = [](int g) { return QString("%1").arg(g, 4, 16, QChar('0')).toUpper(); };
+  const QRegularExpression entry("<(\\w+)>\\s*<(\\w+)>\\s*(?:<(\\w+)>|\\[([^\\]]*)\\])");
+  for (const QString& block : map.split("beginbfrange").mid(1)) {
+    for (auto it = entry.globalMatch(block.section("endbfrange", 0, 0)); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      const int first = m.captured(1).toInt(nullptr, 16), last = m.captured(2).toInt(nullptr, 16);
+      const QStringList each = m.captured(4).remove('<').split('>', Qt::SkipEmptyParts);
+      for (int g = first; g <= last; ++g)
+        chars[glyph(g)] = m.captured(3).isEmpty()
+                              ? character(each.value(g - first).trimmed())
+                              : QString(QChar(m.captured(3).toUShort(nullptr, 16) + g - first));
+    }
+  }
+  const QRegularExpression single("<(\\w+)>\\s*<(\\w+)>");
+  for (const QString& block : map.split("beginbfchar").mid(1))
+    for (auto it = single.globalMatch(block.section("endbfchar", 0, 0)); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      chars[m.captured(1).toUpper()] = character(m.captured(2));
+    }
+  return chars;
+}
+
+// The text layer of a PDF of one page as a reader takes it from the file:
+// the glyphs of each text object (one text drawn) turned into characters by
+// the map of their font, a line per text object.
+QStringList TextLayer(const QString& pdf) {
+  const PdfObjects objects(pdf);
+  int page = 0;
+  for (auto it = objects.at.cbegin(); it != objects.at.cend() && !page; ++it)
+    if (objects.value(it.key()).contains(QRegularExpression("/Type\\s*/Page\\b"))) page = it.key();
+  QHash<QString, QHash<QString, QString>> fonts;
+  const QString resources = objects.value(objects.ref(page, "/Resources"));
+  const QString fontNames = resources.mid(resources.indexOf("/Font")).section(">>", 0, 0);
+  for (auto it = QRegularExpression("/(\\w+)\\s+(\\d+) 0 R").globalMatch(fontNames); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    const int map = objects.ref(m.captured(2).toInt(), "/ToUnicode");
+    fonts[m.captured(1)] = CharacterMap(QString::fromLatin1(objects.stream(map)));
+  }
+  QStringList lines;
+  QString line;
+  QHash<QString, QString> font;
+  const QString content = QString::fromLatin1(objects.stream(objects.ref(page, "/Contents")));
+  const QRegularExpression op("/(\\w+)\\s+[\\d.]+\\s+Tf|<([0-9A-Fa-f]*)>\\s*Tj|\\bET\\b");
+  for (auto it = op.globalMatch(content); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (!m.captured(1).isEmpty()) {
+      font = fonts.value(m.captured(1));
+    } else if (m.captured() == "ET") {
+      if (!line.isEmpty()) lines << line;
+      line.clear();
+    } else {
+      for (qsizetype i = 0; i + 4 <= m.captured(2).size(); i += 4)
+        line += font.value(m.captured(2).mid(i, 4).toUpper(), "?");
+    }
+  }
+  return lines;
 }
 
 // Each pattern must match, each further down the page than the one before.
@@ -93,9 +222,16 @@ class TestPrint : public QObject {
     h.print();
     QCOMPARE(h.printDialog.calls, 1);
     QVERIFY2(h.msg.texts.isEmpty(), qPrintable(h.msg.texts.join('\n')));
-    QVERIFY(Run("pdfinfo", {h.printDialog.file}).contains(QRegularExpression("Pages:\\s+1\\n")));
+    QCOMPARE(Pages(h.printDialog.file), 1);
     // "arial" is set in its metric twin
     QVERIFY(Run("pdffonts", {h.printDialog.file}).contains("LiberationSans"));
+
+    // The text layer as a viewer copies and searches it: spaces are spaces.
+    const QStringList layer = TextLayer(h.printDialog.file);
+    QVERIFY2(layer.contains("Cylinder shell buckling based on ZOD-RP-C202"), qPrintable(layer.join('\n')));
+    QVERIFY2(layer.filter(QRegularExpression("^Stiffener Profile:")).size() == 1,
+             qPrintable(layer.join('\n')));
+    QVERIFY2(layer.filter("\t").isEmpty(), qPrintable(layer.join('\n')));
 
     const QString text = Run("pdftotext", {"-layout", h.printDialog.file, "-"});
     const QString n = "\\s+";
@@ -199,11 +335,82 @@ class TestPrint : public QObject {
            << (d->testOption(QAbstractPrintDialog::PrintSelection) ? "selection" : "no selection")
            << (d->testOption(QAbstractPrintDialog::PrintPageRange) ? "range" : "no range")
            << (d->testOption(QAbstractPrintDialog::PrintCurrentPage) ? "current" : "no current");
+      // the choices of pages on its options tab: all, and nothing else to choose
+      for (const char* name : {"printAll", "printRange", "pagesRadioButton"}) {
+        const auto* choice = Child<QAbstractButton>(d, name);
+        seen << QString("%1 %2%3").arg(choice->text(), choice->isEnabled() ? "on" : "off",
+                                       choice->isChecked() ? " chosen" : "");
+      }
       d->reject();
     });
     SystemPrintDialog dialog;
     QVERIFY(!dialog.exec(printer, &owner));
-    QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current"}));
+    QCOMPARE(seen, (QStringList{"owner's", "file", "no selection", "no range", "no current",
+                                "Print all on chosen", "Pages from off", "Pages off"}));
+  }
+
+  // The file typed into the system's dialog is the save's to judge before
+  // anything opens it: a pipe (which would wait for a reader) or a folder is
+  // refused at once, a link to a missing file is printed through to its
+  // target; only over an existing file does the dialog ask first.
+  void systemDialogLeavesTheFileToTheSave() {
+    namespace fs = std::filesystem;
+    struct Row {
+      QString what, name;
+      QStringList told, asked, entries;
+    };
+    const QString replace = "%1 already exists.\nDo you want to overwrite it?";
+    const QList<Row> rows = {
+        {"pipe", "pipe.pdf", {"can't print - %1 is not a regular file"}, {}, {"pipe.pdf"}},
+        {"folder", "folder.pdf", {"can't print - %1 is not a regular file"}, {}, {"folder.pdf"}},
+        {"link to a missing file", "link.pdf", {}, {}, {"link.pdf", "missing.pdf"}},
+        {"existing file", "old.pdf", {}, {replace}, {"old.pdf"}},
+    };
+    SystemPrintDialog system;
+    Window h(&system);
+    BoxAnswerer boxes;  // the toolkit's own questions
+    boxes.whileOpen = [](QMessageBox* box) {
+      if (auto* yes = box->button(QMessageBox::Yes)) yes->click();
+    };
+    for (const Row& r : rows) {
+      QTemporaryDir rowDir;
+      const QString file = rowDir.filePath(r.name);
+      const std::string f = fromQ(file);
+      if (r.what == "pipe") QCOMPARE(::mkfifo(f.c_str(), 0644), 0);
+      if (r.what == "folder") QVERIFY(QDir(rowDir.path()).mkdir(r.name));
+      if (r.what == "link to a missing file") fs::create_symlink("missing.pdf", f);
+      if (r.what == "existing file") WriteBytes(file, "old");
+      // types the name into the dialog's file box and presses Print
+      bool typed = false;
+      QTimer typing;
+      QObject::connect(&typing, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!d || typed) return;
+        typed = true;
+        auto* box = Child<QLineEdit>(d, "filename");
+        box->selectAll();
+        QTest::keyClicks(box, file);
+        if (box->completer()) box->completer()->popup()->hide();
+        QTest::mouseClick(d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+      });
+      typing.start(10);
+      h.msg.clear();
+      boxes.texts.clear();
+      ::alarm(60);  // a hang fails the test instead of stopping the suite
+      h.print();
+      ::alarm(0);
+      QVERIFY2(typed, qPrintable(r.what));
+      QStringList told, asked;
+      for (const QString& t : r.told) told << t.arg(file);
+      for (const QString& t : r.asked) asked << t.arg(file);
+      QCOMPARE(h.msg.texts, told);
+      QCOMPARE(boxes.texts, asked);
+      QCOMPARE(Entries(rowDir.path()), r.entries);
+      if (r.what == "pipe") QVERIFY(fs::is_fifo(f));
+      if (r.what == "link to a missing file") QVERIFY(fs::is_symlink(f));
+      if (r.what == "link to a missing file") QCOMPARE(Pages(rowDir.filePath("missing.pdf")), 1);
+      if (r.what == "existing file") QCOMPARE(Pages(file), 1);
+    }
   }
 
   // Copies into a file are the pages of one document, each a whole report.
@@ -218,7 +425,7 @@ class TestPrint : public QObject {
     RecordingMessenger msg;
     PrintWithDialog(z, nullptr, msg, dialog, {});
     QVERIFY(msg.texts.isEmpty());
-    QVERIFY(Run("pdfinfo", {dialog.file}).contains(QRegularExpression("Pages:\\s+3\\n")));
+    QCOMPARE(Pages(dialog.file), 3);
     QCOMPARE(Run("pdftotext", {dialog.file, "-"}).count("Cylinder shell buckling based on ZOD-RP-C202"), 3);
   }
 };
