@@ -178,6 +178,11 @@ void FrmDatabase::RefillList() {
   m_list->addItems(lines);
 }
 
+void FrmDatabase::closeDetailed() {
+  if (m_detailed) m_detailed->close();
+  m_detailed = nullptr;
+}
+
 void FrmDatabase::SelectLine(int line) {
   if (line >= 0 && line < m_list->count()) m_list->setCurrentRow(line);
 }
@@ -252,6 +257,7 @@ void FrmDatabase::cmdOpenDatabase_Click() {
   // read would have the next save or result file put this table's rows
   // under that file's name.
   z.dbfile = fromQ(path);
+  closeDetailed();
   setWindowTitle("Database Filename: " + toQ(z.dbfile));
   RefillList();
   SelectLine(0);
@@ -300,8 +306,7 @@ void FrmDatabase::cmdSaveResult_Click() {
 
 void FrmDatabase::cmdCalc_Click() {
   if (m_detailed) {
-    m_detailed->raise();
-    m_detailed->activateWindow();
+    m_detailed->showCurrent();
     return;
   }
   m_detailed = new FrmDatabaseDetailed(m_db, this);

@@ -52,6 +52,8 @@ class FrmDatabase : public QWidget {
   QString commentText() const;
   // The open detailed result table, or null.
   FrmDatabaseDetailed* detailed() const { return m_detailed; }
+  // Closes the detailed result table: the case table it shows was replaced.
+  void closeDetailed();
 
  protected:
   bool event(QEvent* e) override;

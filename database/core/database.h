@@ -76,6 +76,11 @@ bool IsClosingRow(const DbRow& r);
 // table). Line index equals row index.
 std::vector<std::string> DbListTexts(const State& z);
 
+// Rows 0..dbrows as they stand, the closing row last (empty without a table):
+// what a window showed of the table, to tell afterwards whether the table
+// changed since, and where each row it showed has gone.
+std::vector<DbRow> DbTableRows(const State& z);
+
 // The first data row at or below dbrows, empty when there is none.
 std::optional<std::int16_t> FirstDataRow(const State& z);
 

@@ -185,6 +185,11 @@ std::vector<std::string> DbListTexts(const State& z) {
   return lines;
 }
 
+std::vector<DbRow> DbTableRows(const State& z) {
+  if (!HasDbTable(z)) return {};
+  return {z.dbtab.begin(), z.dbtab.begin() + *z.dbrows + 1};
+}
+
 std::optional<std::int16_t> FirstDataRow(const State& z) {
   for (int i = 0; i <= RowsEnd(z); ++i)
     if (!IsCommentRow(z.dbtab[static_cast<std::size_t>(i)])) return static_cast<std::int16_t>(i);
