@@ -67,6 +67,7 @@ bool DatabaseWindows::newDatabase(const QString& comment, QWidget* owner) {
     messenger().exclamation(toQ(e.what()), owner);
     return false;
   }
+  if (m_database) m_database->closeDetailed();
   refreshForm();
   captionMainWindow();
   return true;

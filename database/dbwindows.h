@@ -51,9 +51,10 @@ class DatabaseWindows : public QObject {
   // Shows frmTable over `owner`, creating it first.
   void showTable(QWidget* owner);
 
-  // "New Database File" with the comment: a new table, the main window
-  // refreshed and its caption naming the database file. False when the
-  // table refused the texts (the message has been shown in `owner`).
+  // "New Database File" with the comment: a new table, the detailed result
+  // table of the one before closed, the main window refreshed and its caption
+  // naming the database file. False when the table refused the texts (the
+  // message has been shown in `owner`).
   bool newDatabase(const QString& comment, QWidget* owner);
   // The main window's caption "Database Filename: " and dbfile.
   void captionMainWindow();

@@ -60,13 +60,17 @@ QIcon SketchIcon(Sketch s, int size, qreal ratio) {
   return QIcon(pm);
 }
 
+// A table never saved has a name without a folder ("New Database_in.csv"),
+// or none before any table exists.
+bool NeverSaved(const QString& dbfile) { return !QFileInfo(dbfile).isAbsolute(); }
+
 }  // namespace
 
 QString ResultFileName(const QString& dbfile, const QString& folder) {
   const QString name = dbfile + QStringLiteral("_out.csv");
-  // A database never saved has a name but no folder; the current folder is
-  // wherever the program was started, often the program's own.
-  return QFileInfo(dbfile).isAbsolute() ? name : QDir(folder).absoluteFilePath(name);
+  // The current folder is wherever the program was started, often the
+  // program's own.
+  return NeverSaved(dbfile) ? QDir(folder).absoluteFilePath(name) : name;
 }
 
 FrmDatabase::FrmDatabase(DatabaseWindows& db, QWidget* owner) : QWidget(owner, Qt::Window), m_db(db) {
@@ -174,9 +178,25 @@ QString FrmDatabase::commentText() const { return m_txtComment->text(); }
 
 void FrmDatabase::RefillList() {
   m_list->clear();
+  m_shown = DbTableRows(m_db.state());
   QStringList lines;
-  for (const std::string& s : DbListTexts(m_db.state())) lines << toQ(s);
+  for (const DbRow& r : m_shown) lines << toQ(r.rowtext);
   m_list->addItems(lines);
+}
+
+void FrmDatabase::Caption() { setWindowTitle("Database Filename: " + toQ(m_db.state().dbfile)); }
+
+// Where the open and save dialogs start: once the table has a file of its
+// own, the last folder of a dialog; before that the documents folder, where
+// its result file and workbook go, not wherever the program was started.
+QString FrmDatabase::DialogFolder() const {
+  const State& z = m_db.state();
+  return NeverSaved(toQ(z.dbfile)) ? m_db.exportFolder() : toQ(z.lastdir);
+}
+
+void FrmDatabase::closeDetailed() {
+  if (m_detailed) m_detailed->close();
+  m_detailed = nullptr;
 }
 
 void FrmDatabase::SelectLine(int line) {
@@ -203,8 +223,9 @@ bool FrmDatabase::NeedTable() {
 }
 
 void FrmDatabase::Form_Activate() {
-  setWindowTitle("Database Filename: " + toQ(m_db.state().dbfile));
+  Caption();
   const int kept = selectedLine();
+  const std::vector<DbRow> shown = std::move(m_shown);
   RefillList();
   if (!m_opened) {
     m_opened = true;
@@ -212,9 +233,11 @@ void FrmDatabase::Form_Activate() {
     return;
   }
   // Coming back to the window is no choice of a row: the main window may
-  // hold edits of the user's that a load would throw away.
+  // hold edits of the user's that a load would throw away. The row the user
+  // chose stays chosen where it now is ("Add  to Database" has put a row
+  // before the closing row): a button pressed next acts on that row.
   m_quiet = true;
-  SelectLine(kept);
+  SelectLine(FollowRow(shown, kept, m_shown));
   m_quiet = false;
 }
 
@@ -230,12 +253,14 @@ void FrmDatabase::lstDatabase_Click(int line) {
 }
 
 void FrmDatabase::cmdNewDatabase_Click() {
-  if (m_db.newDatabase(commentText(), this)) RefillList();
+  if (!m_db.newDatabase(commentText(), this)) return;
+  Caption();
+  RefillList();
 }
 
 void FrmDatabase::cmdOpenDatabase_Click() {
   State& z = m_db.state();
-  const QString path = m_db.fileDialog().getExistingFileName(this, toQ(z.lastdir), kFilter, QString());
+  const QString path = m_db.fileDialog().getExistingFileName(this, DialogFolder(), kFilter, QString());
   if (path.isEmpty()) return;
   z.lastdir = fromQ(QFileInfo(path).absolutePath());
   try {
@@ -256,7 +281,8 @@ void FrmDatabase::cmdOpenDatabase_Click() {
   // read would have the next save or result file put this table's rows
   // under that file's name.
   z.dbfile = fromQ(path);
-  setWindowTitle("Database Filename: " + toQ(z.dbfile));
+  closeDetailed();
+  Caption();
   RefillList();
   SelectLine(0);
   // Row 0, when it is a data row, was loaded by its selection.
@@ -268,7 +294,7 @@ void FrmDatabase::cmdOpenDatabase_Click() {
 void FrmDatabase::cmdSaveFile_Click() {
   State& z = m_db.state();
   if (!NeedTable()) return;
-  const QString path = m_db.fileDialog().getSaveFileNameAskingReplace(this, toQ(z.lastdir), toQ(z.dbfile),
+  const QString path = m_db.fileDialog().getSaveFileNameAskingReplace(this, DialogFolder(), toQ(z.dbfile),
                                                                       kFilter, QStringLiteral("csv"));
   if (path.isEmpty()) return;
   z.lastdir = fromQ(QFileInfo(path).absolutePath());
@@ -280,7 +306,7 @@ void FrmDatabase::cmdSaveFile_Click() {
     return;
   }
   z.dbfile = fromQ(path);
-  setWindowTitle("Database Filename: " + toQ(z.dbfile));
+  Caption();
   if (!saved.warning.empty()) exclamation(toQ(saved.warning));
 }
 
@@ -304,8 +330,7 @@ void FrmDatabase::cmdSaveResult_Click() {
 
 void FrmDatabase::cmdCalc_Click() {
   if (m_detailed) {
-    m_detailed->raise();
-    m_detailed->activateWindow();
+    m_detailed->showCurrent();
     return;
   }
   m_detailed = new FrmDatabaseDetailed(m_db, this);
@@ -374,17 +399,21 @@ void FrmDatabase::cmdX_Click() {
   int data = 0;
   for (int i = 0; i <= *z.dbrows; ++i) data += IsCommentRow(z.dbtab[i]) ? 0 : 1;
   const DbRow& row = z.dbtab[s];
+  // A refused removal leaves the list and its chosen line alone: choosing
+  // another line would load that row over the main window's case.
   if (data == 1 && !IsCommentRow(row) && (s == 0 || s == 1)) {
     beep();
     exclamation(" Only one row. Row can't be removed ");
-  } else if (s == *z.dbrows) {
+    return;
+  }
+  if (s == *z.dbrows) {
     // only the closing row itself: a data row may be called "End", and a
     // file may hold an "End" line before its last
     exclamation(" Last row can't be removed ");
     beep();
-  } else {
-    RemoveDbRow(z, static_cast<std::int16_t>(s));
+    return;
   }
+  RemoveDbRow(z, static_cast<std::int16_t>(s));
   RefillList();
   SelectLine(s == 1 ? 1 : s - 1);
 }

@@ -7,8 +7,10 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <vector>
 
 #include "database/frmdatabasedetailed.h"
+#include "engine/dbrow.h"
 #include "gui/activation.h"
 
 class QLabel;
@@ -33,8 +35,9 @@ class FrmDatabase : public QWidget {
   // The handlers, in the order of the window's buttons.
   // Each activation by the user: the caption and the list follow the table
   // (the main window may have added to it). The first one after the window
-  // opens selects line 0, which loads row 0; a later one keeps the line the
-  // user had and loads nothing, so the main window keeps the case it shows.
+  // opens selects line 0, which loads row 0; a later one keeps the row the
+  // user had chosen, wherever it now is, and loads nothing, so the main
+  // window keeps the case it shows.
   void Form_Activate();
   void lstDatabase_Click(int line);
   void cmdNewDatabase_Click();
@@ -52,6 +55,8 @@ class FrmDatabase : public QWidget {
   QString commentText() const;
   // The open detailed result table, or null.
   FrmDatabaseDetailed* detailed() const { return m_detailed; }
+  // Closes the detailed result table: the case table it shows was replaced.
+  void closeDetailed();
 
  protected:
   bool event(QEvent* e) override;
@@ -60,6 +65,8 @@ class FrmDatabase : public QWidget {
  private:
   void BuildControls();
   void RefillList();
+  void Caption();
+  QString DialogFolder() const;
   void SelectLine(int line);
   void LoadRow(int row);
   bool NeedTable();
@@ -76,6 +83,7 @@ class FrmDatabase : public QWidget {
   QPushButton *m_new = nullptr, *m_open = nullptr, *m_save = nullptr, *m_saveResult = nullptr;
   QPushButton *m_calc = nullptr, *m_close = nullptr;
   QPointer<FrmDatabaseDetailed> m_detailed;
+  std::vector<DbRow> m_shown;    // the table's rows as the list shows them
   bool m_opened = false;         // the first activation has loaded row 0
   bool m_quiet = false;          // a selection made without loading its row
   bool m_pressOnChosen = false;  // the last mouse press fell on the selected line

@@ -165,6 +165,7 @@ void FrmDatabaseDetailed::resultSummary() {
   do {
     m_again = false;
     State& z = m_db.state();
+    m_builtFrom = DbTableRows(z);
     SummaryTable t = ResultSummary(z);
     const std::string said = BatchMessage(t.report);
     const int n = static_cast<int>(t.headers.size()) - 1;
@@ -181,6 +182,14 @@ void FrmDatabaseDetailed::resultSummary() {
     }
   } while (m_again);
   m_building = false;
+}
+
+void FrmDatabaseDetailed::showCurrent() {
+  // The rows themselves are compared, not a count of edits: whatever changed
+  // the table, from whichever window, is seen.
+  if (m_builtFrom != DbTableRows(m_db.state())) resultSummary();
+  raise();
+  activateWindow();
 }
 
 void FrmDatabaseDetailed::mouseReleaseEvent(QMouseEvent* e) {

@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "database/summary.h"
 
@@ -50,6 +51,10 @@ class FrmDatabaseDetailed : public QWidget {
   // calculations said in one message, unless the build before said the same.
   // A build never starts inside another; one asked for meanwhile runs after it.
   void resultSummary();
+  // "Calc and Summary" on the open table: built anew first when the case
+  // table is no longer the one it was built from (a row added, removed or
+  // moved, or another table), then brought to the front.
+  void showCurrent();
   // "Export to Excel".
   void cmdDetailedResult_Click();
 
@@ -74,7 +79,8 @@ class FrmDatabaseDetailed : public QWidget {
   bool m_building = false, m_again = false;
   int m_builtWidth = -1;  // the list width the columns were last laid out for
   int m_builds = 0;
-  std::string m_said;  // the message of the last build, empty when it had none
+  std::string m_said;              // the message of the last build, empty when it had none
+  std::vector<DbRow> m_builtFrom;  // the case table's rows at the last build
 };
 
 // A small window with a list of two items and "OK".

@@ -76,6 +76,19 @@ bool IsClosingRow(const DbRow& r);
 // table). Line index equals row index.
 std::vector<std::string> DbListTexts(const State& z);
 
+// Rows 0..dbrows as they stand, the closing row last (empty without a table):
+// what a window showed of the table, to tell afterwards whether the table
+// changed since, and where each row it showed has gone.
+std::vector<DbRow> DbTableRows(const State& z);
+
+// The line of `now` that holds the row at `line` of `before` (both as
+// DbTableRows gave them), or -1 when it is no longer there. Rows carry no
+// mark of their own, so a row is known by its content and, among equal rows,
+// by its place in their order: the second of three equal rows stays the
+// second, whatever was added, removed or moved around them. The closing row
+// is the last line wherever the table ends.
+int FollowRow(const std::vector<DbRow>& before, int line, const std::vector<DbRow>& now);
+
 // The first data row at or below dbrows, empty when there is none.
 std::optional<std::int16_t> FirstDataRow(const State& z);
 

@@ -185,6 +185,23 @@ std::vector<std::string> DbListTexts(const State& z) {
   return lines;
 }
 
+std::vector<DbRow> DbTableRows(const State& z) {
+  if (!HasDbTable(z)) return {};
+  return {z.dbtab.begin(), z.dbtab.begin() + *z.dbrows + 1};
+}
+
+int FollowRow(const std::vector<DbRow>& before, int line, const std::vector<DbRow>& now) {
+  const int n = static_cast<int>(before.size());
+  if (line < 0 || line >= n || now.empty()) return -1;
+  if (line == n - 1) return static_cast<int>(now.size()) - 1;  // the closing row
+  const DbRow& row = before[static_cast<std::size_t>(line)];
+  const auto rank = std::count(before.begin(), before.begin() + line, row);
+  auto seen = decltype(rank){0};
+  for (std::size_t i = 0; i + 1 < now.size(); ++i)
+    if (now[i] == row && seen++ == rank) return static_cast<int>(i);
+  return -1;
+}
+
 std::optional<std::int16_t> FirstDataRow(const State& z) {
   for (int i = 0; i <= RowsEnd(z); ++i)
     if (!IsCommentRow(z.dbtab[static_cast<std::size_t>(i)])) return static_cast<std::int16_t>(i);

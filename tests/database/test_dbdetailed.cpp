@@ -253,6 +253,57 @@ class TestDbDetailed : public QObject {
     QCOMPARE(d.t->model().rowCount(), 2);
   }
 
+  // The table shows the case table it was built from, never another one:
+  // Open and New Database File close it; Calc and Summary builds it anew
+  // when a row was added, removed or moved since its build, and only then.
+  void followsTheCaseTable_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QStringList>("items");  // after the next Calc and Summary
+    QTest::newRow("unchanged") << "" << false << QStringList{"A", "B"};
+    QTest::newRow("added in the main window") << "add" << false << QStringList{"A", "B", "C"};
+    QTest::newRow("removed") << "cmdX" << false << QStringList{"B"};
+    QTest::newRow("moved") << "Cmd_pilner" << false << QStringList{"B", "A"};
+    QTest::newRow("comment added") << "cmdAddComment" << false << QStringList{"% Comment", "A", "B"};
+    QTest::newRow("another file opened") << "cmdOpenDatabase" << true << QStringList{"X", "Y"};
+    QTest::newRow("new database") << "cmdNewDatabase" << true << QStringList{"% Comment", "A"};
+  }
+  void followsTheCaseTable() {
+    QFETCH(QString, edit);
+    QFETCH(bool, closes);
+    Detailed d;
+    d.table({"X", "Y"});
+    const QString other = d.file("Other_in.csv");
+    WriteDbFile(d.z(), fromQ(other));
+    d.table({"A", "B"});
+    const QPointer<FrmDatabaseDetailed> first = d.show();
+    const int builds = d.t->builds();
+    d.select(0);  // row A, now the main window's case
+    if (edit == "add") {
+      d.z().ident = "C";
+      d.h.get<QPushButton>("cmdDatabase")->click();
+    } else if (!edit.isEmpty()) {
+      if (edit == "cmdOpenDatabase") d.h.dialog.answers << other;
+      d.click(qPrintable(edit));
+    }
+    QCOMPARE(d.f()->detailed() == nullptr, closes);
+    Destroy();
+    QCOMPARE(first.isNull(), closes);
+    d.click("cmdCalc");
+    d.t = WaitActive(d.f()->detailed());
+    QStringList items;
+    for (const auto& item : d.summary().items) items << toQ(item[0]);
+    QTEST(items, "items");
+    if (edit.isEmpty()) QCOMPARE(d.t->builds(), builds);
+    // the workbook holds the rows of the table it is named after
+    if (edit == "cmdOpenDatabase") {
+      const QString path = d.exportNow();
+      QCOMPARE(path, d.file("Other_summary.xlsx"));
+      QCOMPARE(ReadSheet(path).cells.value("A2"), QString("X"));
+    }
+    QVERIFY(d.msg.texts.isEmpty());
+  }
+
   void withoutTable() {
     Detailed d;
     d.show();

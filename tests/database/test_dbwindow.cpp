@@ -64,7 +64,8 @@ class TestDbWindow : public QObject {
     d.click("cmdNewDatabase");
     QCOMPARE(d.lines(), (QStringList{"% Comment", "Test", "End"}));
     QCOMPARE(d.h.w->windowTitle(), QString("Database Filename: New Database_in.csv"));
-    // the window's own caption follows at its next activation
+    // the window's own caption names the new table at once
+    QCOMPARE(f->windowTitle(), QString("Database Filename: New Database_in.csv"));
     d.h.w->activateWindow();
     WaitActive(d.h.w.get());
     f->activateWindow();
@@ -106,7 +107,8 @@ class TestDbWindow : public QObject {
   }
 
   // Each case: rows, selected line (-1 none), button; the messages and beeps
-  // in order, the list afterwards and the line then selected.
+  // in order, the list afterwards and the line then selected. A refusal
+  // keeps the line and loads nothing over the main window's case.
   void moveAndRemove_data() {
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<int>("line");
@@ -130,7 +132,7 @@ class TestDbWindow : public QObject {
     QTest::newRow("down") << rows << 1 << "Cmd_pilner" << QStringList{}
                           << QStringList{"% Comment", "% c", "A", "B", "End"} << 2;
     QTest::newRow("remove End") << rows << 4 << "cmdX" << QStringList{" Last row can't be removed ", "<beep>"}
-                                << end << 3;
+                                << end << 4;
     QTest::newRow("remove comment at 2")
         << rows << 2 << "cmdX" << QStringList{} << QStringList{"% Comment", "A", "B", "End"} << 1;
     QTest::newRow("remove row 1") << rows << 1 << "cmdX" << QStringList{}
@@ -151,12 +153,14 @@ class TestDbWindow : public QObject {
     FrmDatabase* f = d.open();
     d.table(rows);
     d.select(line);
+    d.z().ident = "edited";
     d.msg.clear();
     d.click(qPrintable(button));
     QTEST(d.msg.texts, "log");
     QTEST(d.lines(), "after");
     QTEST(f->selectedLine(), "selected");
     QCOMPARE(*d.z().dbrows, d.lines().size() - 1);
+    if (!d.msg.texts.isEmpty()) QCOMPARE(d.z().ident, std::string("edited"));
   }
 
   // A box of the window gives the activation back when it closes; that is

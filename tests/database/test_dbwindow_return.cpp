@@ -1,7 +1,8 @@
 // The database window beside the main window: coming back to it keeps the
-// case the user is editing, a click on the chosen row loads it again, only
-// the real closing row is kept from removal, and the result file of a table
-// never saved goes where the user may write, named whole in any message.
+// case the user is editing and the row the user chose, a click on the chosen
+// row loads it again, only the real closing row is kept from removal, and
+// the result file and the file dialogs of a table never saved go where the
+// user may write, named whole in any message.
 #include <QDir>
 #include <QFile>
 
@@ -77,6 +78,28 @@ class TestDbWindowReturn : public QObject {
     QCOMPARE(d.h.box("iident")->text(), QString("A"));
   }
 
+  // The chosen row stays chosen wherever "Add  to Database" has moved it:
+  // with the closing line chosen, the next Remove is refused, and the case
+  // just added stays.
+  void theChosenRowFollowsAnAddedRow() {
+    DbHarness d;
+    d.table({"A", "B"});
+    FrmDatabase* f = d.open();
+    d.select(2);
+    d.h.w->activateWindow();
+    WaitActive(d.h.w.get());
+    d.h.type("iident", "C");
+    d.h.get<QPushButton>("cmdDatabase")->click();
+    f->activateWindow();
+    WaitActive(f);
+    QCOMPARE(d.lines(), (QStringList{"A", "B", "C", "End"}));
+    QCOMPARE(f->selectedLine(), 3);
+    d.click("cmdX");
+    QCOMPARE(d.msg.texts, (QStringList{" Last row can't be removed ", "<beep>"}));
+    QCOMPARE(d.lines(), (QStringList{"A", "B", "C", "End"}));
+    QCOMPARE(d.z().ident, std::string("C"));
+  }
+
   // A data row or comment called "End" may go; the closing row may not.
   void removeRefusesOnlyTheClosingRow() {
     DbHarness d;
@@ -120,6 +143,28 @@ class TestDbWindowReturn : public QObject {
     d.db->setExportFolder(gone);
     d.click("cmdSaveResult");
     QCOMPARE(d.msg.texts, QStringList{CantSave(gone + "/" + name, ENOENT)});
+  }
+
+  // The open and save dialogs of a table never saved start in the documents
+  // folder, not in the program folder where the program starts them; once
+  // the table has a file, where the last dialog was.
+  void dialogsOfANewDatabase() {
+    DbHarness d;
+    d.open();
+    QCOMPARE(toQ(d.z().lastdir), QDir(ZOD_DATA_DIR).absolutePath());
+    d.click("cmdOpenDatabase");
+    d.click("cmdNewDatabase");
+    d.click("cmdOpenDatabase");
+    d.click("cmdSaveFile");
+    QVERIFY(QDir(d.files.path()).mkdir("jobs"));
+    d.h.dialog.answers << d.file("jobs/Deck_in.csv");
+    d.click("cmdSaveFile");
+    d.click("cmdOpenDatabase");
+    QStringList folders;
+    for (const QString& call : d.h.dialog.calls) folders << call.section('|', 1, 1);
+    const QString docs = d.files.path();
+    QCOMPARE(folders, (QStringList{docs, docs, docs, docs, d.file("jobs")}));
+    QVERIFY(d.msg.texts.isEmpty());
   }
 
   // A project file saved under a name without a folder that cannot be

@@ -42,14 +42,14 @@ struct PeekingPrintDialog : PrintDialog {
 enum class Command { Save, SaveAs, Print, AddToDatabase };
 
 // The main window with real message boxes answered a moment after they
-// appear, and the print dialog above.
+// appear, and the print dialog above; `comma`: on a decimal-comma system.
 struct Window {
   BoxMessenger boxes;
   PeekingPrintDialog print;
-  Harness h{false, 96, &boxes, ZOD_DATA_DIR, &print};
+  Harness h;
   BoxAnswerer user;
   QTemporaryDir dir;
-  Window() { print.z = &h.z; }
+  explicit Window(bool comma = false) : h(comma, 96, &boxes, ZOD_DATA_DIR, &print) { print.z = &h.z; }
 
   QMenuBar* bar() const { return h.w->menuBar(); }
   void clickBar(QAction* a) {
@@ -126,14 +126,19 @@ struct Window {
     }
     return out;
   }
-  static void commandRows(const char* accepted, const char* refused) {
+  // Each command with a value accepted and one refused by its bound, and,
+  // given `letters`, with letters on a decimal-comma system.
+  static void commandRows(const char* accepted, const char* refused, const char* letters = nullptr) {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("comma");
     for (const auto& [name, c] :
          {std::pair{"Save", Command::Save}, std::pair{"Save As", Command::SaveAs},
           std::pair{"Print", Command::Print}, std::pair{"Add to Database", Command::AddToDatabase}}) {
-      QTest::newRow(qPrintable(QString(name) + ", accepted")) << c << accepted;
-      QTest::newRow(qPrintable(QString(name) + ", refused")) << c << refused;
+      QTest::newRow(qPrintable(QString(name) + ", accepted")) << c << accepted << false;
+      QTest::newRow(qPrintable(QString(name) + ", refused")) << c << refused << false;
+      if (letters)
+        QTest::newRow(qPrintable(QString(name) + ", letters on a comma system")) << c << letters << true;
     }
   }
 };
@@ -277,14 +282,16 @@ class TestCommit : public QObject {
   // A value typed into a profile dialog's box, and the user gone to the main
   // window without leaving that box: the command commits it first, as
   // leaving the box would (the dialog's check, its message in the dialog,
-  // the recalculation), and uses it. A value the dialog's check refuses stops
-  // the command, and the user is back in the dialog's box with its text
-  // selected. Going to the main window and its menus commits nothing.
-  void commandsCommitTheDialogsFirst_data() { Window::commandRows("300", "4"); }
+  // the recalculation), and uses it. A value the dialog's check refuses, or
+  // letters on a comma system, stop the command, and the user is back in the
+  // dialog's box with its text selected. Going to the main window and its
+  // menus commits nothing.
+  void commandsCommitTheDialogsFirst_data() { Window::commandRows("300", "4", "abc"); }
   void commandsCommitTheDialogsFirst() {
     QFETCH(Command, command);
     QFETCH(QString, typed);
-    Window u;
+    QFETCH(bool, comma);
+    Window u(comma);
     Harness& h = u.h;
     const QString file = u.dir.filePath("case.vtr");
     if (command == Command::Save) h.z.filename = file.toStdString();
@@ -302,16 +309,19 @@ class TestCommit : public QObject {
     u.escape();
     QCOMPARE(static_cast<float>(h.z.stbh), 200.0f);
     u.run(command, file);
-    const bool refused = typed == "4";
+    const bool bound = typed == "4";
+    const bool refused = bound || comma;
     if (refused) {
       QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(d));
       QTRY_VERIFY(isth->hasFocus());
     }
     QTest::qWait(30);
-    QCOMPARE(u.user.texts, refused ? QStringList{" H >= 5 "} : QStringList{});
+    QCOMPARE(u.user.texts,
+             refused ? QStringList{bound ? " H >= 5 " : "Input string mismatch "} : QStringList{});
     QCOMPARE(u.user.owners, refused ? QStringList{"stifftb"} : QStringList{});
-    QCOMPARE(calculation.size(), refused ? 1 : 0);            // and the box's return started no activation
-    QCOMPARE(static_cast<float>(h.z.stbh), typed.toFloat());  // the stiffener keeps a low H
+    // letters store nothing and calculate nothing; the box's return started no activation
+    QCOMPARE(calculation.size(), bound ? 1 : 0);
+    QCOMPARE(static_cast<float>(h.z.stbh), comma ? 200.0f : typed.toFloat());  // the stiffener keeps a low H
     QCOMPARE(isth->text(), typed);
     QCOMPARE(h.dialog.answers.isEmpty(), !refused || command != Command::SaveAs);
     const QList<float> used = u.used(

@@ -209,6 +209,34 @@ TEST_F(DbTable, RowEditsKeepTheClosingRowLast) {
   EXPECT_THROW(RemoveDbRow(z, 3), Error);
 }
 
+// A row chosen in the database window is found again after the table changed
+// around it: by its content, the n-th of equal rows as the n-th; the closing
+// row at the table's end; a row gone, nowhere.
+TEST_F(DbTable, AChosenRowIsFoundWhereverItWent) {
+  MakeTable(z, 2);
+  z.ident = "case 2";
+  AddToDatabase(z);
+  const std::vector<DbRow> before = DbTableRows(z);
+  ASSERT_EQ(DbListTexts(z), (Texts{"% Comment", "case 1", "case 2", "case 2", "End"}));
+  ASSERT_EQ(before.size(), 5u);
+  const auto follow = [&](int line) { return FollowRow(before, line, DbTableRows(z)); };
+  AddToDatabase(z);
+  EXPECT_EQ(follow(4), 5);
+  EXPECT_EQ(follow(3), 3);
+  InsertDbComment(z, 0, "top");
+  SwapDbRows(z, 2, 3);
+  ASSERT_EQ(DbListTexts(z), (Texts{"% top", "% Comment", "case 2", "case 1", "case 2", "case 2", "End"}));
+  EXPECT_EQ(follow(0), 1);
+  EXPECT_EQ(follow(1), 3);
+  EXPECT_EQ(follow(2), 2);
+  EXPECT_EQ(follow(3), 4);
+  EXPECT_EQ(follow(4), 6);
+  RemoveDbRow(z, 3);
+  EXPECT_EQ(follow(1), -1);
+  EXPECT_EQ(follow(-1), -1);
+  EXPECT_EQ(FollowRow({}, 0, DbTableRows(z)), -1);
+}
+
 // A stored row's designation describes the profile it stores, also when the
 // case's type has not calculated that member since its kind changed; read
 // back, the dimensions are as precise as the designation shows them.
