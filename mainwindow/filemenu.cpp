@@ -80,6 +80,10 @@ bool Veltrane::SaveFile(const QString& path) {
     // the whole path: a name alone does not tell the user which folder refused
     message(toQ(CantSaveMessage(fromQ(QFileInfo(path).absoluteFilePath()), e.cause())));
     return false;
+  } catch (const Error& e) {
+    // nothing was written; whatever stopped the writing is told all the same
+    message(toQ(CantSaveMessage(fromQ(QFileInfo(path).absoluteFilePath()), e.what())));
+    return false;
   }
   WriteCaption();
   if (!saved.warning.empty()) message(toQ(saved.warning));

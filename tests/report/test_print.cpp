@@ -361,8 +361,8 @@ class TestPrint : public QObject {
     };
     const QString replace = "%1 already exists.\nDo you want to overwrite it?";
     const QList<Row> rows = {
-        {"pipe", "pipe.pdf", {"can't print - %1 is not a regular file"}, {}, {"pipe.pdf"}},
-        {"folder", "folder.pdf", {"can't print - %1 is not a regular file"}, {}, {"folder.pdf"}},
+        {"pipe", "pipe.pdf", {"can't print - %1: it is not a regular file"}, {}, {"pipe.pdf"}},
+        {"folder", "folder.pdf", {"can't print - %1: it is not a regular file"}, {}, {"folder.pdf"}},
         {"link to a missing file", "link.pdf", {}, {}, {"link.pdf", "missing.pdf"}},
         {"existing file", "old.pdf", {}, {replace}, {"old.pdf"}},
     };
