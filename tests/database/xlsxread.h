@@ -2,7 +2,6 @@
 // file, and the cells and column settings of its first sheet.
 #pragma once
 
-#include <QFile>
 #include <QMap>
 #include <QXmlStreamReader>
 
@@ -13,9 +12,8 @@ namespace zod::test {
 // The member `name` of the zip file, inflated; empty when it is not there
 // or the file is no complete zip file.
 inline QByteArray ZipMember(const QString& zipPath, const QString& name) {
-  QFile f(zipPath);
   QMap<QString, QByteArray> members;
-  if (!f.open(QIODevice::ReadOnly) || !ReadZip(f.readAll(), members)) return {};
+  if (!ReadZip(zipPath, members)) return {};
   return members.value(name);
 }
 
