@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 
 #include "database/zipcheck.h"
@@ -23,9 +24,39 @@ size_t Chars(const std::string& s) {
       s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// The library writes the numbers of the workbook (cell values, column widths)
+// with the C library's printf, which follows the numeric conventions the
+// window toolkit takes from the desktop: under a decimal comma, 0.85 would go
+// into the file as "0,85", which no spreadsheet reads as a number. For the
+// life of this object the thread writes numbers as the file needs them.
+class FileNumbers {
+ public:
+  FileNumbers() {
+    if (const locale_t base = duplocale(LC_GLOBAL_LOCALE)) {
+      m_c = newlocale(LC_NUMERIC_MASK, "C", base);
+      if (!m_c) freelocale(base);
+    }
+    if (m_c) m_before = uselocale(m_c);
+  }
+  ~FileNumbers() {
+    if (!m_c) return;
+    uselocale(m_before);
+    freelocale(m_c);
+  }
+  FileNumbers(const FileNumbers&) = delete;
+  FileNumbers& operator=(const FileNumbers&) = delete;
+  bool ok() const { return m_c != nullptr; }
+
+ private:
+  locale_t m_c = nullptr;
+  locale_t m_before = nullptr;
+};
+
 // Writes the workbook to `path`, replacing it; the library's first error, if
 // any. The library's memory is freed on every path.
 lxw_error WriteWorkbook(const SummaryTable& t, const std::string& path) {
+  const FileNumbers numbers;
+  if (!numbers.ok()) return LXW_ERROR_MEMORY_MALLOC_FAILED;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;  // rows go out as written; strings inline
   lxw_workbook* wb = workbook_new_opt(path.c_str(), &options);
