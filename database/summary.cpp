@@ -58,45 +58,65 @@ bool Applies(const DbRow& r, Group g) {
   return true;
 }
 
-using Cell = std::string (*)(const DbRow&, const State&);
-
+// What a column shows: a text of the row, a number of the row, or a usage
+// factor as its result panel holds it.
 struct Column {
   const char* header;
   Group group;
-  Cell cell;
-  bool usage;  // a usage factor: a candidate of "UFmax =", empty after a stopped calculation
+  // How the column writes its numbers: by this pattern of the formatter, as
+  // plain number text (""), or not at all (null: a column of texts).
+  const char* pattern;
+  std::string DbRow::*text = nullptr;
+  float DbRow::*number = nullptr;
+  // A usage factor: a candidate of "UFmax =", empty after a stopped calculation.
+  ResultPanel State::*panel = nullptr;
+  int line = 0;
 };
 
-std::string Plain(float v, const State& z) { return NumText(v, z.decsep); }
-std::string Pattern(float v, const char* p, const State& z) { return Format(v, p, z.decsep); }
+constexpr Column Text(const char* header, Group g, std::string DbRow::*text) {
+  return {header, g, nullptr, text};
+}
+constexpr Column Input(const char* header, Group g, float DbRow::*number, const char* pattern) {
+  return {header, g, pattern, nullptr, number};
+}
+constexpr Column Usage(const char* header, Group g, ResultPanel State::*panel, int line) {
+  return {header, g, kUsageFactorPattern.data(), nullptr, nullptr, panel, line};
+}
+
+std::string CellText(const Column& c, const DbRow& r, const State& z) {
+  if (c.panel) return (z.*c.panel).val[static_cast<size_t>(c.line)];
+  if (c.text) return r.*c.text;
+  const float v = r.*c.number;
+  return *c.pattern ? Format(v, c.pattern, z.decsep) : NumText(v, z.decsep);
+}
 
 // Headers verbatim, blanks included. "UFmax =" is filled apart.
 const std::array<Column, 25> kColumns{{
-    {"Ident", kAlways, [](const DbRow& r, const State&) { return r.rowtext; }, false},
-    {"fyk", kAlways, [](const DbRow& r, const State& z) { return Plain(r.fyp, z); }, false},
-    {"r ", kAlways, [](const DbRow& r, const State& z) { return Plain(r.cylr, z); }, false},
-    {"l ", kAlways, [](const DbRow& r, const State& z) { return Plain(r.l, z); }, false},
-    {"t", kAlways, [](const DbRow& r, const State& z) { return Pattern(r.t, "0.0", z); }, false},
-    {"Stiff spac", kStiffInp, [](const DbRow& r, const State& z) { return Pattern(r.s, "0", z); }, false},
-    {"Stiff prof", kStiffInp, [](const DbRow& r, const State&) { return r.dbstiffprof; }, false},
-    {"Ring spac", kRingInp, [](const DbRow& r, const State& z) { return Pattern(r.cyll, "0", z); }, false},
-    {"RIng prof ", kRingInp, [](const DbRow& r, const State&) { return r.dbgirdprof; }, false},
-    {"Sigx", kStressInp, [](const DbRow& r, const State& z) { return Pattern(r.sigx, "0.0", z); }, false},
-    {"Sigy", kStressInp, [](const DbRow& r, const State& z) { return Pattern(r.sigy, "0.0", z); }, false},
-    {"Tau", kStressInp, [](const DbRow& r, const State& z) { return Pattern(r.tau, "0.0", z); }, false},
-    {"pd", kAlways, [](const DbRow& r, const State& z) { return Pattern(r.pd, "0.000", z); }, false},
-    {"L", kColumnInp, [](const DbRow& r, const State& z) { return Pattern(r.cyll, "0", z); }, false},
-    {"N", kColumnInp, [](const DbRow& r, const State& z) { return Pattern(r.nn, "0.0", z); }, false},
-    {"M1a", kColumnInp, [](const DbRow& r, const State& z) { return Pattern(r.m1a, "0.0", z); }, false},
-    {"M2a", kColumnInp, [](const DbRow& r, const State& z) { return Pattern(r.m2a, "0.0", z); }, false},
-    {"M1b", kColumnInp, [](const DbRow& r, const State& z) { return Pattern(r.m1b, "0.0", z); }, false},
-    {"M2b", kColumnInp, [](const DbRow& r, const State& z) { return Pattern(r.m2b, "0.0", z); }, false},
-    {"Shell UF =", kAlways, [](const DbRow&, const State& z) { return z.shellpanel.val[10]; }, true},
-    {"Stiff UF =", kStiffRes, [](const DbRow&, const State& z) { return z.stiffpanel.val[13]; }, true},
-    {"Ring Ax", kRingRes, [](const DbRow&, const State& z) { return z.ringpanel.val[2]; }, true},
-    {"Ring Ix", kRingRes, [](const DbRow&, const State& z) { return z.ringpanel.val[11]; }, true},
-    {"Column UF1 =", kColumnRes, [](const DbRow&, const State& z) { return z.colpanel.val[13]; }, true},
-    {"Column UF2 =", kColumnRes, [](const DbRow&, const State& z) { return z.colpanel.val[14]; }, true},
+    Text("Ident", kAlways, &DbRow::rowtext),
+    Input("fyk", kAlways, &DbRow::fyp, ""),
+    Input("r ", kAlways, &DbRow::cylr, ""),
+    Input("l ", kAlways, &DbRow::l, ""),
+    Input("t", kAlways, &DbRow::t, "0.0"),
+    Input("Stiff spac", kStiffInp, &DbRow::s, "0"),
+    Text("Stiff prof", kStiffInp, &DbRow::dbstiffprof),
+    Input("Ring spac", kRingInp, &DbRow::cyll, "0"),
+    Text("RIng prof ", kRingInp, &DbRow::dbgirdprof),
+    Input("Sigx", kStressInp, &DbRow::sigx, "0.0"),
+    Input("Sigy", kStressInp, &DbRow::sigy, "0.0"),
+    Input("Tau", kStressInp, &DbRow::tau, "0.0"),
+    Input("pd", kAlways, &DbRow::pd, "0.000"),
+    Input("L", kColumnInp, &DbRow::cyll, "0"),
+    Input("N", kColumnInp, &DbRow::nn, "0.0"),
+    Input("M1a", kColumnInp, &DbRow::m1a, "0.0"),
+    Input("M2a", kColumnInp, &DbRow::m2a, "0.0"),
+    Input("M1b", kColumnInp, &DbRow::m1b, "0.0"),
+    Input("M2b", kColumnInp, &DbRow::m2b, "0.0"),
+    Usage("Shell UF =", kAlways, &State::shellpanel, 10),
+    Usage("Stiff UF =", kStiffRes, &State::stiffpanel, 13),
+    Usage("Ring Ax", kRingRes, &State::ringpanel, 2),
+    Usage("Ring Ix", kRingRes, &State::ringpanel, 11),
+    Usage("Column UF1 =", kColumnRes, &State::colpanel, 13),
+    Usage("Column UF2 =", kColumnRes, &State::colpanel, 14),
 }};
 
 bool Number(std::string_view s, double& v) {
@@ -127,8 +147,13 @@ SummaryTable ResultSummary(State& z) {
   std::vector<const Column*> shown;
   for (const Column& c : kColumns)
     if (Shown(z, c.group)) shown.push_back(&c);
-  for (const Column* c : shown) t.headers.emplace_back(c->header);
+  for (const Column* c : shown) {
+    t.headers.emplace_back(c->header);
+    t.patterns.push_back(c->pattern ? std::optional<std::string>(c->pattern) : std::nullopt);
+  }
   t.headers.emplace_back("UFmax =");
+  t.patterns.emplace_back(kUsageFactorPattern);
+  t.decsep = z.decsep;
   if (!HasDbTable(z)) return t;
 
   const int rows = *z.dbrows;
@@ -148,10 +173,10 @@ SummaryTable ResultSummary(State& z) {
     for (const Column* c : shown) {
       if (!Applies(r, c->group))
         cells.emplace_back(kNA);
-      else if (c->usage && !ok)
+      else if (c->panel && !ok)
         cells.emplace_back(kDbStoppedText);
       else
-        cells.push_back(c->cell(r, z));
+        cells.push_back(CellText(*c, r, z));
     }
     if (ok) {
       // The shell's usage factor starts the maximum; a candidate whose column
@@ -159,8 +184,8 @@ SummaryTable ResultSummary(State& z) {
       std::string max;
       bool first = true;
       for (const Column& c : kColumns) {
-        if (!c.usage) continue;
-        std::string candidate = Shown(z, c.group) && Applies(r, c.group) ? c.cell(r, z) : "0";
+        if (!c.panel) continue;
+        std::string candidate = Shown(z, c.group) && Applies(r, c.group) ? CellText(c, r, z) : "0";
         if (first || UsageFactorBefore(max, candidate)) max = std::move(candidate);
         first = false;
       }

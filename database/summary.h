@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ namespace zod {
 
 struct SummaryTable {
   std::vector<std::string> headers;
+  // Per column, the formatter's pattern that wrote its numbers ("" for plain
+  // number text); none for a column of texts (identification, profiles).
+  std::vector<std::optional<std::string>> patterns;
+  char decsep = '.';  // the decimal separator of the number texts
   // One item per row 0..dbrows-1: the item's text first, then its sub-items.
   // A comment row is its text alone.
   std::vector<std::vector<std::string>> items;

@@ -5,8 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <utility>
 
+#include "database/core/sheetnumber.h"
 #include "database/zipcheck.h"
 #include "gui/core/safesave.h"
 #include "gui/qtext.h"
@@ -23,9 +28,39 @@ size_t Chars(const std::string& s) {
       s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// The library writes the numbers of the workbook (cell values, column widths)
+// with the C library's printf, which follows the numeric conventions the
+// window toolkit takes from the desktop: under a decimal comma, 0.85 would go
+// into the file as "0,85", which no spreadsheet reads as a number. For the
+// life of this object the thread writes numbers as the file needs them.
+class FileNumbers {
+ public:
+  FileNumbers() {
+    if (const locale_t base = duplocale(LC_GLOBAL_LOCALE)) {
+      m_c = newlocale(LC_NUMERIC_MASK, "C", base);
+      if (!m_c) freelocale(base);
+    }
+    if (m_c) m_before = uselocale(m_c);
+  }
+  ~FileNumbers() {
+    if (!m_c) return;
+    uselocale(m_before);
+    freelocale(m_c);
+  }
+  FileNumbers(const FileNumbers&) = delete;
+  FileNumbers& operator=(const FileNumbers&) = delete;
+  bool ok() const { return m_c != nullptr; }
+
+ private:
+  locale_t m_c = nullptr;
+  locale_t m_before = nullptr;
+};
+
 // Writes the workbook to `path`, replacing it; the library's first error, if
 // any. The library's memory is freed on every path.
 lxw_error WriteWorkbook(const SummaryTable& t, const std::string& path) {
+  const FileNumbers numbers;
+  if (!numbers.ok()) return LXW_ERROR_MEMORY_MALLOC_FAILED;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;  // rows go out as written; strings inline
   lxw_workbook* wb = workbook_new_opt(path.c_str(), &options);
@@ -47,14 +82,37 @@ lxw_error WriteWorkbook(const SummaryTable& t, const std::string& path) {
       const auto col = static_cast<lxw_col_t>(c);
       err = worksheet_set_column(ws, col, col, widths[c], c == 0 ? centre : nullptr);
     }
-    auto put = [&](size_t row, size_t col, const std::string& text) {
-      if (err || text.empty()) return;
-      err = worksheet_write_string(ws, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col), text.c_str(),
-                                   col == 0 ? centre : nullptr);
+    // One format per number format code and alignment.
+    std::map<std::pair<std::string, bool>, lxw_format*> numberFormats;
+    auto numberFormat = [&](const std::string& code, bool centred) {
+      lxw_format*& f = numberFormats[{code, centred}];
+      if (!f && (f = workbook_add_format(wb))) {
+        format_set_num_format(f, code.c_str());
+        if (centred) format_set_align(f, LXW_ALIGN_CENTER);
+      }
+      return f;
     };
-    for (size_t c = 0; c < t.headers.size(); ++c) put(0, c, t.headers[c]);
+    // A number as the table shows it goes in as that number, shown by a
+    // format that gives the same text; anything else as the text.
+    auto put = [&](size_t row, size_t col, const std::string& text, bool header) {
+      if (err || text.empty()) return;
+      const auto r = static_cast<lxw_row_t>(row);
+      const auto c = static_cast<lxw_col_t>(col);
+      std::optional<SheetNumber> number;
+      if (!header && col < t.patterns.size() && t.patterns[col])
+        number = ToSheetNumber(text, *t.patterns[col], t.decsep);
+      if (!number) {
+        err = worksheet_write_string(ws, r, c, text.c_str(), col == 0 ? centre : nullptr);
+      } else if (lxw_format* f = numberFormat(number->format, col == 0)) {
+        err = worksheet_write_number(ws, r, c, number->value, f);
+      } else {
+        err = LXW_ERROR_MEMORY_MALLOC_FAILED;
+      }
+    };
+    for (size_t c = 0; c < t.headers.size(); ++c) put(0, c, t.headers[c], true);
     for (size_t i = 0; i < t.items.size(); ++i)
-      for (size_t c = 0; c < t.items[i].size() && c < t.headers.size(); ++c) put(i + 1, c, t.items[i][c]);
+      for (size_t c = 0; c < t.items[i].size() && c < t.headers.size(); ++c)
+        put(i + 1, c, t.items[i][c], false);
   }
   // Closing writes the file and frees the workbook, also after a failure.
   const lxw_error closed = workbook_close(wb);

@@ -1,6 +1,7 @@
 // The detailed result table handed on as a spreadsheet: an .xlsx workbook
 // with the headers in row 1, one row per item from row 2, item texts in
-// column A (centred) and columns A to H as wide as their texts.
+// column A (centred) and columns A to H as wide as their texts. A number the
+// table shows is a number there, in a format that shows the same text.
 #pragma once
 
 #include <QString>

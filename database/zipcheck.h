@@ -10,11 +10,11 @@
 
 namespace zod {
 
-// Every member of the zip file `zip`, inflated, by name. False when the data
-// is no complete zip file: a record or member cut short or out of place, a
-// member whose size or checksum does not match, a packing method other than
-// stored or deflated.
-bool ReadZip(const QByteArray& zip, QMap<QString, QByteArray>& members);
+// Every member of the zip file at `path`, read whole, by name. False when the
+// file is no complete zip file: its directory and the records of its members
+// do not agree, or a member does not read to its end with the size and
+// checksum the directory gives it.
+bool ReadZip(const QString& path, QMap<QString, QByteArray>& members);
 
 // Whether the file at `path` is a whole workbook: a complete zip file with a
 // first sheet, every XML part of which reads to its end without an error.

@@ -73,6 +73,9 @@ bool RunColumnBuckling(State& z);
 // Characteristic column buckling strength at reduced slenderness lambda.
 double ColumnBucklingStrength(double lambda, double fak);
 
+// kUsageFactorPattern taken apart once.
+inline constexpr NumberPattern kUsageFactorFormat{kUsageFactorPattern};
+
 // Panel texts are written into the panel's own strings, which keep their
 // storage from run to run; a fixed text is mostly there already.
 inline void PutText(std::string& s, std::string_view text) {

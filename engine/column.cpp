@@ -177,9 +177,9 @@ bool RunColumnBuckling(State& z) {
   SetLine(p, 11, "Sigm1Sd = ", cm1 * ax1.s, "0.0"_pat, dec, " MPa");
   SetLine(p, 12, "Sigm2Sd = ", cm2 * ax2.s, "0.0"_pat, dec, " MPa  ");
   // both usage factors are allowed the same value
-  SetLine(p, 13, "UF1 = ", z.ufcol1, "0.00"_pat, dec, " <= ");
+  SetLine(p, 13, "UF1 = ", z.ufcol1, kUsageFactorFormat, dec, " <= ");
   AppendFormat(p.unit[13], z.ufallow, "0.00"_pat, dec);
-  SetLine(p, 14, "UF2 =  ", z.ufcol2, "0.00"_pat, dec, p.unit[13]);
+  SetLine(p, 14, "UF2 =  ", z.ufcol2, kUsageFactorFormat, dec, p.unit[13]);
   return true;
 }
 

@@ -161,7 +161,7 @@ void CalcRingBuckling(State& z) {
   areaLabel += '/';
   AppendFormat(areaLabel, A, kSci, dec);
   areaLabel += " = ";
-  FormatInto(p.val[2], z.ufarea, "0.00"_pat, dec);
+  FormatInto(p.val[2], z.ufarea, kUsageFactorFormat, dec);
   p.unit[2] = " <= ";
   AppendFormat(p.unit[2], z.ufb, "0.00"_pat, dec);
   SetTextLine(p, 3, "Moment of inertia requirement:", "", "");
@@ -173,7 +173,7 @@ void CalcRingBuckling(State& z) {
   SetLine(p, 9, "IR =", z.IR, kSci, dec, "  mm4");
   SetLine(p, 10, "I =", z.effi, kSci, dec, "  mm4");
   UsageLabel(p.txt[11], "UF = IR/I = ", p.val[9], p.val[10]);
-  FormatInto(p.val[11], z.ufinertia, "0.00"_pat, dec);
+  FormatInto(p.val[11], z.ufinertia, kUsageFactorFormat, dec);
   p.unit[11] = p.unit[2];
   SetTextLine(p, 12, " ", " ", "");
 
@@ -192,7 +192,7 @@ void CalcRingBuckling(State& z) {
     SetLine(p, 8, "Ih =", z.Ih, kSci, dec, kSpecialIh);
     SetLine(p, 9, "IR =", z.IR, kSci, dec, "  mm4");
     UsageLabel(p.txt[11], "UF = IR/I = ", p.val[9], p.val[10]);
-    FormatInto(p.val[11], z.ufinertia, "0.00"_pat, dec);
+    FormatInto(p.val[11], z.ufinertia, kUsageFactorFormat, dec);
     PutText(p.unit[11], " ");
   }
 

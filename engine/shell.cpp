@@ -119,7 +119,7 @@ void SetStrengthLines(ResultPanel& p, int first, const StrengthLines& v, char d)
   // the usage factor's label repeats σj,Sd and fksd as shown above
   std::string& label = p.txt[i + 6];
   label.assign("UF = SigjSd/fksd = ").append(p.val[i + 1]).append("/").append(p.val[i + 5]).append(" = ");
-  FormatInto(p.val[i + 6], v.uf, "0.00"_pat, d);
+  FormatInto(p.val[i + 6], v.uf, kUsageFactorFormat, d);
   p.unit[i + 6].assign(" <= ");
   AppendFormat(p.unit[i + 6], v.allowed, "0.00"_pat, d);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/dbrow.h"
@@ -125,6 +126,10 @@ struct ResultPanel {
   int16 n = 0;  // last-line index
   std::array<std::string, 16> txt, val, unit;
 };
+
+// The pattern of every usage factor the result panels show; whoever reads
+// those texts back as numbers takes it from here.
+inline constexpr std::string_view kUsageFactorPattern = "0.00";
 
 struct Rgb {
   int r = 0, g = 0, b = 0;

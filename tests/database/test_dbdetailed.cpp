@@ -6,7 +6,13 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTreeView>
+#include <QUrl>
+#include <clocale>
+#include <cstdio>
+#include <optional>
 
 #include "database/frmdatabasedetailed.h"
 #include "database/summary.h"
@@ -82,6 +88,25 @@ struct Interrupting : Messenger {
     exclamation(text, owner);
     return true;
   }
+};
+
+// The C library writes numbers as on a German desktop, with a decimal comma,
+// for the life of the object. The locale is built into a folder of its own,
+// which is named to the C library only while it loads the locale: every
+// locale made while that name is set loses a copy of it.
+struct GermanNumbers {
+  QTemporaryDir dir;
+  QByteArray before = setlocale(LC_NUMERIC, nullptr);
+  bool ok = false;
+  GermanNumbers() {
+    QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", dir.filePath("de_DE.UTF-8")});
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const bool loaded = setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    qunsetenv("LOCPATH");
+    char half[8];
+    ok = loaded && std::snprintf(half, sizeof half, "%.1f", 0.5) == 3 && QByteArray(half) == "0,5";
+  }
+  ~GermanNumbers() { setlocale(LC_NUMERIC, before.constData()); }
 };
 
 }  // namespace
@@ -383,11 +408,11 @@ class TestDbDetailed : public QObject {
     QVERIFY(!s.cells.contains("B2"));
     for (int i = 0; i < 2; ++i)
       for (int c = 0; c < 26; ++c)
-        QCOMPARE(s.cells.value(QString(QChar('A' + c)) + QString::number(i + 3)),
+        QCOMPARE(Shown(s, QString(QChar('A' + c)) + QString::number(i + 3)),
                  toQ(d.summary().items[i + 1][c]));
     QCOMPARE(s.cells.size(), 26 * 3 + 1);
     QVERIFY(!s.cellStyle.value("A3").isEmpty());
-    QVERIFY(s.cellStyle.value("B3").isEmpty());
+    QVERIFY(s.cellStyle.value("B3") != s.cellStyle.value("A3"));
     // A to H fitted, A with the centred style; the rest as the sheet has them
     QCOMPARE(s.cols.size(), 8);
     QCOMPARE(s.cols[0].style, s.cellStyle.value("A3"));
@@ -397,14 +422,103 @@ class TestDbDetailed : public QObject {
       QCOMPARE(s.cols[c].min, c + 1);
       int longest = 0;
       for (int row = 1; row <= 4; ++row)
-        longest =
-            std::max(longest, int(s.cells.value(QString(QChar('A' + c)) + QString::number(row)).size()));
+        longest = std::max(longest, int(Shown(s, QString(QChar('A' + c)) + QString::number(row)).size()));
       QVERIFY2(s.cols[c].width >= longest && s.cols[c].width < longest + 5, qPrintable(QString::number(c)));
     }
     // a second export replaces nothing
     QCOMPARE(d.exportNow(), d.file("New Database_summary (2).xlsx"));
     QVERIFY(ReadSheet(path).ok);
     QCOMPARE(QDir(d.files.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+  }
+
+  // A number as the table shows it goes in as that number, with a format
+  // that shows the same text; identifications, profiles, "N/A" and stopped
+  // calculations stay texts. With a decimal comma as well, on a desktop
+  // whose conventions write numbers with a comma.
+  void exportNumbers_data() {
+    QTest::addColumn<bool>("comma");
+    QTest::newRow("point") << false;
+    QTest::newRow("comma") << true;
+  }
+  void exportNumbers() {
+    QFETCH(bool, comma);
+    std::optional<GermanNumbers> german;
+    if (comma) {
+      german.emplace();
+      QVERIFY2(german->ok, "no German numbers: the locales package is missing");
+    }
+    Detailed d;
+    if (comma) d.z().decsep = ',';
+    d.z().sigx = -22.5;
+    d.z().pd = -0.85f;
+    d.table({"% Deck A"});
+    d.add("plain", 0, 0);
+    d.add("stringers", 2, 1);
+    d.add("column", 3, 1);
+    d.z().l = 1.159e7f;
+    d.z().cylr = 1500.25f;
+    d.z().t = 0;
+    d.add("long and stopped", 2, 1);
+    d.show();
+    const SummaryTable& t = d.summary();
+    const QMap<QString, QString> formats{
+        {"t", "0.0"},        {"Stiff spac", "0"},      {"Ring spac", "0"},       {"Sigx", "0.0"},
+        {"Sigy", "0.0"},     {"Tau", "0.0"},           {"pd", "0.000"},          {"L", "0"},
+        {"N", "0.0"},        {"M1a", "0.0"},           {"M2a", "0.0"},           {"M1b", "0.0"},
+        {"M2b", "0.0"},      {"Shell UF =", "0.00"},   {"Stiff UF =", "0.00"},   {"Ring Ax", "0.00"},
+        {"Ring Ix", "0.00"}, {"Column UF1 =", "0.00"}, {"Column UF2 =", "0.00"}, {"UFmax =", "0.00"}};
+    const QString path = d.exportNow();
+    const Sheet s = ReadSheet(path);
+    QVERIFY(s.ok);
+    for (size_t i = 1; i < t.items.size(); ++i) {
+      for (size_t c = 0; c < t.headers.size(); ++c) {
+        const QString header = toQ(t.headers[c]), text = toQ(t.items[i][c]);
+        const QString cell = QChar('A' + int(c)) + QString::number(i + 2);
+        const bool stays = !t.patterns[c] || text == "N/A" || text == kDbStoppedText;
+        QVERIFY2(s.numberFormat.contains(cell) != stays, qPrintable(cell + " " + text));
+        if (stays) {
+          QCOMPARE(s.cells.value(cell), text);
+          continue;
+        }
+        // the value as written in the file, a point its separator
+        QCOMPARE(s.cells.value(cell).toDouble(), QString(text).replace(',', '.').toDouble());
+        // plain number text: "345", "1500.25", "1.159E+07" of these rows
+        const QString plain = text.contains('E')                 ? "0.000E+00"
+                              : text.contains(comma ? ',' : '.') ? "0.00"
+                                                                 : "0";
+        QVERIFY2(s.numberFormat.value(cell) == formats.value(header, plain),
+                 qPrintable(cell + " " + s.numberFormat.value(cell)));
+      }
+    }
+    QCOMPARE(s.cells.value("D6"), QString("11590000"));
+    QCOMPARE(s.numberFormat.value("D6"), QString("0.000E+00"));
+    QCOMPARE(s.cells.value("C6"), QString("1500.25"));
+    // the widths too are numbers the spreadsheet reads
+    QVERIFY(s.cols.value(0).width > 10);
+    // What a spreadsheet shows, where LibreOffice is installed: the table's
+    // texts, with the separator of its own language (a point here).
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty()) return;
+    QTemporaryDir out;
+    QProcess lo;
+    lo.start(soffice,
+             {"-env:UserInstallation=" + QUrl::fromLocalFile(out.filePath("profile")).toString(),
+              "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true",
+              "--outdir", out.path(), path});
+    QVERIFY(lo.waitForFinished(180000));
+    QFile csv(out.filePath(QFileInfo(path).completeBaseName() + ".csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), qsizetype(t.items.size() + 1));
+    for (size_t i = 0; i < t.items.size(); ++i) {
+      QStringList want;
+      for (size_t c = 0; c < t.headers.size(); ++c) {
+        QString text = c < t.items[i].size() ? toQ(t.items[i][c]) : QString();
+        if (s.numberFormat.contains(QChar('A' + int(c)) + QString::number(i + 2))) text.replace(',', '.');
+        want << text;
+      }
+      QCOMPARE(lines[qsizetype(i) + 1].trimmed().split(';'), want);
+    }
   }
 
   void exportPlaces() {
