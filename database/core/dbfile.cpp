@@ -5,8 +5,9 @@
 //
 // Engineers keep these files in spreadsheet programs, which save a cell that
 // holds a double quote (or a ";") as a quoted field, and may save the file as
-// UTF-8 with a byte-order mark. The reader takes both; the writer goes on
-// writing what the older program reads.
+// UTF-8, with or without a byte-order mark. The reader takes both; the writer
+// goes on writing what the older program reads.
+#include <algorithm>
 #include <array>
 #include <istream>
 #include <optional>
@@ -324,12 +325,16 @@ const Field kFields[] = {
 constexpr std::size_t kDataFields = std::size(kFields);
 static_assert(kDataFields == 35);
 
-// A line of the file in Windows-1252, or in UTF-8 when the file says so.
+// A line of the file in Windows-1252, or in UTF-8 when the file is.
 DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   LineParser p(lineNo, z.commadec);
   if (line.size() > kDbLineLimit)
     p.Fail("the line is longer than " + SizeText(kDbLineLimit) +
            ", far longer than any row of a case database");
+  if (line.find_first_not_of(" \t") == std::string_view::npos)
+    p.Fail(std::string(line.empty() ? "the line is empty" : "the line holds only blanks") +
+           "; each line of a case database holds a case, a comment beginning with \"%\" or the closing "
+           "\"End\"");
   std::string converted;
   if (utf8) line = converted = p.FromUtf8(line);
   line = dbdetail::TrimBlanks(line);
@@ -368,11 +373,27 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   return r;
 }
 
+// The byte-order mark a spreadsheet may write in front of a file it saves as UTF-8.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Whether a file is UTF-16, as editors save "Unicode" text: it begins with
+// its byte-order mark, or every other byte of its start is zero, as in Latin
+// text in UTF-16. Windows-1252 and UTF-8 texts hold no zero bytes.
+bool IsUtf16(std::string_view data) {
+  if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return true;
+  const std::size_t pairs = std::min<std::size_t>(data.size(), 512) / 2;
+  std::array<std::size_t, 2> zeros{};
+  for (std::size_t i = 0; i < 2 * pairs; ++i) zeros[i % 2] += data[i] == '\0';
+  return pairs > 0 && (2 * zeros[0] >= pairs) != (2 * zeros[1] >= pairs);
+}
+
 // The table of a file's text, made whole before it replaces the table.
 void ReadDbText(State& z, std::string_view data) {
-  // The byte-order mark a spreadsheet writes in front of a file it saves as UTF-8.
-  const bool utf8 = data.starts_with("\xEF\xBB\xBF");
-  if (utf8) data.remove_prefix(3);
+  const DbCharset charset = DbFileCharset(data);
+  if (charset == DbCharset::Utf16)
+    throw DbFileError(0, "the file is UTF-16 text; case databases are read in Windows-1252 or UTF-8");
+  const bool utf8 = charset == DbCharset::Utf8;
+  if (data.starts_with(kUtf8Mark)) data.remove_prefix(kUtf8Mark.size());
   const std::vector<std::string_view> lines = SplitLines(data, kDbLastRow + 1u);
   if (lines.empty()) throw DbFileError(0, "the file is empty");
   if (lines.size() > kDbLastRow + 1u)
@@ -405,6 +426,15 @@ void ReadDbText(State& z, std::string_view data) {
 }
 
 }  // namespace
+
+DbCharset DbFileCharset(std::string_view bytes) {
+  if (IsUtf16(bytes)) return DbCharset::Utf16;
+  // any byte above 127: one OR over all bytes, which the compiler does many at a time
+  unsigned char any = 0;
+  for (char c : bytes) any |= static_cast<unsigned char>(c);
+  const bool high = (any & 0x80) != 0;
+  return bytes.starts_with(kUtf8Mark) || (high && IsUtf8(bytes)) ? DbCharset::Utf8 : DbCharset::Windows1252;
+}
 
 DbFileError::DbFileError(int line, std::string detail)
     : Error("Error in Database File"), m_line(line), m_detail(std::move(detail)) {
