@@ -150,11 +150,14 @@ inline constexpr std::size_t kDbLineLimit = 256u << 10;
 // after a byte-order mark, or holds a character Windows-1252 lacks, is
 // refused. A UTF-16 file is refused as such, and so is an empty or blank line.
 // A field that a spreadsheet quoted ("Riser 24""" for Riser 24") reads as the
-// text it stands for, and a ";" inside it splits nothing; a project name,
-// identification or designation that then holds a ";" is refused, as is a
-// quote that its line never closes. A comment keeps its text up to the first
-// ";". Texts are written as they stand, except one that would read back as a
-// quoted field: it is written quoted, so the file reads back unchanged.
+// text it stands for, and a ";" inside it splits nothing; a field that then
+// holds a ";" is refused, whatever the field. A field that opens a quote its
+// line never closes is read as it stands, as the older program writes it.
+// A quoted first field makes a comment or closing line only when every other
+// field of its line is empty; otherwise it is a data line's project name, read
+// as it stands, quotes included. A comment keeps its text up to the first
+// ";". Texts are written as they stand, except one that would read back
+// otherwise: it is written quoted, so the file reads back unchanged.
 // A file larger than kDbFileLimit or with a line longer than kDbLineLimit
 // is refused; a stream is read no further than the limit, and the file
 // wrapper refuses a file that is no regular file (pipe, device, folder)
