@@ -5,6 +5,10 @@
 // must survive a write and a read: the second read gives the first table
 // with each number as its written text reads back, and a third read changes
 // nothing more. Seeds begin with "P" (point system) or "C" (comma system).
+// Exempt are the tables whose written Windows-1252 file the reader takes for
+// another character set, as it must take a spreadsheet's file without a
+// byte-order mark: texts whose bytes above 127 all happen to form UTF-8 (such
+// as "Ã©"), or texts of zero bytes that look like UTF-16.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -84,6 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!zod::HasDbTable(*z) || !zod::IsClosingRow(z->dbtab[static_cast<std::size_t>(*z->dbrows)]))
     std::abort();
+
+  std::ostringstream written;
+  zod::WriteDbFile(*z, written);
+  if (zod::DbFileCharset(written.view()) != zod::DbCharset::Windows1252) return 0;
 
   std::vector<zod::DbRow> expected = Rows(*z);
   for (zod::DbRow& r : expected) {

@@ -161,14 +161,18 @@ inline constexpr std::size_t kDbLineLimit = 256u << 10;
 
 // Reads a database input file (";"-separated, Windows-1252, lines ended by
 // CR LF, LF or CR) into a new table, numbers by ReadNum with z.commadec.
-// A file that begins with the UTF-8 byte-order mark is read as UTF-8; a line
-// that is not UTF-8 then, or holds a character Windows-1252 lacks, is refused.
+// A file in UTF-8 (DbFileCharset) is read as UTF-8; a line that is not UTF-8
+// after a byte-order mark, or holds a character Windows-1252 lacks, is
+// refused. A UTF-16 file is refused as such, and so is an empty or blank line.
 // A field that a spreadsheet quoted ("Riser 24""" for Riser 24") reads as the
-// text it stands for, and a ";" inside it splits nothing; a project name,
-// identification or designation that then holds a ";" is refused, as is a
-// quote that its line never closes. A comment keeps its text up to the first
-// ";". Texts are written as they stand, except one that would read back as a
-// quoted field: it is written quoted, so the file reads back unchanged.
+// text it stands for, and a ";" inside it splits nothing; a field that then
+// holds a ";" is refused, whatever the field. A field that opens a quote its
+// line never closes is read as it stands, as the older program writes it.
+// A quoted first field makes a comment or closing line only when every other
+// field of its line is empty; otherwise it is a data line's project name, read
+// as it stands, quotes included. A comment keeps its text up to the first
+// ";". Texts are written as they stand, except one that would read back
+// otherwise: it is written quoted, so the file reads back unchanged.
 // A file larger than kDbFileLimit or with a line longer than kDbLineLimit
 // is refused; a stream is read no further than the limit, and the file
 // wrapper refuses a file that is no regular file (pipe, device, folder)
@@ -181,6 +185,15 @@ inline constexpr std::size_t kDbLineLimit = 256u << 10;
 // row. Neither reads nor sets dbfile.
 void ReadDbFile(State& z, std::istream& in);
 void ReadDbFile(State& z, const std::string& name);  // DbFileMissing when it cannot be opened
+
+// The character set the reader takes a file's bytes for. UTF-16: they begin
+// with its byte-order mark, or every other byte of their start is zero.
+// UTF-8: they begin with its byte-order mark, or hold bytes above 127 that
+// all form whole UTF-8 sequences, as a real Windows-1252 text practically
+// never does (a table whose Windows-1252 texts happen to, such as "Ã©", is
+// written so and reads back as UTF-8). Otherwise Windows-1252.
+enum class DbCharset { Windows1252, Utf8, Utf16 };
+DbCharset DbFileCharset(std::string_view bytes);
 
 // Writes rows 0..dbrows: comment rows as their text and ";", data rows as 35
 // fields, numbers with z.decsep. Refused (DbRefused) when there is no table;

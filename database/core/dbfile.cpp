@@ -5,9 +5,11 @@
 //
 // Engineers keep these files in spreadsheet programs, which save a cell that
 // holds a double quote (or a ";") as a quoted field, and may save the file as
-// UTF-8 with a byte-order mark. The reader takes both; the writer goes on
-// writing what the older program reads.
+// UTF-8, with or without a byte-order mark. The reader takes both; the writer
+// goes on writing what the older program reads.
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -76,6 +78,8 @@ std::size_t LeadingBlanks(std::string_view s) { return std::min(s.find_first_not
 struct Cell {
   std::string_view text;
   std::size_t end;
+  bool quoted = false;    // a quoted field: `text` is what its quotes stand for
+  bool unclosed = false;  // it opens a quote that its line never closes
 };
 
 // The field that starts at `from`. A field that opens with a double quote
@@ -83,38 +87,43 @@ struct Cell {
 // end is a quoted field, as a spreadsheet writes a cell holding a quote or a
 // ";": it stands for the text between its quotes with each doubled quote made
 // one (held in `unquoted`). Any other field is the text up to the next ";",
-// kept as it stands, as the older program reads it. Empty when the field
-// opens a quote that the line never closes.
-std::optional<Cell> ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
+// kept as it stands, as the older program reads it; so is a field whose quote
+// the line never closes, since that program writes texts quotes and all.
+Cell ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
+  bool unclosed = false;
   if (from < line.size() && line[from] == '"') {
     unquoted.clear();
     for (std::size_t i = from + 1;; i += 2) {
       const std::size_t q = line.find('"', i);
-      if (q == std::string_view::npos) return std::nullopt;
+      if (q == std::string_view::npos) {
+        unclosed = true;
+        break;
+      }
       unquoted += line.substr(i, q - i);
       i = q;
       if (q + 1 < line.size() && line[q + 1] == '"') {
         unquoted += '"';
         continue;
       }
-      if (q + 1 == line.size() || line[q + 1] == ';') return Cell{unquoted, q + 1};
+      if (q + 1 == line.size() || line[q + 1] == ';') return Cell{unquoted, q + 1, true};
       break;  // a quote inside the field: not a quoted field
     }
   }
   const std::size_t end = std::min(line.find(';', from), line.size());
-  return Cell{line.substr(from, end - from), end};
+  return Cell{line.substr(from, end - from), end, false, unclosed};
 }
 
 // A text as the writer puts it on a line: as it stands, as the older program
-// writes it, unless the reader would then take it for a quoted field (or for
-// one never closed); such a text is quoted, so that it reads back unchanged.
+// writes it, unless the reader would then take it for a quoted field, or it
+// opens a quote it never closes (a quote later on the line could close it);
+// such a text is quoted, so that it reads back unchanged.
 // The first field of a line loses its leading blanks on reading.
 void AppendText(std::string& line, std::string_view text, bool first) {
   const std::string t = Utf8ToCp1252(text);
   const std::string_view seen = std::string_view(t).substr(first ? LeadingBlanks(t) : 0);
   std::string unquoted;
-  const std::optional<Cell> read = ReadCell(seen, 0, unquoted);
-  if (read && read->end == seen.size() && read->text == seen) {
+  const Cell read = ReadCell(seen, 0, unquoted);
+  if (!read.unclosed && read.end == seen.size() && read.text == seen) {
     line += t;
     return;
   }
@@ -186,12 +195,10 @@ class LineParser {
     return Utf8ToCp1252(line);
   }
 
-  // A field that opens a quote the line does not close; `n` counts from 1.
-  [[noreturn]] void Unclosed(std::size_t n, const char* what) const {
-    Fail((n == 1 ? std::string("the first field")
-                 : "the " + std::string(what) + " (field " + std::to_string(n) + ")") +
-         " opens a quote that is not closed on its line");
-  }
+  // A line of too few fields, with the field that opens a quote the line
+  // does not close (`unclosed`, counting from 1; 0 for none): a spreadsheet
+  // cell broken over two lines ends its first line so.
+  [[noreturn]] void TooFewFields(std::size_t n, std::size_t unclosed) const;
 
   // A text the table takes: one that a file can hold again.
   std::string Text(std::string_view text, const char* what, bool first) const {
@@ -324,41 +331,76 @@ const Field kFields[] = {
 constexpr std::size_t kDataFields = std::size(kFields);
 static_assert(kDataFields == 35);
 
-// A line of the file in Windows-1252, or in UTF-8 when the file says so.
+void LineParser::TooFewFields(std::size_t n, std::size_t unclosed) const {
+  std::string why =
+      "a data line needs " + std::to_string(kDataFields) + " fields, this one has " + std::to_string(n);
+  if (unclosed > 0)
+    why += (unclosed == 1 ? std::string("; the first field")
+                          : "; the " + std::string(kFields[unclosed - 1].name) + " (field " +
+                                std::to_string(unclosed) + ")") +
+           " opens a quote that is not closed on its line";
+  Fail(why);
+}
+
+// What the first field of a line makes it: the closing mark, a comment, or
+// (neither) a data line.
+bool IsMark(std::string_view first) {
+  return first == "End" || first == "END" || (!first.empty() && first[0] == '%');
+}
+
+// A line of the file in Windows-1252, or in UTF-8 when the file is.
 DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   LineParser p(lineNo, z.commadec);
   if (line.size() > kDbLineLimit)
     p.Fail("the line is longer than " + SizeText(kDbLineLimit) +
            ", far longer than any row of a case database");
+  if (line.find_first_not_of(" \t") == std::string_view::npos)
+    p.Fail(std::string(line.empty() ? "the line is empty" : "the line holds only blanks") +
+           "; each line of a case database holds a case, a comment beginning with \"%\" or the closing "
+           "\"End\"");
   std::string converted;
   if (utf8) line = converted = p.FromUtf8(line);
   line = dbdetail::TrimBlanks(line);
   DbRow r;
   // the fields as they stand, or their text held here when they were quoted
   std::array<std::string, kDataFields> unquoted;
-  std::optional<Cell> cell = ReadCell(line, 0, unquoted[0]);
-  if (!cell) p.Unclosed(1, kFields[0].name);
+  Cell cell = ReadCell(line, 0, unquoted[0]);
   // A quoted first field loses its leading blanks as an unquoted one does.
-  cell->text.remove_prefix(LeadingBlanks(cell->text));
-  const std::string_view first = cell->text.substr(0, cell->text.find(';'));
-  if (first == "End" || first == "END" || (!first.empty() && first[0] == '%')) {
-    r.iscomment = -1;
-    r.rowtext = Cp1252ToUtf8(first);
-    return r;
+  cell.text.remove_prefix(LeadingBlanks(cell.text));
+  const std::string_view first = cell.text.substr(0, cell.text.find(';'));
+  if (IsMark(first)) {
+    // A spreadsheet quotes a comment cell and pads its row with empty
+    // fields; the older program writes a project name as it stands, quotes
+    // and all. So a quoted mark followed by anything is a data line's
+    // project name, with its quotes.
+    if (!cell.quoted || line.find_first_not_of(';', cell.end) == std::string_view::npos) {
+      r.iscomment = -1;
+      r.rowtext = Cp1252ToUtf8(first);
+      return r;
+    }
+    cell.text = line.substr(0, cell.end);
   }
   std::array<std::string_view, kDataFields> f;
-  f[0] = cell->text;
+  f[0] = cell.text;
   std::size_t n = 1;
-  for (std::size_t end = cell->end; n < kDataFields && end < line.size(); ++n) {
+  std::size_t unclosed = cell.unclosed ? 1 : 0;  // the first field that opens a quote never closed
+  std::uint64_t withSeparator = 0;               // quoted fields that hold a ";", one bit each
+  for (std::size_t end = cell.end; n < kDataFields && end < line.size(); ++n) {
     cell = ReadCell(line, end + 1, unquoted[n]);
-    if (!cell) p.Unclosed(n + 1, kFields[n].name);
-    f[n] = cell->text;
-    end = cell->end;
+    if (cell.unclosed && unclosed == 0) unclosed = n + 1;
+    if (cell.quoted && cell.text.find(';') != std::string_view::npos) withSeparator |= std::uint64_t{1} << n;
+    f[n] = cell.text;
+    end = cell.end;
   }
-  if (n < kDataFields)
-    p.Fail("a data line needs " + std::to_string(kDataFields) + " fields, this one has " + std::to_string(n));
+  if (n < kDataFields) p.TooFewFields(n, unclosed);
   for (std::size_t i = 0; i < kDataFields; ++i) {
     const Field& d = kFields[i];
+    // A text with a ";" is refused as a text. Read as its leading number, a
+    // number with one would hide that the field was meant as two, and that
+    // the fields after it have moved one place.
+    if (!d.text && (withSeparator >> i & 1))
+      p.Fail(std::string(d.name) + " " + Shown(f[i]) +
+             " is not a number: it holds a \";\" inside its quotes");
     if (d.text) r.*d.text = p.Text(f[i], d.name, i == 0);
     if (d.profile) p.Profile(z, f[i], d.profile(r), d.name);
     if (d.number) r.*d.number = p.Number(f[i], d.name);
@@ -368,11 +410,27 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   return r;
 }
 
+// The byte-order mark a spreadsheet may write in front of a file it saves as UTF-8.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Whether a file is UTF-16, as editors save "Unicode" text: it begins with
+// its byte-order mark, or every other byte of its start is zero, as in Latin
+// text in UTF-16. Windows-1252 and UTF-8 texts hold no zero bytes.
+bool IsUtf16(std::string_view data) {
+  if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return true;
+  const std::size_t pairs = std::min<std::size_t>(data.size(), 512) / 2;
+  std::array<std::size_t, 2> zeros{};
+  for (std::size_t i = 0; i < 2 * pairs; ++i) zeros[i % 2] += data[i] == '\0';
+  return pairs > 0 && (2 * zeros[0] >= pairs) != (2 * zeros[1] >= pairs);
+}
+
 // The table of a file's text, made whole before it replaces the table.
 void ReadDbText(State& z, std::string_view data) {
-  // The byte-order mark a spreadsheet writes in front of a file it saves as UTF-8.
-  const bool utf8 = data.starts_with("\xEF\xBB\xBF");
-  if (utf8) data.remove_prefix(3);
+  const DbCharset charset = DbFileCharset(data);
+  if (charset == DbCharset::Utf16)
+    throw DbFileError(0, "the file is UTF-16 text; case databases are read in Windows-1252 or UTF-8");
+  const bool utf8 = charset == DbCharset::Utf8;
+  if (data.starts_with(kUtf8Mark)) data.remove_prefix(kUtf8Mark.size());
   const std::vector<std::string_view> lines = SplitLines(data, kDbLastRow + 1u);
   if (lines.empty()) throw DbFileError(0, "the file is empty");
   if (lines.size() > kDbLastRow + 1u)
@@ -405,6 +463,15 @@ void ReadDbText(State& z, std::string_view data) {
 }
 
 }  // namespace
+
+DbCharset DbFileCharset(std::string_view bytes) {
+  if (IsUtf16(bytes)) return DbCharset::Utf16;
+  // any byte above 127: one OR over all bytes, which the compiler does many at a time
+  unsigned char any = 0;
+  for (char c : bytes) any |= static_cast<unsigned char>(c);
+  const bool high = (any & 0x80) != 0;
+  return bytes.starts_with(kUtf8Mark) || (high && IsUtf8(bytes)) ? DbCharset::Utf8 : DbCharset::Windows1252;
+}
 
 DbFileError::DbFileError(int line, std::string detail)
     : Error("Error in Database File"), m_line(line), m_detail(std::move(detail)) {

@@ -122,8 +122,9 @@ std::string BatchMessage(const DbBatchReport& report) {
   std::vector<std::string> parts;
   const std::vector<DbStoppedRow>& stopped = report.stopped;
   if (!stopped.empty())
-    parts.push_back(Part("The calculation of " + Rows(stopped.size()) + " stopped; their results say \"" +
-                             kDbStoppedText + "\": ",
+    parts.push_back(Part("The calculation of " + Rows(stopped.size()) + " stopped; " +
+                             (stopped.size() == 1 ? "its" : "their") + " results say \"" + kDbStoppedText +
+                             "\": ",
                          stopped.size(), [&stopped](std::size_t i) {
                            const DbStoppedRow& r = stopped[i];
                            return RowName(r.row, r.ident) + (r.reason.empty() ? "" : ": " + r.reason);

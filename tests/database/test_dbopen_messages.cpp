@@ -40,10 +40,12 @@ class TestDbOpenMessages : public QObject {
     const QString error = "Error in Database File\n%1, ";
     QTest::newRow("too few fields") << QByteArray("Project;Tank;0\r\nEnd;\r\n")
                                     << error + "line 1: a data line needs 35 fields, this one has 3" << false;
-    QTest::newRow("quote never closed")
-        << FileOf(DataLine("Tank", "\"Riser 24"))
-        << error + "line 2: the identification (field 2) opens a quote that is not closed on its line"
-        << false;
+    QTest::newRow("cell broken over two lines") << FileOf(DataLine("Tank", "\"Riser\r\n24\""))
+                                                << error +
+                                                       "line 2: a data line needs 35 fields, this one has 2; "
+                                                       "the identification (field 2) opens a quote "
+                                                       "that is not closed on its line"
+                                                << false;
     QTest::newRow("quoted identification with ;") << FileOf(DataLine("Tank", "\"Riser; 24\""))
                                                   << error +
                                                          "line 2: An identification with \";\" can't be "
@@ -72,9 +74,12 @@ class TestDbOpenMessages : public QObject {
         << FileOf(DataLine("Tank", QByteArray(300 << 10, 'a')))
         << error + "line 2: the line is longer than 256 KB, far longer than any row of a case database"
         << false;
-    QTest::newRow("200 KB quote never closed")
-        << FileOf(DataLine("Tank", "\"" + QByteArray(200 << 10, 'a')))
-        << error + "line 2: the identification (field 2) opens a quote that is not closed on its line"
+    QTest::newRow("200 KB cell broken over two lines")
+        << FileOf(DataLine("Tank", "\"" + QByteArray(200 << 10, 'a') + "\r\n\""))
+        << error +
+               "line 2: a data line needs 35 fields, this one has 2; the identification (field 2) opens a "
+               "quote "
+               "that is not closed on its line"
         << false;
     QTest::newRow("missing") << QByteArray() << "can't find file - %1" << true;
   }

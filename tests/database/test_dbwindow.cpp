@@ -301,7 +301,8 @@ class TestDbWindow : public QObject {
         << false;
     QTest::newRow("empty line")
         << "% c;\r\n\r\nEnd;\r\n"
-        << QStringList{"Error in Database File\n%1, line 2: a data line needs 35 fields, this one has 1"}
+        << QStringList{"Error in Database File\n%1, line 2: the line is empty; each line of a case database holds "
+                       "a case, a comment beginning with \"%\" or the closing \"End\""}
         << false;
   }
   void openFailures() {

@@ -214,7 +214,7 @@ std::vector<MessageCase> MessageCases() {
        mixed,
        {},
        {},
-       " The calculation of 1 row stopped; their results say \"calculation stopped\": \nrow 5 \"bad\": "
+       " The calculation of 1 row stopped; its results say \"calculation stopped\": \nrow 5 \"bad\": "
        "division by zero \n The calculation of 3 rows said \"lt<=pi*Sqr(r*h), ref ch 3.9. Program "
        "corrects the value\": \nrow 1 \"a\"\nrow 3 \"c\"\nrow 5 \"bad\" \n The calculation of 1 row "
        "said \"r > height of ringframe\": \nrow 2 \"b\" "});

@@ -178,7 +178,8 @@ TEST_F(DbFile, FileOfTheLargestTableReads) {
   EXPECT_EQ(z.dbrows, kDbLastRow);
 }
 
-// Every failure leaves the previous table and its closing index as they were.
+// Every failure leaves the previous table and its closing index as they were,
+// and says what it found where that is not a line's fields.
 TEST_F(DbFile, FailuresLeaveThePreviousTable) {
   const std::string good = kPointFile;
   const auto with = [&](const char* from, const char* to) {
@@ -189,19 +190,34 @@ TEST_F(DbFile, FailuresLeaveThePreviousTable) {
   std::string many, full;
   for (int i = 0; i <= kDbLastRow + 1; ++i) many += "% row\r\n";
   for (int i = 0; i <= kDbLastRow; ++i) full += "% row\r\n";
+  // The good file in UTF-16, little- or big-endian, as an editor saves "Unicode" text.
+  const auto utf16 = [&good](const char* mark, bool big) {
+    std::string s = mark;
+    for (char c : good) s += big ? std::string{'\0', c} : std::string{c, '\0'};
+    return s;
+  };
+  const std::string utf16Says = "the file is UTF-16 text; case databases are read in Windows-1252 or UTF-8";
   struct Case {
     const char* name;
     std::string file;
     int16 commadec;
+    std::string says = "";  // the start of the message, where given
   };
   const std::vector<Case> cases = {
       {"34 fields", with(";1.234568E+07; 1 ", "; 1 "), 0},
       {"profile without blank", with("L 200x", "L200x"), 0},
       {"fewer dimensions", with("x9.0x12.0", "x9.0"), 0},
       {"fewer dimensions of a bulb flat", with("BF 200x10.0", "BF 200"), 0},
-      {"empty line", with("End;", "\r\nEnd;"), 0},
-      {"empty last line", good + "\r\n", 0},
-      {"blank line", with("End;", "   \r\nEnd;"), 0},
+      {"empty line", with("End;", "\r\nEnd;"), 0,
+       "line 3: the line is empty; each line of a case database holds a case, a comment beginning with \"%\" "
+       "or the closing \"End\""},
+      {"empty last line", good + "\r\n", 0, "line 4: the line is empty;"},
+      {"blank line", with("End;", "   \r\nEnd;"), 0, "line 3: the line holds only blanks; each line"},
+      {"line of tabs", with("End;", " \t\t\r\nEnd;"), 0, "line 3: the line holds only blanks;"},
+      {"UTF-16 with its mark", utf16("\xFF\xFE", false), 0, utf16Says},
+      {"UTF-16 big-endian with its mark", utf16("\xFE\xFF", true), 0, utf16Says},
+      {"UTF-16 without a mark", utf16("", false), 0, utf16Says},
+      {"UTF-16 big-endian without a mark", utf16("", true), 0, utf16Says},
       {"end in lower case", with("End;", "end;"), 0},
       {"whole number out of range", with(";3;1;0;1;", ";32768;1;0;1;"), 0},
       {"cylinder type unknown", with(";3;1;0;1;", ";7;1;0;1;"), 0},
@@ -226,6 +242,7 @@ TEST_F(DbFile, FailuresLeaveThePreviousTable) {
     } catch (const DbFileError& e) {
       EXPECT_STREQ(e.what(), "Error in Database File");
       EXPECT_FALSE(e.detail().empty());
+      EXPECT_EQ(e.detail().substr(0, c.says.size()), c.says);
     }
     EXPECT_EQ(s.dbtab, tab);
     EXPECT_EQ(s.dbrows, 3);
