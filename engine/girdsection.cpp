@@ -38,10 +38,8 @@ double TakeGirdDimensions(State& z, std::int16_t kind, const section::Profile& p
 
 RingHeight RingHeightOfCase(State& z) {
   using namespace section;
-  double h = z.girdh, b = z.girdb, tw = z.girdtw, c = z.girdc, r = z.girdr;
-  float tf = z.girdtf;
-  SectionResults unused;
-  const Profile p{h, b, tw, tf, c, r, unused};
+  ProfileCopy copy(GirdProfile(z));
+  const Profile p = copy.profile();
   try {
     RequireKnownKind(z.girdtype);
     const double ax = TakeGirdDimensions(z, z.girdtype, p);
@@ -49,7 +47,7 @@ RingHeight RingHeightOfCase(State& z) {
   } catch (const Error&) {
     return {};
   }
-  return {h, tf};
+  return {copy.h, copy.tf};
 }
 
 void GirdSection(State& z, std::int16_t kind) {

@@ -26,6 +26,17 @@ struct Profile {
 Profile StiffProfile(State& z);
 Profile GirdProfile(State& z);
 
+// A copy of a member's dimensions with a section of its own, to work the
+// profile out aside: whatever is done to it leaves the state as it was.
+struct ProfileCopy {
+  explicit ProfileCopy(const Profile& p) : h(p.h), b(p.b), tw(p.tw), tf(p.tf), c(p.c), r(p.r) {}
+  double h, b, tw;
+  float tf;
+  double c, r;
+  SectionResults sec;
+  Profile profile() { return {h, b, tw, tf, c, r, sec}; }
+};
+
 // The chosen table rows of one member.
 struct TableRows {
   std::int16_t l, t, f, hp;

@@ -57,10 +57,8 @@ Web StiffWeb(std::int16_t kind, const section::Profile& p, double hw) {
 
 double StiffAreaOfCase(State& z) {
   using namespace section;
-  double h = z.stiffh, b = z.stiffb, tw = z.stifftw, c = z.stiffc, r = z.stiffr;
-  float tf = z.stifftf;
-  SectionResults sec;
-  const Profile p{h, b, tw, tf, c, r, sec};
+  ProfileCopy copy(StiffProfile(z));
+  const Profile p = copy.profile();
   try {
     RequireKnownKind(z.stifftype);
     const double ax = TakeStiffDimensions(z, z.stifftype, p);
@@ -70,7 +68,7 @@ double StiffAreaOfCase(State& z) {
   } catch (const Error&) {
     return 0;
   }
-  return sec.a;
+  return copy.sec.a;
 }
 
 void StiffSection(State& z, std::int16_t kind) {
