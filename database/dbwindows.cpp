@@ -24,12 +24,12 @@ void SetUpWindow(QWidget& w, const char* name, const QString& caption) {
 
 int TwipsToPixels(double twips, double dpi) { return qRound(twips * (dpi > 0 ? dpi : 96) / 1440.0); }
 
-DatabaseWindows::DatabaseWindows(State& z, QWidget* mainform, std::function<void()> refreshForm,
+DatabaseWindows::DatabaseWindows(State& z, QWidget* mainform, std::function<void(bool)> putInPlace,
                                  FileDialog& dialog, DesktopOpener& opener)
     : QObject(mainform),
       m_z(z),
       m_mainform(mainform),
-      m_refreshForm(std::move(refreshForm)),
+      m_putInPlace(std::move(putInPlace)),
       m_dialog(dialog),
       m_opener(opener),
       m_boxes(std::make_unique<BoxMessenger>(mainform)),
@@ -68,7 +68,7 @@ bool DatabaseWindows::newDatabase(const QString& comment, QWidget* owner) {
     return false;
   }
   if (m_database) m_database->closeDetailed();
-  refreshForm();
+  putInPlace(false);
   captionMainWindow();
   return true;
 }

@@ -33,10 +33,10 @@ class DatabaseWindows : public QObject {
   Q_OBJECT
 
  public:
-  // `mainform` owns the database window; `refreshForm` writes the design case
-  // into it.
-  DatabaseWindows(State& z, QWidget* mainform, std::function<void()> refreshForm, FileDialog& dialog,
-                  DesktopOpener& opener);
+  // `mainform` owns the database window; `putInPlace` writes the design case
+  // into it as a case put in place and, when asked, runs its one calculation.
+  DatabaseWindows(State& z, QWidget* mainform, std::function<void(bool calculate)> putInPlace,
+                  FileDialog& dialog, DesktopOpener& opener);
   ~DatabaseWindows() override;
 
   // "&Database": shows the database window modeless, creating it first.
@@ -61,7 +61,7 @@ class DatabaseWindows : public QObject {
 
   State& state() { return m_z; }
   QWidget* mainform() const { return m_mainform; }
-  void refreshForm() { m_refreshForm(); }
+  void putInPlace(bool calculate) { m_putInPlace(calculate); }
   FileDialog& fileDialog() { return m_dialog; }
   DesktopOpener& opener() { return m_opener; }
 
@@ -80,7 +80,7 @@ class DatabaseWindows : public QObject {
  private:
   State& m_z;
   QWidget* m_mainform;
-  std::function<void()> m_refreshForm;
+  std::function<void(bool)> m_putInPlace;
   FileDialog& m_dialog;
   DesktopOpener& m_opener;
   Messenger* m_messenger = nullptr;

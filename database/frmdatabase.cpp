@@ -16,7 +16,6 @@
 #include "database/core/database.h"
 #include "database/dbwindows.h"
 #include "database/frmdatabasedetailed.h"
-#include "engine/calc.h"
 #include "gui/beeper.h"
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
@@ -212,8 +211,7 @@ void FrmDatabase::LoadRow(int row) {
     exclamation(toQ(e.what()));
     return;
   }
-  m_db.refreshForm();
-  Calculate(m_db.state());
+  m_db.putInPlace(true);
 }
 
 bool FrmDatabase::NeedTable() {

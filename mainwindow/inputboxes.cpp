@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
@@ -140,9 +141,22 @@ void Veltrane::focusBack(QWidget* w) {
     w->setFocus(Qt::OtherFocusReason);
 }
 
+// After a case was put in place the focus stays where it was. A box that the
+// case hides (or a window that lost track of its focus) hands it to the
+// radius box: otherwise the next box in the tab order would take it when the
+// window is used again.
+QWidget* Veltrane::PlacedFocus(bool hadFocus) {
+  QWidget* f = focusWidget();
+  if (f && shown(f)) return f;
+  return hadFocus ? m_box[box::icylr] : nullptr;
+}
+
 void Veltrane::applyPendingFocus() {
+  const bool placed = std::exchange(m_placed, false);
+  const bool hadFocus = std::exchange(m_placedHadFocus, false);
   QPointer<QWidget> target = m_pendingFocus;
   m_pendingFocus = nullptr;
+  if (!target && placed) target = PlacedFocus(hadFocus);
   if (!target) return;
   // The box that loses the focus now was never edited: it is not committed.
   ++m_handling;
@@ -165,6 +179,7 @@ void Veltrane::applyPendingFocus() {
     // arrives.
     m_current = nullptr;
   }
+  if (placed) m_untouched = m_box[id];
 }
 
 // The one place where the box under edit is left, whichever way the focus
@@ -172,7 +187,8 @@ void Veltrane::applyPendingFocus() {
 // and from there to another control.
 void Veltrane::LeaveBox(int id) {
   m_current = nullptr;
-  if (m_handling > 0)
+  const bool untouched = std::exchange(m_untouched, nullptr) == m_box[id];
+  if (m_handling > 0 || untouched)
     setBoxColour(m_box[id], false);
   else
     LostFocus(id);
@@ -186,7 +202,7 @@ bool Veltrane::CommitEdit() {
 
 bool Veltrane::CommitOwnEdit() {
   const QPointer<QLineEdit> e = m_current;
-  if (!e) return true;
+  if (!e || e == m_untouched) return true;
   Busy busy(*this);
   m_current = nullptr;
   LostFocus(m_boxOf.value(e));
@@ -211,6 +227,9 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       }
       const int id = m_boxOf.value(watched, -1);
       if (id >= 0 && m_current != m_box[id]) {
+        // Only the box entered for the user stays untouched when the focus
+        // comes back to it; the user entered any other.
+        if (m_untouched != m_box[id]) m_untouched = nullptr;
         m_current = m_box[id];
         GotFocus(id);
       }
@@ -357,6 +376,7 @@ void Veltrane::CorrectGilt() {
 void Veltrane::KeyEnter(int id) {
   const InputBox& def = BoxDef(id);
   QLineEdit* e = m_box[id];
+  if (m_untouched == e) m_untouched = nullptr;  // Enter is the user's commit
   if (def.enter == EnterKind::StoresText) {
     (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
   } else if (def.enter != EnterKind::MovesOn) {

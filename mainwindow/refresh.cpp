@@ -48,7 +48,16 @@ void Veltrane::RefreshPlaced() {
     int& n;
     explicit Placing(int& count) : n(++count) {}
     ~Placing() { --n; }
-  } placing(m_placing);
+  };
+  // The focus is settled once the handler that puts the case in place has
+  // finished (see applyPendingFocus).
+  Busy busy(*this);
+  if (m_current) setBoxColour(m_current, false);
+  m_current = nullptr;
+  m_untouched = nullptr;
+  m_placed = true;
+  m_placedHadFocus = m_placedHadFocus || focusWidget() != nullptr;
+  Placing placing(m_placing);
   RefreshForm();
 }
 

@@ -92,7 +92,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   // the database), whose one calculation the caller runs after it: the
   // handlers that the refresh sets off still change the case as they always
   // do, but calculate nothing, so each message of that case's calculation
-  // is shown once and no run sees the case half in place.
+  // is shown once and no run sees the case half in place. The box under edit
+  // is let go without a commit: it belonged to the case that was left.
   void RefreshPlaced();
   // The caption "Zidavoru ZOD: " followed by the current file name.
   void WriteCaption();
@@ -214,6 +215,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void setBoxColour(QLineEdit* w, bool focus);
   void focusBack(QWidget* w);
   void applyPendingFocus();
+  QWidget* PlacedFocus(bool hadFocus);
   bool shown(QWidget* w) const;
 
   // choices and buttons
@@ -298,6 +300,16 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QPointer<QWidget> m_calcOwner;
   // a case is being put in place: its refresh calculates nothing
   int m_placing = 0;
+  // A case was put in place by the running handler: the box that has the
+  // focus afterwards is entered for the user, untouched. Whether the window
+  // had a focus then (at start-up it has none yet).
+  bool m_placed = false;
+  bool m_placedHadFocus = false;
+  // The box entered for the user after a case was put in place. Until the
+  // user edits it or presses Enter in it, leaving it commits nothing, so the
+  // case stays exactly as it was put in place (a value shown rounded is
+  // not rounded behind the user's back).
+  QPointer<QLineEdit> m_untouched;
 };
 
 // Marks one of the window's handlers as running. Focus changes inside it

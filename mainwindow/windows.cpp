@@ -65,9 +65,11 @@ void Veltrane::InstallWindows() {
   // text in a dialog is dropped then too).
   auto* db = new DatabaseWindows(
       m_z, this,
-      [this] {
+      [this](bool calc) {
+        Busy busy(*this);
         m_profiles->dropTyping();
         RefreshPlaced();
+        if (calc) calculate();
       },
       *m_fileDialog, *m_opener);
   setOpener(Opener::AddToDatabase, [db] { db->cmdDatabase_Click(); });

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "mainwindow/core/projectfile.h"
 #include "tests/database/dbtestsupport.h"
 
 using namespace zod;
@@ -98,6 +99,98 @@ class TestDbWindowReturn : public QObject {
     QCOMPARE(d.msg.texts, (QStringList{" Last row can't be removed ", "<beep>"}));
     QCOMPARE(d.lines(), (QStringList{"A", "B", "C", "End"}));
     QCOMPARE(d.z().ident, std::string("C"));
+  }
+
+  // The box the user was in belongs to the case on screen until another
+  // case is put in place: that case then stays exactly as it was read, with
+  // its one calculation, whether the box is hidden by it or not, and what
+  // was typed into the box and never committed is not carried over.
+  void aCasePutInPlaceTakesNothingFromTheBoxUnderEdit_data() {
+    QTest::addColumn<QString>("route");  // how the case is put in place
+    QTest::addColumn<QString>("box");    // where the cursor stands
+    QTest::addColumn<int>("cylinder");   // the type of the case put in place
+    QTest::addColumn<QString>("then");   // saved at once, after leaving the box, or after typing in it
+    auto row = [](const char* name, const char* route, const char* box, int cylinder, const char* then) {
+      QTest::newRow(name) << QString(route) << QString(box) << cylinder << QString(then);
+    };
+    row("open, s hidden by a ring-stiffened case", "open", "is1", 1, "save");
+    row("open, lt hidden by a column case", "open", "ilt", 3, "leave");
+    row("open, L hidden by a column case", "open", "icyll", 3, "type");
+    row("open, r stays", "open", "icylr", 1, "leave");
+    row("recent file, Sigx hidden", "recent", "isigx", 3, "save");
+    row("row, s hidden by a ring-stiffened case", "row", "is1", 1, "leave");
+    row("row, L hidden by a column case", "row", "icyll", 3, "save");
+    row("row, r stays", "row", "icylr", 3, "type");
+  }
+  void aCasePutInPlaceTakesNothingFromTheBoxUnderEdit() {
+    QFETCH(QString, route);
+    QFETCH(QString, box);
+    QFETCH(int, cylinder);
+    QFETCH(QString, then);
+    DbHarness d;
+    // the case put in place: values that its boxes show rounded, and for the
+    // column a calculation that stops
+    d.z().cylr = 1000.4f, d.z().s = 600.4f, d.z().lt = 700.4f, d.z().cyll = 6000.4f, d.z().sigx = 12.34f;
+    d.z().cylinder = static_cast<int16>(cylinder);
+    if (cylinder == 3) d.z().t = 0;
+    const DesignCase placed = d.z().designCase();
+    const QString file = d.file("placed.vtr");
+    QVERIFY(WriteProjectFile(d.z(), fromQ(file)).warning.empty());
+    d.table({"% c", "placed"}, cylinder);
+    FrmDatabase* f = d.open();
+
+    // the main window shows another case, with the cursor in the box and a
+    // value typed there
+    d.h.dialog.answers << d.file("other.vtr");
+    d.h.menus().mnusaveas->trigger();  // the recent-file list gets an entry to replace
+    d.h.dialog.answers << file;
+    d.h.menus().mnuopen->trigger();
+    d.z().designCase() = placed;
+    d.z().cylinder = 2, d.z().t = 20, d.z().cylr = 2000, d.z().ident = "on screen";
+    d.h.w->RefreshForm();
+    d.h.w->calculate();
+    d.h.w->activateWindow();
+    WaitActive(d.h.w.get());
+    d.h.typeInto(box, "777");
+
+    // the command is chosen in another window (the database window, or the
+    // file dialog and menu that the stand-in takes the place of)
+    QWidget elsewhere;
+    QWidget* other = route == "row" ? static_cast<QWidget*>(f) : &elsewhere;
+    other->show();
+    other->activateWindow();
+    WaitActive(other);
+    d.h.clearSaid();
+    if (route == "row") {
+      d.select(1);
+    } else if (route == "open") {
+      d.h.open(file);
+    } else {
+      d.h.menus().mnurecentfile[1]->trigger();
+    }
+    d.h.w->activateWindow();
+    WaitActive(d.h.w.get());
+    QTest::qWait(20);
+    QCOMPARE(d.h.said().size(), cylinder == 3 ? 1 : 0);
+    QCOMPARE(d.z().cylinder, cylinder);
+    // the cursor stands in the box, or in the radius box when the case hid it
+    QCOMPARE(d.h.focusName(), QString("icylr"));
+    QVERIFY(d.h.yellow("icylr"));
+
+    // What is saved is the case as it was put in place, also once the cursor
+    // has left the box; what the user types there is committed as always.
+    if (then == "leave") d.h.box("iident")->setFocus(Qt::MouseFocusReason);
+    if (then == "type") d.h.type("icylr", "1500");
+    const QString saved = d.file("saved.vtr");
+    d.h.saveAs(saved);
+    State& back = d.z();
+    back.cylr = back.s = back.lt = back.cyll = back.sigx = 0;
+    ReadProjectFile(back, fromQ(saved));
+    QCOMPARE(back.cylr, then == "type" ? 1500.0f : 1000.4f);
+    QCOMPARE(back.s, 600.4f);
+    QCOMPARE(back.lt, 700.4f);
+    QCOMPARE(back.cyll, 6000.4f);
+    QCOMPARE(back.sigx, 12.34f);
   }
 
   // A data row or comment called "End" may go; the closing row may not.
