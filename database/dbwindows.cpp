@@ -67,7 +67,10 @@ bool DatabaseWindows::newDatabase(const QString& comment, QWidget* owner) {
     messenger().exclamation(toQ(e.what()), owner);
     return false;
   }
-  if (m_database) m_database->closeDetailed();
+  if (m_database) {
+    m_database->closeDetailed();
+    m_database->tableReplaced();
+  }
   putInPlace(false);
   captionMainWindow();
   return true;
@@ -88,7 +91,9 @@ void DatabaseWindows::cmdDatabase_Click() {
     AddToDatabase(m_z);
   } catch (const std::exception& e) {
     messenger().exclamation(toQ(e.what()), m_mainform);
+    return;
   }
+  if (m_database) m_database->tableChanged();
 }
 
 QString DatabaseWindows::exportFolder() const {

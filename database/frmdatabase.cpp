@@ -198,6 +198,15 @@ void FrmDatabase::closeDetailed() {
   m_detailed = nullptr;
 }
 
+void FrmDatabase::tableReplaced() {
+  Caption();
+  RefillList();
+}
+
+void FrmDatabase::tableChanged() {
+  if (m_detailed) m_detailed->followTable();
+}
+
 void FrmDatabase::SelectLine(int line) {
   if (line >= 0 && line < m_list->count()) m_list->setCurrentRow(line);
 }
@@ -250,11 +259,7 @@ void FrmDatabase::lstDatabase_Click(int line) {
   }
 }
 
-void FrmDatabase::cmdNewDatabase_Click() {
-  if (!m_db.newDatabase(commentText(), this)) return;
-  Caption();
-  RefillList();
-}
+void FrmDatabase::cmdNewDatabase_Click() { m_db.newDatabase(commentText(), this); }
 
 void FrmDatabase::cmdOpenDatabase_Click() {
   State& z = m_db.state();
@@ -354,6 +359,7 @@ void FrmDatabase::cmdAddComment_Click() {
   }
   RefillList();
   SelectLine(s);
+  tableChanged();
 }
 
 void FrmDatabase::Cmd_pilupp_Click() {
@@ -369,6 +375,7 @@ void FrmDatabase::Cmd_pilupp_Click() {
     SwapDbRows(z, static_cast<std::int16_t>(s - 1), static_cast<std::int16_t>(s));
     RefillList();
     SelectLine(s - 1);
+    tableChanged();
   }
 }
 
@@ -386,6 +393,7 @@ void FrmDatabase::Cmd_pilner_Click() {
     SwapDbRows(z, static_cast<std::int16_t>(s), static_cast<std::int16_t>(s + 1));
     RefillList();
     SelectLine(s + 1);
+    tableChanged();
   }
 }
 
@@ -414,6 +422,7 @@ void FrmDatabase::cmdX_Click() {
   RemoveDbRow(z, static_cast<std::int16_t>(s));
   RefillList();
   SelectLine(s == 1 ? 1 : s - 1);
+  tableChanged();
 }
 
 }  // namespace zod

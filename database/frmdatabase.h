@@ -57,6 +57,12 @@ class FrmDatabase : public QWidget {
   FrmDatabaseDetailed* detailed() const { return m_detailed; }
   // Closes the detailed result table: the case table it shows was replaced.
   void closeDetailed();
+  // A new table took the place of the one shown: the caption names it and
+  // the list shows it at once.
+  void tableReplaced();
+  // A row was added, removed or moved: the open detailed result table
+  // follows at once.
+  void tableChanged();
 
  protected:
   bool event(QEvent* e) override;

@@ -184,10 +184,14 @@ void FrmDatabaseDetailed::resultSummary() {
   m_building = false;
 }
 
-void FrmDatabaseDetailed::showCurrent() {
+void FrmDatabaseDetailed::followTable() {
   // The rows themselves are compared, not a count of edits: whatever changed
   // the table, from whichever window, is seen.
   if (m_builtFrom != DbTableRows(m_db.state())) resultSummary();
+}
+
+void FrmDatabaseDetailed::showCurrent() {
+  followTable();
   raise();
   activateWindow();
 }
@@ -201,6 +205,8 @@ void FrmDatabaseDetailed::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void FrmDatabaseDetailed::cmdDetailedResult_Click() {
+  // The workbook is named after the table: it holds that table's rows.
+  followTable();
   const State& z = m_db.state();
   const QString folder = ExportFolder(toQ(z.dbfile), m_db.exportFolder());
   const QString base = ExportBaseName(toQ(z.dbfile));

@@ -51,9 +51,11 @@ class FrmDatabaseDetailed : public QWidget {
   // calculations said in one message, unless the build before said the same.
   // A build never starts inside another; one asked for meanwhile runs after it.
   void resultSummary();
-  // "Calc and Summary" on the open table: built anew first when the case
-  // table is no longer the one it was built from (a row added, removed or
-  // moved, or another table), then brought to the front.
+  // Builds anew when the case table is no longer the one the table was
+  // built from (a row added, removed or moved): what the window shows and
+  // exports is always the case table as it is.
+  void followTable();
+  // "Calc and Summary" on the open table: followTable, then to the front.
   void showCurrent();
   // "Export to Excel".
   void cmdDetailedResult_Click();
