@@ -415,6 +415,9 @@ class TestDbWindow : public QObject {
     add->click();
     QCOMPARE(DbListTexts(d.z()), (std::vector<std::string>{"% Deck", "first", "End"}));
     QCOMPARE(d.h.w->windowTitle(), QString("Database Filename: New Database_in.csv"));
+    // the database window names and shows the new table at once
+    QCOMPARE(f->windowTitle(), QString("Database Filename: New Database_in.csv"));
+    QCOMPARE(d.lines(), (QStringList{"% Deck", "first", "End"}));
 
     d.table({"% Comment", "A", "B"});
     const auto before = d.z().dbtab;
