@@ -37,8 +37,17 @@ class FileTextGuard : public QObject {
   }
 
   void Edited() {
-    const std::u32string brought = FileTextBrought(fromQ(m_held.text), fromQ(m_box->text()));
-    if (brought.empty()) return;
+    const QString taken = WithoutFinalLineBreak();
+    const std::u32string brought = FileTextBrought(fromQ(m_held.text), fromQ(taken));
+    if (brought.empty()) {
+      if (taken != m_box->text()) {
+        const int cursor = m_box->cursorPosition() - static_cast<int>(m_box->text().size() - taken.size());
+        m_box->setText(taken);
+        m_box->setModified(true);
+        m_box->setCursorPosition(cursor);
+      }
+      return;
+    }
     const Held h = m_held;  // a copy: each step of the restoring keeps the box anew
     m_box->setText(h.text);
     if (h.selLength > 0 && h.cursor == h.selStart)
@@ -48,6 +57,28 @@ class FileTextGuard : public QObject {
     else
       m_box->setCursorPosition(h.cursor);
     m_refuse(toQ(FileTextRefusalMessage(m_what, brought)));
+  }
+
+  // A spreadsheet cell or a line of text is copied with the line break that
+  // ends it: pasted, that one break at the end of what came in is dropped.
+  QString WithoutFinalLineBreak() const {
+    const QString before = m_held.text, after = m_box->text();
+    // what came in: the edited text less what it shares with the text before
+    // at its start and at its end
+    qsizetype head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+      ++tail;
+    QString in = after.mid(head, after.size() - head - tail);
+    if (in.endsWith(QLatin1String("\r\n")))
+      in.chop(2);
+    else if (in.endsWith('\n') || in.endsWith('\r'))
+      in.chop(1);
+    else
+      return after;
+    return after.left(head) + in + after.right(tail);
   }
 
   QLineEdit* m_box;

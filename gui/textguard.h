@@ -17,7 +17,8 @@ namespace zod {
 // dropped or composed) is undone at once, with the text, cursor and
 // selection the box had, and `refuse` gets the message that names the
 // characters. `what` names the text in that message ("project name"). A
-// text the program sets is not refused.
+// text the program sets is not refused. One line break that ends what a
+// paste brings in is dropped, and the rest taken.
 void GuardFileText(QLineEdit* box, std::string what, std::function<void(const QString&)> refuse);
 
 }  // namespace zod

@@ -90,6 +90,17 @@ class TestCaseTexts : public QObject {
                                           << "*" << L{{"a line break", "σ"}};
     QTest::newRow("comment pasted over lines") << "frmDatabase:txtComment" << true << "North\nSouth"
                                                << "*" << L{{"a line break"}};
+    // a line copied from a spreadsheet cell or a text ends with its line break
+    QTest::newRow("name pasted with its LF") << "iproj" << true << "Tank A\n"
+                                             << "Tank A" << L{};
+    QTest::newRow("identification pasted with its CR LF") << "iident" << true << "Tank A\r\n"
+                                                          << "Tank A" << L{};
+    QTest::newRow("comment pasted with its LF") << "frmDatabase:txtComment" << true << "North\n"
+                                                << "North" << L{};
+    QTest::newRow("name pasted with two line breaks") << "iproj" << true << "Tank A\n\n"
+                                                      << "*" << L{{"a line break"}};
+    QTest::newRow("σ pasted with its LF") << "iident" << true << "σ1\n"
+                                          << "*" << L{{"σ"}};
   }
 
   void refusedWhereTyped() {
