@@ -342,6 +342,19 @@ void LineParser::TooFewFields(std::size_t n, std::size_t unclosed) const {
   Fail(why);
 }
 
+// Whether every field after the one that ends at `end` is empty, "" as much
+// as nothing between two separators. Looks no further than the first field
+// that is not.
+bool EmptyAfter(std::string_view line, std::size_t end) {
+  std::string unquoted;
+  while (end < line.size()) {
+    const Cell cell = ReadCell(line, end + 1, unquoted);
+    if (!cell.text.empty()) return false;
+    end = cell.end;
+  }
+  return true;
+}
+
 // What the first field of a line makes it: the closing mark, a comment, or
 // (neither) a data line.
 bool IsMark(std::string_view first) {
@@ -370,10 +383,11 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   const std::string_view first = cell.text.substr(0, cell.text.find(';'));
   if (IsMark(first)) {
     // A spreadsheet quotes a comment cell and pads its row with empty
-    // fields; the older program writes a project name as it stands, quotes
-    // and all. So a quoted mark followed by anything is a data line's
-    // project name, with its quotes.
-    if (!cell.quoted || line.find_first_not_of(';', cell.end) == std::string_view::npos) {
+    // fields, which a tool that quotes every cell writes as ""; the older
+    // program writes a project name as it stands, quotes and all. So a
+    // quoted mark followed by anything else is a data line's project name,
+    // with its quotes.
+    if (!cell.quoted || EmptyAfter(line, cell.end)) {
       r.iscomment = -1;
       r.rowtext = Cp1252ToUtf8(first);
       return r;

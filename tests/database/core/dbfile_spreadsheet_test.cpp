@@ -35,6 +35,13 @@ std::string LineWith(std::size_t pos, const std::string& text) {
 
 std::string FileOf(const std::string& line) { return "% Tanks;\r\n" + line + "\r\nEnd;\r\n"; }
 
+// `n` empty fields as a tool that quotes every cell writes them, each after its ";".
+std::string EmptyQuotedFields(int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += R"(;"")";
+  return s;
+}
+
 // The reason a file is refused at, or "" when it reads.
 std::string Refusal(State& z, const std::string& text) {
   try {
@@ -112,8 +119,9 @@ TEST_F(Spreadsheet, QuotedFieldsReadAsTheTextTheyStandFor) {
   EXPECT_EQ(r.dbgirdhp, 17);
 }
 
-// Comment and closing lines a spreadsheet quoted; a ";" inside the quotes
-// ends the comment as it ends an unquoted one.
+// Comment and closing lines a spreadsheet quoted, padded with empty fields
+// that may be quoted too; a ";" inside the quotes ends the comment as it ends
+// an unquoted one.
 TEST_F(Spreadsheet, QuotedCommentLines) {
   struct Case {
     std::string line, rowtext;
@@ -126,6 +134,14 @@ TEST_F(Spreadsheet, QuotedCommentLines) {
       {R"(% Wall A;"north side)", "% Wall A"},  // the rest of a comment line is never read
       {R"("  % x")", "% x"},
       {R"("End")", "End"},
+      // rows of a tool that quotes every cell, empty ones too
+      {R"("% note";"";"")", "% note"},
+      {R"("% note";;"";)", "% note"},
+      {R"("% Wall A; north side";"")", "% Wall A"},
+      {R"("End";"";"")", "End"},
+      {R"("END";"")", "END"},
+      {"\"% note\"" + EmptyQuotedFields(34), "% note"},
+      {"\"End\"" + EmptyQuotedFields(34), "End"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -133,8 +149,10 @@ TEST_F(Spreadsheet, QuotedCommentLines) {
     EXPECT_EQ(z.dbtab[1].iscomment, -1);
     EXPECT_EQ(z.dbtab[1].rowtext, c.rowtext);
   }
-  ReadText(z, "% c\r\n\"End\"\r\n");
-  EXPECT_EQ(z.dbrows, 1);
+  for (const std::string& last : {std::string(R"("End")"), "\"End\"" + EmptyQuotedFields(34)}) {
+    ReadText(z, "% c\r\n" + last + "\r\n");
+    EXPECT_EQ(z.dbrows, 1);
+  }
 }
 
 // Lines that cannot be read or could not be saved again are refused with
