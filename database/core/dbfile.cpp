@@ -114,16 +114,14 @@ Cell ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
 }
 
 // A text as the writer puts it on a line: as it stands, as the older program
-// writes it, unless the reader would then take it for a quoted field, or it
-// opens a quote it never closes (a quote later on the line could close it);
-// such a text is quoted, so that it reads back unchanged.
+// writes it, unless it begins with a double quote. A spreadsheet takes such
+// a field for a quoted one and drops its quotes ("Tank" A shows as Tank A),
+// and this reader would too where the quote closes at the field's end, so it
+// is quoted, its quotes doubled, and reads back unchanged everywhere.
 // The first field of a line loses its leading blanks on reading.
 void AppendText(std::string& line, std::string_view text, bool first) {
   const std::string t = Utf8ToCp1252(text);
-  const std::string_view seen = std::string_view(t).substr(first ? LeadingBlanks(t) : 0);
-  std::string unquoted;
-  const Cell read = ReadCell(seen, 0, unquoted);
-  if (!read.unclosed && read.end == seen.size() && read.text == seen) {
+  if (!std::string_view(t).substr(first ? LeadingBlanks(t) : 0).starts_with('"')) {
     line += t;
     return;
   }
