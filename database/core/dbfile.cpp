@@ -114,16 +114,14 @@ Cell ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
 }
 
 // A text as the writer puts it on a line: as it stands, as the older program
-// writes it, unless the reader would then take it for a quoted field, or it
-// opens a quote it never closes (a quote later on the line could close it);
-// such a text is quoted, so that it reads back unchanged.
+// writes it, unless it begins with a double quote. A spreadsheet takes such
+// a field for a quoted one and drops its quotes ("Tank" A shows as Tank A),
+// and this reader would too where the quote closes at the field's end, so it
+// is quoted, its quotes doubled, and reads back unchanged everywhere.
 // The first field of a line loses its leading blanks on reading.
 void AppendText(std::string& line, std::string_view text, bool first) {
   const std::string t = Utf8ToCp1252(text);
-  const std::string_view seen = std::string_view(t).substr(first ? LeadingBlanks(t) : 0);
-  std::string unquoted;
-  const Cell read = ReadCell(seen, 0, unquoted);
-  if (!read.unclosed && read.end == seen.size() && read.text == seen) {
+  if (!std::string_view(t).substr(first ? LeadingBlanks(t) : 0).starts_with('"')) {
     line += t;
     return;
   }
@@ -342,6 +340,19 @@ void LineParser::TooFewFields(std::size_t n, std::size_t unclosed) const {
   Fail(why);
 }
 
+// Whether every field after the one that ends at `end` is empty, "" as much
+// as nothing between two separators. Looks no further than the first field
+// that is not.
+bool EmptyAfter(std::string_view line, std::size_t end) {
+  std::string unquoted;
+  while (end < line.size()) {
+    const Cell cell = ReadCell(line, end + 1, unquoted);
+    if (!cell.text.empty()) return false;
+    end = cell.end;
+  }
+  return true;
+}
+
 // What the first field of a line makes it: the closing mark, a comment, or
 // (neither) a data line.
 bool IsMark(std::string_view first) {
@@ -370,10 +381,11 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   const std::string_view first = cell.text.substr(0, cell.text.find(';'));
   if (IsMark(first)) {
     // A spreadsheet quotes a comment cell and pads its row with empty
-    // fields; the older program writes a project name as it stands, quotes
-    // and all. So a quoted mark followed by anything is a data line's
-    // project name, with its quotes.
-    if (!cell.quoted || line.find_first_not_of(';', cell.end) == std::string_view::npos) {
+    // fields, which a tool that quotes every cell writes as ""; the older
+    // program writes a project name as it stands, quotes and all. So a
+    // quoted mark followed by anything else is a data line's project name,
+    // with its quotes.
+    if (!cell.quoted || EmptyAfter(line, cell.end)) {
       r.iscomment = -1;
       r.rowtext = Cp1252ToUtf8(first);
       return r;

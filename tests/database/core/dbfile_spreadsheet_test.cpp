@@ -2,8 +2,11 @@
 
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "engine/cp1252.h"
 #include "tests/database/core/dbtest.h"
 
 // Database files that went through a spreadsheet program: fields it quoted
@@ -34,6 +37,13 @@ std::string LineWith(std::size_t pos, const std::string& text) {
 }
 
 std::string FileOf(const std::string& line) { return "% Tanks;\r\n" + line + "\r\nEnd;\r\n"; }
+
+// `n` empty fields as a tool that quotes every cell writes them, each after its ";".
+std::string EmptyQuotedFields(int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += R"(;"")";
+  return s;
+}
 
 // The reason a file is refused at, or "" when it reads.
 std::string Refusal(State& z, const std::string& text) {
@@ -112,8 +122,9 @@ TEST_F(Spreadsheet, QuotedFieldsReadAsTheTextTheyStandFor) {
   EXPECT_EQ(r.dbgirdhp, 17);
 }
 
-// Comment and closing lines a spreadsheet quoted; a ";" inside the quotes
-// ends the comment as it ends an unquoted one.
+// Comment and closing lines a spreadsheet quoted, padded with empty fields
+// that may be quoted too; a ";" inside the quotes ends the comment as it ends
+// an unquoted one.
 TEST_F(Spreadsheet, QuotedCommentLines) {
   struct Case {
     std::string line, rowtext;
@@ -126,6 +137,14 @@ TEST_F(Spreadsheet, QuotedCommentLines) {
       {R"(% Wall A;"north side)", "% Wall A"},  // the rest of a comment line is never read
       {R"("  % x")", "% x"},
       {R"("End")", "End"},
+      // rows of a tool that quotes every cell, empty ones too
+      {R"("% note";"";"")", "% note"},
+      {R"("% note";;"";)", "% note"},
+      {R"("% Wall A; north side";"")", "% Wall A"},
+      {R"("End";"";"")", "End"},
+      {R"("END";"")", "END"},
+      {"\"% note\"" + EmptyQuotedFields(34), "% note"},
+      {"\"End\"" + EmptyQuotedFields(34), "End"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -133,8 +152,10 @@ TEST_F(Spreadsheet, QuotedCommentLines) {
     EXPECT_EQ(z.dbtab[1].iscomment, -1);
     EXPECT_EQ(z.dbtab[1].rowtext, c.rowtext);
   }
-  ReadText(z, "% c\r\n\"End\"\r\n");
-  EXPECT_EQ(z.dbrows, 1);
+  for (const std::string& last : {std::string(R"("End")"), "\"End\"" + EmptyQuotedFields(34)}) {
+    ReadText(z, "% c\r\n" + last + "\r\n");
+    EXPECT_EQ(z.dbrows, 1);
+  }
 }
 
 // Lines that cannot be read or could not be saved again are refused with
@@ -181,9 +202,48 @@ TEST_F(Spreadsheet, RefusedLinesAreNamed) {
   }
 }
 
+// The lines of a file as a spreadsheet or Python's csv module reads them:
+// ";" between fields; a field that begins with a double quote runs to the
+// quote that is not doubled, holds ";" and line breaks, and has its doubled
+// quotes made one; text after that closing quote is added to the field; a
+// quote anywhere else is kept.
+std::vector<std::vector<std::string>> SpreadsheetRows(std::string_view file) {
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> row(1);
+  bool start = true;    // at the start of a field
+  bool quoted = false;  // inside a field's quotes
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    const char c = file[i];
+    const bool atStart = std::exchange(start, false);
+    if (quoted) {
+      if (c != '"')
+        row.back() += c;
+      else if (i + 1 < file.size() && file[i + 1] == '"')
+        row.back() += file[++i];
+      else
+        quoted = false;
+    } else if (c == '"' && atStart) {
+      quoted = true;
+    } else if (c == ';') {
+      row.emplace_back();
+      start = true;
+    } else if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
+      rows.push_back(std::exchange(row, std::vector<std::string>(1)));
+      start = true;
+    } else {
+      row.back() += c;
+    }
+  }
+  if (!start || row.size() > 1) rows.push_back(row);
+  return rows;
+}
+
 // Texts are written as they stand, as the older program writes them, except
-// those that would now read as a quoted field: they are quoted, and every
-// text reads back as it was (the first field's leading blanks aside).
+// those that begin with a double quote: a spreadsheet would read such a
+// field as quoted and drop its quotes, so they are quoted, their quotes
+// doubled. Every text reads back as it was (the first field's leading blanks
+// aside), and a spreadsheet reads it as the program holds it.
 TEST_F(Spreadsheet, TextsAreQuotedOnlyWhereTheyWouldReadOtherwise) {
   struct Case {
     std::string proj, ident, comment;
@@ -191,12 +251,13 @@ TEST_F(Spreadsheet, TextsAreQuotedOnlyWhereTheyWouldReadOtherwise) {
   };
   const std::vector<Case> cases = {
       {"Tank", "Riser 24\"", "% 24\" riser cases", "% 24\" riser cases;", "Tank;Riser 24\";"},
-      {"Tank", "\"Big\" tank", "% c", "% c;", "Tank;\"Big\" tank;"},
+      {"Tank", "\"Big\" tank", "% c", "% c;", R"(Tank;"""Big"" tank";)"},
       {"\"Tank\"", "\"x\"", "% c", "% c;", R"("""Tank""";"""x""";)"},
       {"Tank", "\"Big tank", "% c", "% c;", R"(Tank;"""Big tank";)"},
       {"Tank", "\"\"", "% c", "% c;", R"(Tank;"""""";)"},
-      {"Tank", "\"x\"y\"", "% c", "% c;", "Tank;\"x\"y\";"},
+      {"Tank", "\"x\"y\"", "% c", "% c;", R"(Tank;"""x""y""";)"},
       {"  \"T\"", "A1", "% c", "% c;", R"("  ""T""";A1;)"},
+      {"\"Tank\" A", "\"x\" and \"y\"", "% c", "% c;", R"("""Tank"" A";"""x"" and ""y""";)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line2start);
@@ -213,11 +274,17 @@ TEST_F(Spreadsheet, TextsAreQuotedOnlyWhereTheyWouldReadOtherwise) {
     EXPECT_EQ(back.dbtab[0].rowtext, c.comment);
     EXPECT_EQ(back.dbtab[1].proj, c.proj.substr(c.proj.find_first_not_of(' ')));
     EXPECT_EQ(back.dbtab[1].ident, c.ident);
+    const auto rows = SpreadsheetRows(file);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{c.comment, ""}));
+    ASSERT_EQ(rows[1].size(), 35u);
+    EXPECT_EQ(rows[1][0], c.proj);
+    EXPECT_EQ(rows[1][1], c.ident);
   }
 }
 
 // Random texts of quotes, blanks and letters, as the user may type them,
-// survive a write and a read.
+// survive a write and a read, and a spreadsheet reads them as they are.
 TEST_F(Spreadsheet, RandomTextsWithQuotesReadBackUnchanged) {
   std::mt19937 rng(2112);
   const auto text = [&](const std::string& lead) {
@@ -236,7 +303,16 @@ TEST_F(Spreadsheet, RandomTextsWithQuotesReadBackUnchanged) {
       z.dbtab[i].ident = z.dbtab[i].rowtext = text("");
     }
     const std::vector<DbRow> rows(z.dbtab.begin(), z.dbtab.begin() + 5);
-    ReadText(z, Written(z));
+    const std::string file = Written(z);
+    const auto sheet = SpreadsheetRows(file);
+    ASSERT_EQ(sheet.size(), 5u) << file;
+    for (std::size_t i = 0; i < 5; ++i) {
+      EXPECT_EQ(Cp1252ToUtf8(sheet[i][0]), rows[i].iscomment ? rows[i].rowtext : rows[i].proj) << file;
+      if (!rows[i].iscomment) {
+        EXPECT_EQ(Cp1252ToUtf8(sheet[i].at(1)), rows[i].ident) << file;
+      }
+    }
+    ReadText(z, file);
     for (std::size_t i = 0; i < 5; ++i) {
       EXPECT_EQ(z.dbtab[i].rowtext, rows[i].rowtext) << Written(z);
       EXPECT_EQ(z.dbtab[i].proj, rows[i].proj) << Written(z);
