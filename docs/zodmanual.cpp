@@ -4,6 +4,7 @@
 //   zodmanual pdf <manual.md> <manual.pdf>
 //   zodmanual search <searchdata.js> <page.html>...
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,6 +20,9 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <cstdio>
+#include <string>
+
+#include "report/core/pdffile.h"
 
 namespace {
 
@@ -82,7 +86,10 @@ int WritePdf(const QString& source, const QString& target) {
                             .captured(1)
                             .trimmed();
 
-  QPdfWriter writer(target);
+  // Set in memory: the text layer is mended before the file is written.
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&pdf);
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageMargins(QMarginsF(20, 18, 20, 16), QPageLayout::Millimeter);
   writer.setResolution(300);
@@ -129,7 +136,18 @@ int WritePdf(const QString& source, const QString& target) {
     p.drawText(line, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Zidavoru ZOD \u2013 ") + title);
     p.drawText(line, Qt::AlignRight | Qt::AlignTop, QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages));
   }
-  return p.end() ? 0 : 1;
+  // The font maps as the report's: a space would copy and search as a tab.
+  std::string bytes = p.end() ? pdf.data().toStdString() : std::string();
+  const bool whole = zod::PdfCrossReference(bytes).has_value();
+  zod::MendSpacesInTextLayer(bytes);
+  QFile out(target);
+  const auto size = static_cast<qint64>(bytes.size());
+  if (!whole || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      out.write(bytes.data(), size) != size || !out.flush()) {
+    std::fprintf(stderr, "zodmanual: cannot write %s\n", qPrintable(target));
+    return 1;
+  }
+  return 0;
 }
 
 // The help pages cannot be read by the search page itself (a browser keeps

@@ -1,9 +1,11 @@
 #include "report/printcommand.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QDate>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -11,7 +13,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTime>
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <new>
+#include <optional>
+#include <ostream>
+#include <system_error>
+#include <thread>
 
 #include "gui/core/safesave.h"
 #include "gui/messenger.h"
@@ -44,22 +53,17 @@ void PaintPicture(const ReportArt& art, QPainter& p, const QRectF& r, const Repo
                     picture.code);
 }
 
-// What the printer wrote is checked whole: a PDF begins with its header and
-// ends pointing at its cross-reference table (PdfCrossReference); of a
-// printer's own format, where that is no PDF, only an empty file is known to
-// be incomplete. The text layer of a whole PDF is mended in place
-// (MendSpacesInTextLayer), so that the spaces copied from the page are
-// spaces.
-bool FinishOutput(const QString& path, bool pdf) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadWrite)) return false;
-  std::string bytes = f.readAll().toStdString();
-  if (bytes.empty()) return false;
-  if (!bytes.starts_with("%PDF-")) return !pdf;
-  if (!PdfCrossReference(bytes)) return false;
-  if (MendSpacesInTextLayer(bytes) == 0) return true;
-  const auto size = static_cast<qint64>(bytes.size());
-  return f.seek(0) && f.write(bytes.data(), size) == size && f.flush();
+// What the printer wrote is whole: a PDF begins with its header and ends
+// pointing at its cross-reference table (PdfCrossReference); of a printer's
+// own format, where that is no PDF, only an empty document is known to be
+// incomplete. The text layer of a whole PDF is mended (MendSpacesInTextLayer),
+// so that the spaces copied from the page are spaces.
+bool FinishOutput(std::string& document, bool pdf) {
+  if (document.empty()) return false;
+  if (!document.starts_with("%PDF-")) return !pdf;
+  if (!PdfCrossReference(document)) return false;
+  MendSpacesInTextLayer(document);
+  return true;
 }
 
 // Prints the copies on the printer: each a job of its own, or each a page of
@@ -99,21 +103,94 @@ class OutputFileStandIn {
   QString m_named;
 };
 
-// Into a file the copies are the pages of one document. It is written
-// beside the file, checked whole and only then put in its place, under the
-// rules of every save: a failure leaves the old file as it was.
+// What the printer writes into its output file, caught in memory. The
+// toolkit opens the file by name and passes over the errors of its writes: on
+// a full disk it leaves a file cut short and no cause. So it writes into a
+// pipe, named under /dev/fd, that a thread drains, and the program saves the
+// document itself.
+class CaughtOutput {
+ public:
+  CaughtOutput() {
+    if (::pipe2(m_pipe, O_CLOEXEC) != 0)
+      throw Error(std::string("no pipe for the printer: ") + std::strerror(errno));
+    try {
+      m_drain = std::thread([this] { Drain(); });
+    } catch (const std::system_error& e) {
+      ::close(m_pipe[0]);
+      ::close(m_pipe[1]);
+      throw Error(std::string("no thread for the printer: ") + e.what());
+    }
+  }
+  ~CaughtOutput() {
+    Close();
+    ::close(m_pipe[0]);
+  }
+  CaughtOutput(const CaughtOutput&) = delete;
+  CaughtOutput& operator=(const CaughtOutput&) = delete;
+
+  QString Name() const { return QStringLiteral("/dev/fd/%1").arg(m_pipe[1]); }
+
+  // Everything written, once the printer has closed its file; nothing when
+  // the pipe failed.
+  std::optional<std::string> Take() {
+    Close();
+    if (m_failed) return std::nullopt;
+    return std::move(m_document);
+  }
+
+ private:
+  // The pipe ends once the printer's file and this end are closed.
+  void Close() {
+    if (m_pipe[1] >= 0) ::close(m_pipe[1]);
+    m_pipe[1] = -1;
+    if (m_drain.joinable()) m_drain.join();
+  }
+  void Drain() noexcept {
+    char buffer[1 << 16];
+    for (;;) {
+      const ssize_t n = ::read(m_pipe[0], buffer, sizeof buffer);
+      if (n == 0) return;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        m_failed = true;
+        return;
+      }
+      // Without room for the document the rest is still read, so that the
+      // printer never waits for a reader.
+      if (m_failed) continue;
+      try {
+        m_document.append(buffer, static_cast<std::size_t>(n));
+      } catch (const std::bad_alloc&) {
+        m_failed = true;
+        std::string().swap(m_document);
+      }
+    }
+  }
+
+  int m_pipe[2] = {-1, -1};
+  std::string m_document;
+  bool m_failed = false;
+  std::thread m_drain;
+};
+
+// Into a file the copies are the pages of one document. It is caught in
+// memory, checked whole, mended, and saved under the rules of every save: a
+// failure names its cause and leaves the old file as it was.
 std::string PrintToFile(State& z, QPrinter& printer, int copies, const ReportArt& art) {
   const std::string name = fromQ(printer.outputFileName());
-  const auto write = [&](const std::string& temp) {
+  std::optional<std::string> document;
+  {
+    CaughtOutput output;
     {
-      OutputFileStandIn standIn(printer, toQ(temp));
+      OutputFileStandIn standIn(printer, output.Name());
       PrintCopiesOn(z, printer, copies, art, PrinterSurface::Copies::Pages, name);
     }
-    if (!FinishOutput(toQ(temp), printer.outputFormat() == QPrinter::PdfFormat))
-      throw Error("the file " + name + " could not be written whole");
-  };
+    document = output.Take();
+  }
+  if (!document || !FinishOutput(*document, printer.outputFormat() == QPrinter::PdfFormat))
+    throw Error("the file " + name + " could not be written whole");
   try {
-    return SaveFileThrough(name, write).warning;
+    return SaveFileSafely(name, [&document](std::ostream& out) { out << *document; }).warning;
   } catch (const SaveError& e) {
     throw Error(e.reason());
   }

@@ -62,13 +62,13 @@ void PrintReportOn(State& z, QPrinter& printer, int copies, const ReportArt& art
 
 // Prints as the dialog left the printer set up, its copy count times: on a
 // printer each copy a job of its own; into a file (an output file named) the
-// copies as the pages of one document, saved safely: written beside the
-// file, checked whole, its text layer mended (MendSpacesInTextLayer), then
-// put in its place, so that a failure leaves the old file byte for byte; a
-// file the user may not write and anything that is no regular file are
-// refused. Returns the save's warning (the file saved, its folder not
-// flushed), empty when there is none; throws zod::Error with the reason on a
-// failure.
+// copies as the pages of one document, caught in memory, checked whole, its
+// text layer mended (MendSpacesInTextLayer), then saved as every file is
+// (SaveFileSafely), so that a failure names its cause (a full disk: "No
+// space left on device") and leaves the old file byte for byte; a file the
+// user may not write and anything that is no regular file are refused.
+// Returns the save's warning (the file saved, its folder not flushed), empty
+// when there is none; throws zod::Error with the reason on a failure.
 std::string PrintChosen(State& z, QPrinter& printer, const ReportArt& art);
 
 }  // namespace zod

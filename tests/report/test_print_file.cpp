@@ -149,11 +149,12 @@ class TestPrintFile : public QObject {
     QCOMPARE(Pages(file), 2);
     QVERIFY(fs::is_symlink(fromQ(dir.filePath("link.pdf"))));
     QCOMPARE(fs::status(fromQ(file)).permissions(), static_cast<fs::perms>(0640));
-    QCOMPARE(sys.calls.size(), size_t(3));
+    QCOMPARE(sys.calls.size(), size_t(4));
     const std::string temp = SaveFaults::Leaf(sys.renamedFrom.at(0));
-    QCOMPARE(sys.calls[0], "sync " + temp);
-    QCOMPARE(sys.calls[1], "rename " + temp + " report.pdf");
-    QCOMPARE(sys.calls[2], "sync folder " + SaveFaults::Leaf(fromQ(dir.path())));
+    QCOMPARE(sys.calls[0], "write");
+    QCOMPARE(sys.calls[1], "sync " + temp);
+    QCOMPARE(sys.calls[2], "rename " + temp + " report.pdf");
+    QCOMPARE(sys.calls[3], "sync folder " + SaveFaults::Leaf(fromQ(dir.path())));
     QCOMPARE(Entries(dir.path()), (QStringList{"link.pdf", "report.pdf"}));
 
     // printed, but the folder not flushed: told as what it is
@@ -167,9 +168,11 @@ class TestPrintFile : public QObject {
   }
 
   // Any failure says "can't print - " and why, and leaves the old file byte
-  // for byte and nothing else in the folder: a full disk, a failed flush or
-  // rename, a read-only file (also for the administrator), a pipe (never
-  // opened: that would wait for a reader), a folder, a device, a link loop.
+  // for byte and nothing else in the folder: a full disk (the system's cause
+  // named, whether the file outgrows what may be written or the disk has no
+  // room), a failed flush or rename, a read-only file (also for the
+  // administrator), a pipe (never opened: that would wait for a reader), a
+  // folder, a device, a link loop.
   void failuresLeaveTheOldFile() {
     struct Row {
       const char* what;
@@ -177,7 +180,8 @@ class TestPrintFile : public QObject {
       QString reason;
     };
     const QList<Row> rows = {
-        {"full disk", "report.pdf", "could not be written"},
+        {"full disk", "report.pdf", QString::fromLocal8Bit(std::strerror(EFBIG))},
+        {"no room on the disk", "report.pdf", QString::fromLocal8Bit(std::strerror(ENOSPC))},
         {"failed flush", "report.pdf", QString::fromLocal8Bit(std::strerror(EIO))},
         {"failed rename", "report.pdf", QString::fromLocal8Bit(std::strerror(EXDEV))},
         {"read-only", "report.pdf", "is read-only"},
@@ -196,6 +200,7 @@ class TestPrintFile : public QObject {
       const std::string t = fromQ(target);
       const QString what = r.what;
       SaveFaults sys;
+      if (what == "no room on the disk") sys.fail["write"] = ENOSPC;
       if (what == "failed flush") sys.fail["sync"] = EIO;
       if (what == "failed rename") sys.fail["rename"] = EXDEV;
       if (what == "read-only") ::chmod(t.c_str(), 0444);
