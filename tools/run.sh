@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 cmake -S . -B build -G Ninja -DZOD_GUI=ON >/dev/null
-cmake --build build -j "$(nproc)" --target zidavoru zoddata
+cmake --build build -j "$(nproc)" --target zidavoru
 exec build/bin/zidavoru "$@"
