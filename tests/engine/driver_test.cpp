@@ -280,6 +280,43 @@ TEST(Headless, ARunReadsItsOwnProfilesWhateverRanBefore) {
   EXPECT_EQ(p.z.ringpanel.txt[6] + p.z.ringpanel.val[6], "Ix =3.908E+4");
 }
 
+// The own stiffener area and ring-frame height of every profile kind, table
+// rows and built-up plates alike (the bulb flat's table area and its angle
+// included), are what the kind's own section gives on a fresh state, also
+// after every other kind was calculated on the same state.
+TEST(Headless, OwnSectionOfEveryKindAfterEveryOtherKind) {
+  const auto put = [](State& z, int16 kind) {
+    z.cylinder = 2, z.ringch = 1, z.stifftype = kind, z.girdtype = kind;
+    z.istiffl = z.istifft = z.istifff = z.istiffhp = 3;
+    z.igirdl = z.igirdt = z.igirdf = z.igirdhp = 5;
+  };
+  for (int16 kind = 0; kind <= 9; ++kind) {
+    SCOPED_TRACE(kind);
+    Program fresh;
+    put(fresh.z, kind);
+    const double as = StiffAreaOfCase(fresh.z);
+    const RingHeight ring = RingHeightOfCase(fresh.z);
+    StiffSection(fresh.z, kind);
+    GirdSection(fresh.z, kind);
+    EXPECT_EQ(as, fresh.z.stiffsec.a);
+    EXPECT_GT(as, 0);
+    EXPECT_EQ(ring.h, fresh.z.girdh);
+    EXPECT_EQ(ring.tf, fresh.z.girdtf);
+
+    Program p;
+    for (int16 other = 0; other <= 9; ++other) {
+      if (other == kind) continue;
+      put(p.z, other);
+      Calculate(p.z);
+    }
+    put(p.z, kind);
+    EXPECT_EQ(StiffAreaOfCase(p.z), as);
+    const RingHeight after = RingHeightOfCase(p.z);
+    EXPECT_EQ(after.h, ring.h);
+    EXPECT_EQ(after.tf, ring.tf);
+  }
+}
+
 // Without a window nothing is drawn and the run completes. The column case
 // replaces the axial stress by N / (2π r t) and clears the circumferential and
 // shear stress; the case keeps them after switching back.
