@@ -18,8 +18,10 @@ namespace zod::test {
 // Keeps each call of the safe save in order ("write", "sync <file>",
 // "rename <from> <to>", "sync folder <folder>", file names without their
 // folder) and makes the calls named in `fail` fail with their error number.
+// The check of write access is not kept (it writes nothing), but it fails
+// as "access": the answer an ordinary user gets, where the tests run as root.
 struct SaveFaults : SaveSystem {
-  // by the call's first word(s): "write", "sync", "rename", "sync folder"
+  // by the call's first word(s): "access", "write", "sync", "rename", "sync folder"
   std::map<std::string, int> fail;
   std::vector<std::string> calls;
   std::vector<std::string> renamedFrom;  // full paths of the temporary files renamed
@@ -29,6 +31,10 @@ struct SaveFaults : SaveSystem {
   int Failing(const std::string& what) const {
     const auto f = fail.find(what);
     return f == fail.end() ? 0 : f->second;
+  }
+  int MayWrite(const std::string& path) override {
+    if (const int err = Failing("access")) return err;
+    return SaveSystem::MayWrite(path);
   }
   int Write(int fd, std::string_view bytes) override {
     calls.push_back("write");
