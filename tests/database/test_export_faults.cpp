@@ -60,6 +60,21 @@ struct FileLimit {
   }
 };
 
+// Changes byte `field` of the header of the sheet's member in the zip file
+// (with `directory`: of the sheet's entry in the zip directory), so that the
+// two disagree. A zip file without the sheet is left as it is.
+std::function<void(std::string&)> Garble(bool directory, std::size_t field,
+                                         const std::function<void(char&)>& change) {
+  return [=](std::string& zip) {
+    const std::string sheet = "xl/worksheets/sheet1.xml";
+    const std::string sig = directory ? "PK\1\2" : "PK\3\4";
+    const std::size_t nameAt = directory ? 46 : 30;
+    for (std::size_t at = zip.find(sig); at != std::string::npos; at = zip.find(sig, at + 1)) {
+      if (zip.compare(at + nameAt, sheet.size(), sheet) == 0) return change(zip[at + field]);
+    }
+  };
+}
+
 QString Failure(const std::function<void()>& exportNow) {
   try {
     exportNow();
@@ -127,20 +142,32 @@ class TestExportFaults : public QObject {
   // which stops the library's own writes; a full disk under the library's
   // own temporary files, which it packs cut short without a word; no file
   // left for the library's temporary file (which crashed it when the book
-  // was closed); a failed flush or rename.
+  // was closed); a failed flush or rename; a member's header that disagrees
+  // with the zip directory, which a program that goes by the headers reads
+  // otherwise than one that goes by the directory.
   void failureNamesTheWorkbook() {
+    const QString notWhole = "it could not be written whole";
     auto told = [](int err) { return QString::fromLocal8Bit(std::strerror(err)); };
     struct Row {
       std::string how;
       QString cause;  // empty: any
+      std::function<void(std::string&)> garble;
     };
     const Row rows[] = {
-        {"full disk", told(ENOSPC)},
-        {"file-size limit", told(EFBIG)},
-        {"library's files cut short", ""},
-        {"no file for the library", ""},
-        {"failed flush", ""},
-        {"failed rename", ""},
+        {"full disk", told(ENOSPC), nullptr},
+        {"file-size limit", told(EFBIG), nullptr},
+        {"library's files cut short", "", nullptr},
+        {"no file for the library", "", nullptr},
+        {"failed flush", "", nullptr},
+        {"failed rename", "", nullptr},
+        {"header: name", notWhole, Garble(false, 30, [](char& c) { c = 'X'; })},
+        {"header: compressed size", notWhole, Garble(false, 18, [](char& c) { ++c; })},
+        {"header: compression method", notWhole, Garble(false, 8, [](char& c) { c = 0; })},
+        {"header: version needed", notWhole, Garble(false, 4, [](char& c) { c = 10; })},
+        {"header: flags, encrypted", notWhole, Garble(false, 6, [](char& c) { c |= 1; })},
+        {"header: flags, sizes after the data", notWhole, Garble(false, 6, [](char& c) { c |= 8; })},
+        {"header: flags, names in UTF-8", notWhole, Garble(false, 7, [](char& c) { c |= 8; })},
+        {"directory: the header's offset", notWhole, Garble(true, 42, [](char& c) { c = 0; })},
     };
     for (const Row& row : rows) {
       const std::string& how = row.how;
@@ -150,6 +177,7 @@ class TestExportFaults : public QObject {
       if (how == "full disk") sys.fail["write"] = ENOSPC;
       if (how == "failed flush") sys.fail["sync"] = EIO;
       if (how == "failed rename") sys.fail["rename"] = EIO;
+      sys.garble = row.garble;
       QString failure;
       {
         // repeated texts: the packed workbook is far smaller than the sheet
