@@ -1,12 +1,18 @@
 #include "database/xlsxexport.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <utility>
@@ -56,21 +62,21 @@ class FileNumbers {
   locale_t m_before = nullptr;
 };
 
-// Writes the workbook to `path`, replacing it; the library's first error, if
-// any. The library's memory is freed on every path.
-lxw_error WriteWorkbook(const SummaryTable& t, const std::string& path) {
+// Writes the workbook to `path`, replacing it; the library's first error in
+// words, "" when there was none. The library's memory is freed on every path.
+std::string WriteWorkbook(const SummaryTable& t, const std::string& path) {
   const FileNumbers numbers;
-  if (!numbers.ok()) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+  if (!numbers.ok()) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;  // rows go out as written; strings inline
   lxw_workbook* wb = workbook_new_opt(path.c_str(), &options);
-  if (!wb) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+  if (!wb) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
   lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
   if (!ws) {
     // No temporary file for the sheet: closing such a book would crash the
     // library, so it is only freed.
     lxw_workbook_free(wb);
-    return LXW_ERROR_CREATING_TMPFILE;
+    return lxw_strerror(LXW_ERROR_CREATING_TMPFILE);
   }
   lxw_error err = LXW_NO_ERROR;
   lxw_format* centre = workbook_add_format(wb);
@@ -115,8 +121,56 @@ lxw_error WriteWorkbook(const SummaryTable& t, const std::string& path) {
         put(i + 1, c, t.items[i][c], false);
   }
   // Closing writes the file and frees the workbook, also after a failure.
+  errno = 0;
   const lxw_error closed = workbook_close(wb);
-  return err ? err : closed;
+  // A failed write of the zip file leaves the system's reason in errno, as
+  // the library documents; it says more than the library's "ZIP_ERRNO".
+  const int cause = errno;
+  if (err) return lxw_strerror(err);
+  if (closed == LXW_ERROR_ZIP_FILE_OPERATION && cause) return std::strerror(cause);
+  return closed ? lxw_strerror(closed) : "";
+}
+
+// Closes a file the export opened, on every path.
+struct Fd {
+  int fd;
+  ~Fd() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// The workbook as the library packs it, built in a file in memory, so that
+// it reaches the disk through the save's own write: a failure there (a full
+// disk) is then told as the system tells it, where the library would say
+// "ZIP_ERRNO" and leave the reason to what its clean-up leaves of errno. The
+// library's own temporary files still go to the system's temporary folder.
+std::string BuildWorkbook(const SummaryTable& t, const std::string& book) {
+  const Fd memory{::memfd_create("workbook", MFD_CLOEXEC)};
+  if (memory.fd < 0) throw SaveError(book, std::strerror(errno));
+  if (std::string cause = WriteWorkbook(t, "/proc/self/fd/" + std::to_string(memory.fd)); !cause.empty())
+    throw SaveError(book, std::move(cause));
+  struct stat st {};
+  if (::fstat(memory.fd, &st) != 0) throw SaveError(book, std::strerror(errno));
+  std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t n = ::pread(memory.fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw SaveError(book, std::strerror(n < 0 ? errno : EIO));
+    done += static_cast<std::size_t>(n);
+  }
+  return bytes;
+}
+
+// Fills the save's temporary file with the workbook and reads it back from
+// there: a workbook that is not whole never takes its name.
+void PutWorkbook(const std::string& book, const std::string& bytes, const std::string& temp) {
+  {
+    const Fd file{::open(temp.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC)};
+    if (file.fd < 0) throw SaveError(book, std::strerror(errno));
+    if (const int err = SaveSystem::Current().Write(file.fd, bytes))
+      throw SaveError(book, std::strerror(err));
+  }
+  if (!WorkbookComplete(toQ(temp))) throw SaveError(book, "it could not be written whole");
 }
 
 }  // namespace
@@ -159,11 +213,7 @@ ExportedWorkbook ExportWorkbook(const SummaryTable& t, const QString& folder, co
     const std::string book = fromQ(name);
     try {
       const SaveOutcome saved = SaveFileThrough(
-          book,
-          [&](const std::string& temp) {
-            if (const lxw_error err = WriteWorkbook(t, temp)) throw SaveError(book, lxw_strerror(err));
-            if (!WorkbookComplete(toQ(temp))) throw SaveError(book, "it could not be written whole");
-          },
+          book, [&](const std::string& temp) { PutWorkbook(book, BuildWorkbook(t, book), temp); },
           Existing::Keep);
       return {name, toQ(saved.warning)};
     } catch (const SaveNameTaken&) {

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QXmlStreamReader>
+#include <cstring>
 
 namespace zod {
 namespace {
@@ -28,6 +29,48 @@ bool ReadMember(zip_t* zip, zip_uint64_t i, QByteArray& out) {
   return n == 0 && closed && static_cast<zip_uint64_t>(out.size()) == st.size;
 }
 
+// A number of the zip format: `bytes` bytes, least significant first.
+quint32 Number(const char* p, int bytes) {
+  quint32 v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<uchar>(p[i]);
+  return v;
+}
+
+// `n` bytes of `f` from `at`; empty where the file holds fewer.
+QByteArray ReadAt(QFile& f, qint64 at, qint64 n) {
+  if (at < 0 || n > f.size() - at || !f.seek(at)) return {};
+  QByteArray bytes = f.read(n);
+  return bytes.size() == n ? bytes : QByteArray();
+}
+
+// Whether each member's header says what its entry in the directory says
+// of the version needed to extract it and of its flags. libzip compares all
+// else but lets these two differ, as some writers set them apart; the
+// export's writer sets them alike, and a header that says otherwise
+// (encrypted, sizes after the data) is read otherwise by a program that goes
+// by the headers. The directory is the one libzip found, ending before the
+// archive comment; one in the 64-bit form, which no workbook of the export
+// needs, does not agree.
+bool HeadersAgree(zip_t* zip, const QString& path, zip_int64_t entries) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  int comment = 0;
+  if (!zip_get_archive_comment(zip, &comment, ZIP_FL_ENC_RAW)) comment = 0;
+  const QByteArray end = ReadAt(f, f.size() - 22 - comment, 22);
+  if (!end.startsWith("PK\5\6") || Number(end.constData() + 10, 2) != entries) return false;
+  const QByteArray dir = ReadAt(f, Number(end.constData() + 16, 4), Number(end.constData() + 12, 4));
+  qsizetype at = 0;
+  for (zip_int64_t i = 0; i < entries; ++i) {
+    if (dir.size() - at < 46) return false;
+    const char* entry = dir.constData() + at;
+    if (std::memcmp(entry, "PK\1\2", 4) != 0) return false;
+    const QByteArray header = ReadAt(f, Number(entry + 42, 4), 30);
+    if (!header.startsWith("PK\3\4") || std::memcmp(header.constData() + 4, entry + 6, 4) != 0) return false;
+    at += 46 + Number(entry + 28, 2) + Number(entry + 30, 2) + Number(entry + 32, 2);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ReadZip(const QString& path, QMap<QString, QByteArray>& members) {
@@ -35,8 +78,8 @@ bool ReadZip(const QString& path, QMap<QString, QByteArray>& members) {
   int error = 0;
   zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
   if (!zip) return false;
-  bool whole = true;
   const zip_int64_t n = zip_get_num_entries(zip, 0);
+  bool whole = n >= 0 && HeadersAgree(zip, path, n);
   for (zip_int64_t i = 0; i < n && whole; ++i) {
     const char* name = zip_get_name(zip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
     QByteArray content;
@@ -45,7 +88,7 @@ bool ReadZip(const QString& path, QMap<QString, QByteArray>& members) {
   }
   zip_discard(zip);
   if (!whole) members.clear();
-  return whole && n >= 0;
+  return whole;
 }
 
 bool WorkbookComplete(const QString& path) {

@@ -11,9 +11,9 @@
 namespace zod {
 
 // Every member of the zip file at `path`, read whole, by name. False when the
-// file is no complete zip file: its directory and the records of its members
-// do not agree, or a member does not read to its end with the size and
-// checksum the directory gives it.
+// file is no complete zip file: its directory and the headers of its members
+// do not agree in any field, or a member does not read to its end with the
+// size and checksum the directory gives it.
 bool ReadZip(const QString& path, QMap<QString, QByteArray>& members);
 
 // Whether the file at `path` is a whole workbook: a complete zip file with a

@@ -48,8 +48,11 @@ bool CheckExisting(const std::string& name, const fs::path& target, struct stat&
     Fail(name, errno);
   }
   if (!S_ISREG(st.st_mode)) throw SaveError(name, "it is not a regular file");
-  if (::access(target.c_str(), W_OK) != 0) Fail(name, errno);
+  // The mode bits before the system's verdict: an ordinary user is refused
+  // a read-only file of their own as "Permission denied", which does not say
+  // what to mend.
   if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) throw SaveError(name, "the file is read-only");
+  if (const int err = SaveSystem::Current().MayWrite(target.string())) Fail(name, err);
   return true;
 }
 
@@ -142,6 +145,8 @@ std::string CantSaveMessage(std::string_view name, std::string_view cause) {
 
 SaveError::SaveError(const std::string& name, std::string cause)
     : Error(CantSaveMessage(name, cause)), m_name(name), m_cause(std::move(cause)) {}
+
+int SaveSystem::MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0 ? 0 : errno; }
 
 int SaveSystem::Write(int fd, std::string_view bytes) {
   while (!bytes.empty()) {

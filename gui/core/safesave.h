@@ -71,11 +71,15 @@ SaveOutcome SaveFileThrough(const std::string& name,
                             Existing existing = Existing::Replace);
 
 // The system calls through which a save reaches the disk, behind one seam so
-// that a test can record them or make one fail (a full disk, a failed flush)
-// without a full disk. Each returns 0 or the system's error number.
+// that a test can record them or make one fail (a full disk, a failed flush,
+// a refusal that only an ordinary user gets) without a full disk or another
+// user. Each returns 0 or the system's error number.
 class SaveSystem {
  public:
   virtual ~SaveSystem() = default;
+  // Whether the user may write the existing file `path` (what the system
+  // answers depends on who asks: root may write a read-only file).
+  virtual int MayWrite(const std::string& path);
   // Writes all of `bytes`.
   virtual int Write(int fd, std::string_view bytes);
   virtual int SyncFile(int fd, const std::string& path);

@@ -41,8 +41,8 @@ QStringList Entries(const QString& folder) {
                                 QDir::Name);
 }
 
-// With `on`, one more file can be opened (the save's temporary file) and no
-// other, for the life of the object.
+// With `on`, two more files can be opened (the save's temporary file and the
+// workbook in memory) and no other, for the life of the object.
 struct FileLimit {
   struct rlimit before {};
   bool on;
@@ -52,13 +52,28 @@ struct FileLimit {
     const int lowest = ::dup(0);  // the number the next file gets
     ::close(lowest);
     struct rlimit few = before;
-    few.rlim_cur = static_cast<rlim_t>(lowest + 1);
+    few.rlim_cur = static_cast<rlim_t>(lowest + 2);
     ::setrlimit(RLIMIT_NOFILE, &few);
   }
   ~FileLimit() {
     if (on) ::setrlimit(RLIMIT_NOFILE, &before);
   }
 };
+
+// Changes byte `field` of the header of the sheet's member in the zip file
+// (with `directory`: of the sheet's entry in the zip directory), so that the
+// two disagree. A zip file without the sheet is left as it is.
+std::function<void(std::string&)> Garble(bool directory, std::size_t field,
+                                         const std::function<void(char&)>& change) {
+  return [=](std::string& zip) {
+    const std::string sheet = "xl/worksheets/sheet1.xml";
+    const std::string sig = directory ? "PK\1\2" : "PK\3\4";
+    const std::size_t nameAt = directory ? 46 : 30;
+    for (std::size_t at = zip.find(sig); at != std::string::npos; at = zip.find(sig, at + 1)) {
+      if (zip.compare(at + nameAt, sheet.size(), sheet) == 0) return change(zip[at + field]);
+    }
+  };
+}
 
 QString Failure(const std::function<void()>& exportNow) {
   try {
@@ -103,39 +118,70 @@ class TestExportFaults : public QObject {
     }
   }
 
-  // The workbook reaches the disk before it takes its name, the folder after.
+  // The workbook reaches the disk through the save's write before it takes
+  // its name, the folder after.
   void savedThroughTheSafeSave() {
     QTemporaryDir dir;
     SaveFaults sys;
     const ExportedWorkbook saved = ExportWorkbook(Table(3), dir.path(), "Tank");
     QCOMPARE(saved.path, dir.filePath("Tank_summary.xlsx"));
     QVERIFY(saved.warning.isEmpty());
-    QCOMPARE(sys.calls.size(), size_t(3));
+    QCOMPARE(sys.calls.size(), size_t(4));
     const std::string temp = SaveFaults::Leaf(sys.renamedFrom.at(0));
-    QCOMPARE(sys.calls[0], "sync " + temp);
-    QCOMPARE(sys.calls[1], "rename " + temp + " Tank_summary.xlsx");
-    QCOMPARE(sys.calls[2], "sync folder " + SaveFaults::Leaf(fromQ(dir.path())));
+    QCOMPARE(sys.calls[0], std::string("write"));
+    QCOMPARE(sys.calls[1], "sync " + temp);
+    QCOMPARE(sys.calls[2], "rename " + temp + " Tank_summary.xlsx");
+    QCOMPARE(sys.calls[3], "sync folder " + SaveFaults::Leaf(fromQ(dir.path())));
     QCOMPARE(ReadSheet(saved.path).cells.value("A4"), QString("row 2"));
   }
 
   // A workbook that cannot be written whole is reported under its own name,
-  // never under the name of the temporary file, with the reason after it,
-  // and nothing is left in the folder: a full disk under the workbook; a full disk under the library's
+  // never under the name of the temporary file, with the reason after it
+  // (the system's, where the system gave one), and nothing is left in the
+  // folder: a full disk under the workbook; a limit on the size of files,
+  // which stops the library's own writes; a full disk under the library's
   // own temporary files, which it packs cut short without a word; no file
   // left for the library's temporary file (which crashed it when the book
-  // was closed); a failed flush or rename.
+  // was closed); a failed flush or rename; a member's header that disagrees
+  // with the zip directory, which a program that goes by the headers reads
+  // otherwise than one that goes by the directory.
   void failureNamesTheWorkbook() {
-    for (const std::string how : {"full disk", "library's files cut short", "no file for the library",
-                                  "failed flush", "failed rename"}) {
+    const QString notWhole = "it could not be written whole";
+    auto told = [](int err) { return QString::fromLocal8Bit(std::strerror(err)); };
+    struct Row {
+      std::string how;
+      QString cause;  // empty: any
+      std::function<void(std::string&)> garble;
+    };
+    const Row rows[] = {
+        {"full disk", told(ENOSPC), nullptr},
+        {"file-size limit", told(EFBIG), nullptr},
+        {"library's files cut short", "", nullptr},
+        {"no file for the library", "", nullptr},
+        {"failed flush", "", nullptr},
+        {"failed rename", "", nullptr},
+        {"header: name", notWhole, Garble(false, 30, [](char& c) { c = 'X'; })},
+        {"header: compressed size", notWhole, Garble(false, 18, [](char& c) { ++c; })},
+        {"header: compression method", notWhole, Garble(false, 8, [](char& c) { c = 0; })},
+        {"header: version needed", notWhole, Garble(false, 4, [](char& c) { c = 10; })},
+        {"header: flags, encrypted", notWhole, Garble(false, 6, [](char& c) { c |= 1; })},
+        {"header: flags, sizes after the data", notWhole, Garble(false, 6, [](char& c) { c |= 8; })},
+        {"header: flags, names in UTF-8", notWhole, Garble(false, 7, [](char& c) { c |= 8; })},
+        {"directory: the header's offset", notWhole, Garble(true, 42, [](char& c) { c = 0; })},
+    };
+    for (const Row& row : rows) {
+      const std::string& how = row.how;
       QTemporaryDir dir;
       const QString book = dir.filePath("Tank_summary.xlsx");
       SaveFaults sys;
+      if (how == "full disk") sys.fail["write"] = ENOSPC;
       if (how == "failed flush") sys.fail["sync"] = EIO;
       if (how == "failed rename") sys.fail["rename"] = EIO;
+      sys.garble = row.garble;
       QString failure;
       {
         // repeated texts: the packed workbook is far smaller than the sheet
-        FileSizeLimit limit(how == "full disk"                   ? 2000
+        FileSizeLimit limit(how == "file-size limit"             ? 2000
                             : how == "library's files cut short" ? 20000
                                                                  : RLIM_INFINITY);
         FileLimit files(how == "no file for the library");
@@ -144,6 +190,7 @@ class TestExportFaults : public QObject {
       const QString named = "can't save file - " + book + ": ";
       QVERIFY2(failure.startsWith(named) && failure.size() > named.size() && !failure.contains(".tmp"),
                qPrintable(QString::fromStdString(how) + ": " + failure));
+      if (!row.cause.isEmpty()) QCOMPARE(failure, named + row.cause);
       QCOMPARE(Entries(dir.path()), QStringList());
     }
     QTemporaryDir dir;

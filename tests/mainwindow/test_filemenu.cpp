@@ -358,6 +358,14 @@ class TestFileMenu : public QObject {
     h.type("il", "1234");
     h.menus().mnusave->trigger();
     QCOMPARE(h.msg.texts.last(), "can't save file - " + kept + ": the file is read-only");
+    {
+      // the same for an ordinary user, whom the system refuses the file too
+      SaveFaults ordinaryUser;
+      ordinaryUser.fail["access"] = EACCES;
+      h.msg.clear();
+      h.menus().mnusave->trigger();
+    }
+    QCOMPARE(h.msg.texts, QStringList{"can't save file - " + kept + ": the file is read-only"});
     QCOMPARE(ReadBytes(kept), before);
     // a full disk reads apart from a read-only file
     QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner));

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "engine/checked.h"
+#include "tests/gui/core/savefaults.h"
 
 namespace zod {
 namespace {
@@ -93,6 +94,15 @@ TEST_F(SafeSaveTest, ProtectedFileIsRefused) {
   fs::permissions(dir / "ro.vtr", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_EQ(Refusal(path("ro.vtr"), "lost"),
             "can't save file - " + path("ro.vtr") + ": the file is read-only");
+  {
+    // The same for an ordinary user, whom the system refuses a read-only
+    // file of their own too (the administrator, who may run these tests, it
+    // does not).
+    test::SaveFaults ordinaryUser;
+    ordinaryUser.fail["access"] = EACCES;
+    EXPECT_EQ(Refusal(path("ro.vtr"), "lost"),
+              "can't save file - " + path("ro.vtr") + ": the file is read-only");
+  }
   EXPECT_EQ(Content(dir / "ro.vtr"), "kept");
   EXPECT_EQ(Mode(dir / "ro.vtr"), 0444u);
   EXPECT_EQ(Refusal(path("no/such.vtr"), "x"),
