@@ -141,10 +141,11 @@ void Veltrane::focusBack(QWidget* w) {
     w->setFocus(Qt::OtherFocusReason);
 }
 
-// After a case was put in place the focus stays where it was. A box that the
-// case hides (or a window that lost track of its focus) hands it to the
-// radius box: otherwise the next box in the tab order would take it when the
-// window is used again.
+// After a case was put in place the focus stays where the refresh left it
+// (the toolkit hands the focus of a box that the case hides on to the next
+// control). A window left without a shown control to focus gives it to the
+// radius box: otherwise the next box in the tab order would take it, as a box
+// the user entered, when the window is used again.
 QWidget* Veltrane::PlacedFocus(bool hadFocus) {
   QWidget* f = focusWidget();
   if (f && shown(f)) return f;
