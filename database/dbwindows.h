@@ -53,8 +53,9 @@ class DatabaseWindows : public QObject {
 
   // "New Database File" with the comment: a new table, the detailed result
   // table of the one before closed, the database window showing the new one,
-  // the main window refreshed and its caption naming the database file. False when the table refused the
-  // texts (the message has been shown in `owner`).
+  // the main window refreshed and its caption naming the database file.
+  // False when the table refused the texts (the message has been shown in
+  // `owner`).
   bool newDatabase(const QString& comment, QWidget* owner);
   // The main window's caption "Database Filename: " and dbfile.
   void captionMainWindow();

@@ -138,8 +138,7 @@ int WritePdf(const QString& source, const QString& target) {
   }
   // The font maps as the report's: a space would copy and search as a tab.
   std::string bytes = p.end() ? pdf.data().toStdString() : std::string();
-  const bool whole = zod::PdfCrossReference(bytes).has_value();
-  zod::MendSpacesInTextLayer(bytes);
+  const bool whole = zod::FinishPdf(bytes);
   QFile out(target);
   const auto size = static_cast<qint64>(bytes.size());
   if (!whole || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

@@ -53,17 +53,14 @@ void PaintPicture(const ReportArt& art, QPainter& p, const QRectF& r, const Repo
                     picture.code);
 }
 
-// What the printer wrote is whole: a PDF begins with its header and ends
-// pointing at its cross-reference table (PdfCrossReference); of a printer's
-// own format, where that is no PDF, only an empty document is known to be
-// incomplete. The text layer of a whole PDF is mended (MendSpacesInTextLayer),
-// so that the spaces copied from the page are spaces.
+// What the printer wrote is whole: a PDF begins with its header and is whole
+// as FinishPdf tells, which also mends its text layer so that the spaces
+// copied from the page are spaces; of a printer's own format, where that is
+// no PDF, only an empty document is known to be incomplete.
 bool FinishOutput(std::string& document, bool pdf) {
   if (document.empty()) return false;
   if (!document.starts_with("%PDF-")) return !pdf;
-  if (!PdfCrossReference(document)) return false;
-  MendSpacesInTextLayer(document);
-  return true;
+  return FinishPdf(document);
 }
 
 // Prints the copies on the printer: each a job of its own, or each a page of

@@ -171,14 +171,27 @@ std::optional<std::size_t> PdfCrossReference(std::string_view pdf) {
   return table;
 }
 
-int MendSpacesInTextLayer(std::string& pdf) {
-  const auto table = PdfCrossReference(pdf);
-  if (!table) return 0;
+namespace {
+
+int MendMaps(std::string& pdf, std::size_t table) {
   int mended = 0;
-  for (const std::size_t at : ObjectOffsets(pdf, *table))
+  for (const std::size_t at : ObjectOffsets(pdf, table))
     if (at < pdf.size())
       if (const auto map = PlainMap(pdf, at)) mended += MendMap(pdf, map->first, map->second);
   return mended;
+}
+
+}  // namespace
+
+int MendSpacesInTextLayer(std::string& pdf) {
+  const auto table = PdfCrossReference(pdf);
+  return table ? MendMaps(pdf, *table) : 0;
+}
+
+bool FinishPdf(std::string& pdf) {
+  const auto table = PdfCrossReference(pdf);
+  if (table) MendMaps(pdf, *table);
+  return table.has_value();
 }
 
 }  // namespace zod

@@ -28,4 +28,9 @@ std::optional<std::size_t> PdfCrossReference(std::string_view pdf);
 // left as it is.
 int MendSpacesInTextLayer(std::string& pdf);
 
+// A PDF the toolkit wrote, made ready to be saved: false when it is not
+// whole (PdfCrossReference); otherwise its text layer is mended
+// (MendSpacesInTextLayer).
+bool FinishPdf(std::string& pdf);
+
 }  // namespace zod
