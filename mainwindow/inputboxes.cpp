@@ -2,6 +2,7 @@
 // leaving a box (read, store, write back, check, recalculate).
 #include "mainwindow/inputboxes.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -141,58 +142,83 @@ void Veltrane::focusBack(QWidget* w) {
     w->setFocus(Qt::OtherFocusReason);
 }
 
-// After a case was put in place the focus stays where the refresh left it
-// (the toolkit hands the focus of a box that the case hides on to the next
-// control). A window left without a shown control to focus gives it to the
-// radius box: otherwise the next box in the tab order would take it, as a box
-// the user entered, when the window is used again.
-QWidget* Veltrane::PlacedFocus(bool hadFocus) {
-  QWidget* f = focusWidget();
-  if (f && shown(f)) return f;
-  return hadFocus ? m_box[box::icylr] : nullptr;
+// After a case was put in place the cursor stays in the box it stood in
+// when the case shows that box; otherwise (a box the case hides, another
+// control, no focus yet at start-up) it goes to the radius box. The toolkit
+// would hand the focus of a hidden box to the next control, a check box
+// perhaps, where typed digits are lost and a blank ticks it.
+QLineEdit* Veltrane::PlacedBox() const {
+  const int id = m_boxOf.value(focusWidget(), -1);
+  if (id >= 0 && shown(m_box[id]) && m_box[id]->isEnabled()) return m_box[id];
+  return m_box[box::icylr];
 }
+
+void Veltrane::BeginHandler() { m_handlerWindow = QApplication::activeWindow(); }
 
 void Veltrane::applyPendingFocus() {
   const bool placed = std::exchange(m_placed, false);
-  const bool hadFocus = std::exchange(m_placedHadFocus, false);
-  QPointer<QWidget> target = m_pendingFocus;
-  m_pendingFocus = nullptr;
-  if (!target && placed) target = PlacedFocus(hadFocus);
+  QPointer<QWidget> target = std::exchange(m_pendingFocus, nullptr);
+  if (!target && placed) target = PlacedBox();
   if (!target) return;
   // The box that loses the focus now was never edited: it is not committed.
   ++m_handling;
   target->setFocus(Qt::OtherFocusReason);
   --m_handling;
+  if (!target) return;
+  // Where no window manager hands the activation back once a dialog or a
+  // message box has closed, the window would get the keys without ever
+  // hearing that it has the focus. Only a handler that began in this window
+  // (or in none) takes it back: one that began in the database window or a
+  // profile dialog leaves the user there.
+  const bool began = !m_handlerWindow || m_handlerWindow == this;
+  if (began && !QApplication::activeWindow() && isVisible()) activateWindow();
+  const int id = m_boxOf.value(target, -1);
+  if (id < 0) return;
   // A box that took the focus in passing meanwhile (the window giving it back
   // after a message box, before the focus went where the handler wanted it)
   // was never the user's: it is let go without a commit.
-  const int id = m_boxOf.value(target, -1);
-  if (id < 0 || !target) return;
   if (m_current && m_current != target) setBoxColour(m_current, false);
-  if (target->hasFocus()) {
-    // Entered anew, also when it never lost the focus (Enter, a command that
-    // committed it first): its text is selected, so that what the user types
-    // next replaces the value instead of extending it.
-    m_current = m_box[id];
-    GotFocus(id);
-  } else {
-    // The window is not active again yet: the box is entered when the focus
-    // arrives.
-    m_current = nullptr;
-  }
+  // Entered anew, also when it never lost the focus (Enter, a command that
+  // committed it first) and while the window waits for its activation: its
+  // text is selected, so that what the user types next replaces the value
+  // instead of extending it.
+  m_current = m_box[id];
+  GotFocus(id);
   if (placed) m_untouched = m_box[id];
 }
+
+bool Veltrane::Untouched(QLineEdit* e) const { return e && e == m_untouched && !e->isModified(); }
 
 // The one place where the box under edit is left, whichever way the focus
 // went: straight to another control, or first into a menu or another window
 // and from there to another control.
 void Veltrane::LeaveBox(int id) {
   m_current = nullptr;
-  const bool untouched = std::exchange(m_untouched, nullptr) == m_box[id];
+  const bool untouched = Untouched(m_box[id]);
+  m_untouched = nullptr;
   if (m_handling > 0 || untouched)
     setBoxColour(m_box[id], false);
   else
     LostFocus(id);
+}
+
+// The focus, or a key, reached a control of the window: the box under edit
+// before is left, and a box reached is entered. False when leaving the box
+// before gave the focus back to it: the control never got it.
+bool Veltrane::Arrive(QObject* watched) {
+  if (m_current && m_current != watched && !m_current->hasFocus()) {
+    LeaveBox(m_boxOf.value(m_current));
+    if (focusWidget() != watched) return false;
+  }
+  const int id = m_boxOf.value(watched, -1);
+  if (id >= 0 && m_current != m_box[id]) {
+    // Only the box entered for the user stays untouched when the focus
+    // comes back to it; the user entered any other.
+    if (m_untouched != m_box[id]) m_untouched = nullptr;
+    m_current = m_box[id];
+    GotFocus(id);
+  }
+  return true;
 }
 
 bool Veltrane::CommitEdit() {
@@ -203,39 +229,31 @@ bool Veltrane::CommitEdit() {
 
 bool Veltrane::CommitOwnEdit() {
   const QPointer<QLineEdit> e = m_current;
-  if (!e || e == m_untouched) return true;
+  if (!e) return true;
   Busy busy(*this);
-  m_current = nullptr;
-  LostFocus(m_boxOf.value(e));
-  const bool refused = m_pendingFocus == e;
-  // The user is still in the box: it is under edit again, and leaving it
-  // commits what is typed from now on.
-  if (e && !m_pendingFocus && e->hasFocus()) m_pendingFocus = e;
-  return !refused;
+  bool stored = true;
+  if (!Untouched(e)) {
+    m_current = nullptr;
+    stored = LostFocus(m_boxOf.value(e));
+  }
+  // The user is still in the box: it is entered anew, its text selected.
+  // Leaving it commits what is typed from now on, but not the value just
+  // committed once more: a limit message would come back at every command
+  // and every leaving.
+  if (e && !m_pendingFocus && focusWidget() == e) m_pendingFocus = e;
+  m_untouched = e;
+  return stored;
 }
 
 // ---- focus and keys
 
 bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::FocusIn: {
+    case QEvent::FocusIn:
       // The box under edit let the focus pass to a menu or another window,
       // and the focus now lands on another control: that is the leaving.
-      if (m_current && m_current != watched && !m_current->hasFocus()) {
-        LeaveBox(m_boxOf.value(m_current));
-        // its message gave the focus back to it: this control never got it
-        if (!static_cast<QWidget*>(watched)->hasFocus()) return true;
-      }
-      const int id = m_boxOf.value(watched, -1);
-      if (id >= 0 && m_current != m_box[id]) {
-        // Only the box entered for the user stays untouched when the focus
-        // comes back to it; the user entered any other.
-        if (m_untouched != m_box[id]) m_untouched = nullptr;
-        m_current = m_box[id];
-        GotFocus(id);
-      }
+      if (!Arrive(watched)) return true;
       break;
-    }
     case QEvent::FocusOut: {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
       if ((watched == m_cbostiff || watched == m_cboring) && !Passing(reason)) {
@@ -249,15 +267,21 @@ bool Veltrane::eventFilter(QObject* watched, QEvent* event) {
       // the box stays the one under edit
       if (Passing(reason)) break;
       LeaveBox(id);
-      // The commit gave the focus back to the box: its own focus-out handling
-      // would now clear the selection and stop the cursor.
-      if (m_box[id]->hasFocus()) return true;
+      // The commit gave the focus back to the box (also while the window
+      // waits for its activation after the message): its own focus-out
+      // handling would now clear the selection and stop the cursor.
+      if (focusWidget() == m_box[id]) return true;
       break;
     }
     case QEvent::KeyPress: {
+      const int id = m_boxOf.value(watched, -1);
+      // Keys reach the box that holds the window's focus also where the
+      // window system never told it of the focus (no window manager, the
+      // window not activated): the box is entered first, so what is typed
+      // replaces its value and is committed on leaving.
+      if (id >= 0 && m_current != m_box[id] && !Arrive(watched)) return true;
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key != Qt::Key_Return && key != Qt::Key_Enter) break;
-      const int id = m_boxOf.value(watched, -1);
       if (id >= 0) {
         KeyEnter(id);
         return true;
@@ -311,14 +335,14 @@ bool Veltrane::ReadBox(int id, bool& mismatch) {
   return true;
 }
 
-void Veltrane::LostFocus(int id) {
+bool Veltrane::LostFocus(int id) {
   Busy busy(*this);
   QLineEdit* e = m_box[id];
   const InputBox& def = BoxDef(id);
   if (def.enter == EnterKind::StoresText) {
     (id == box::iproj ? m_z.proj : m_z.ident) = fromQ(e->text());
     setBoxColour(e, false);
-    return;
+    return true;
   }
 
   bool mismatch = false;
@@ -326,6 +350,10 @@ void Veltrane::LostFocus(int id) {
     if (mismatch) {
       message(QStringLiteral("Input string mismatch "));
       focusBack(e);
+    } else {
+      // Nothing could be stored, and the user is gone from the box: it shows
+      // what the case still holds, not a number the case never took.
+      e->setText(display(def.value(m_z), def.pattern));
     }
     if (id == box::il) {
       // puts the stored l back into the box
@@ -333,7 +361,7 @@ void Veltrane::LostFocus(int id) {
       calculate();
     }
     if (id != box::iufb) setBoxColour(e, false);
-    return;
+    return !mismatch;
   }
 
   Violation v = def.check ? def.check(m_z) : Violation{};
@@ -355,6 +383,7 @@ void Veltrane::LostFocus(int id) {
   const bool ufbFailed = id == box::iufb && !passed;
   if (id != box::ie && !ufbFailed) calculate();
   if (!ufbFailed) setBoxColour(e, false);
+  return true;
 }
 
 // The ring frame's tripping length may not exceed pi * sqrt(r * h); a longer

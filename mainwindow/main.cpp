@@ -22,5 +22,8 @@ int main(int argc, char* argv[]) {
   QDir::setCurrent(folder);
   if (!mainform.FormLoad(folder)) return 1;
   mainform.show();
+  // Without a window manager nothing else activates the window, and the
+  // keys typed at once would be lost.
+  mainform.activateWindow();
   return app.exec();
 }

@@ -56,9 +56,15 @@ void Veltrane::RefreshPlaced() {
   m_current = nullptr;
   m_untouched = nullptr;
   m_placed = true;
-  m_placedHadFocus = m_placedHadFocus || focusWidget() != nullptr;
-  Placing placing(m_placing);
-  RefreshForm();
+  // A type without ring frames would clear the ring-frame checks, a switch
+  // shown unticked would clear its value: the same file would give another
+  // case depending on what the window showed before.
+  const DesignCase kept = m_z.designCase();
+  {
+    Placing placing(m_placing);
+    RefreshForm();
+  }
+  m_z.designCase() = kept;
 }
 
 void Veltrane::RefreshForm() {
@@ -191,6 +197,9 @@ void Veltrane::RefreshForm() {
 
   m_txt1->setText(
       QStringLiteral("Note 1: Negative sigx / sigy = compression \nNote 2: Positive pd = inside pressure "));
+  // The box under edit shows its value anew: selected, as on entering it, so
+  // that what the user types replaces it.
+  if (m_current) GotFocus(m_boxOf.value(m_current));
 }
 
 }  // namespace zod

@@ -100,9 +100,6 @@ QLineEdit* Veltrane::input(QWidget* parent, int id, double x, double y, double w
   setBoxColour(e, false);
   m_box[id] = e;
   m_boxOf.insert(e, id);
-  connect(e, &QLineEdit::textEdited, this, [this, e] {
-    if (m_untouched == e) m_untouched = nullptr;
-  });
   if (id == box::iproj || id == box::iident)
     GuardFileText(e, id == box::iproj ? "project name" : "identification",
                   [this](const QString& t) { message(t); });
@@ -443,6 +440,8 @@ bool Veltrane::FormLoad(const QString& apppath) {
   }
   ConnectHelp();
   WriteCaption();
+  // the box entered for the user once the first calculation has run
+  Busy busy(*this);
   try {
     RefreshPlaced();
     calculate();

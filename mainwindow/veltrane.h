@@ -90,10 +90,12 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   void RefreshForm();
   // The same for a case just put in place (started, new, opened, loaded from
   // the database), whose one calculation the caller runs after it: the
-  // handlers that the refresh sets off still change the case as they always
-  // do, but calculate nothing, so each message of that case's calculation
-  // is shown once and no run sees the case half in place. The box under edit
-  // is let go without a commit: it belonged to the case that was left.
+  // handlers that the refresh sets off calculate nothing, so each message of
+  // that case's calculation is shown once and no run sees the case half in
+  // place, and what they store is undone, so the case keeps every value it
+  // came with. The box under edit is let go without a commit: it belonged
+  // to the case that was left. Once the caller's handler has finished, one
+  // input box is entered for the user.
   void RefreshPlaced();
   // The caption "Zidavoru ZOD: " followed by the current file name.
   void WriteCaption();
@@ -167,8 +169,10 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   // A command that uses the case (Save, Save As, Print, Add to Database)
   // first commits the box being edited, as leaving it would: its checks,
   // messages and recalculation; then each open profile dialog commits what
-  // is typed into its box the same way. False when a box refused its value
-  // and has the focus back; the command must not run then.
+  // is typed into its box the same way. A value outside its limits stays
+  // stored, and the command goes on with it after the message. False when
+  // a box held text that is not a number: nothing was stored, the user is
+  // back in the box, and the command must not run.
   bool CommitEdit();
 
  protected:
@@ -204,8 +208,12 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
 
   // input boxes
   void GotFocus(int id);
-  void LostFocus(int id);
+  // False when the text could not be read as a number: nothing was stored
+  // and the user is back in the box.
+  bool LostFocus(int id);
   void LeaveBox(int id);
+  bool Arrive(QObject* watched);
+  bool Untouched(QLineEdit* e) const;
   bool CommitOwnEdit();
   void KeyEnter(int id);
   void ComboEnter(QComboBox* combo);
@@ -214,8 +222,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QWidget* NextInChain(const QString& from) const;
   void setBoxColour(QLineEdit* w, bool focus);
   void focusBack(QWidget* w);
+  void BeginHandler();
   void applyPendingFocus();
-  QWidget* PlacedFocus(bool hadFocus);
+  QLineEdit* PlacedBox() const;
   bool shown(QWidget* w) const;
 
   // choices and buttons
@@ -296,19 +305,21 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QPointer<QLineEdit> m_current;
   int m_handling = 0;
   QPointer<QWidget> m_pendingFocus;
+  // the window that was active when the outermost handler began
+  QPointer<QWidget> m_handlerWindow;
   // the window whose change the running calculation follows
   QPointer<QWidget> m_calcOwner;
   // a case is being put in place: its refresh calculates nothing
   int m_placing = 0;
-  // A case was put in place by the running handler: the box that has the
-  // focus afterwards is entered for the user, untouched. Whether the window
-  // had a focus then (at start-up it has none yet).
+  // A case was put in place by the running handler: once it has finished,
+  // an input box is entered for the user, untouched.
   bool m_placed = false;
-  bool m_placedHadFocus = false;
-  // The box entered for the user after a case was put in place. Until the
-  // user edits it or presses Enter in it, leaving it commits nothing, so the
-  // case stays exactly as it was put in place (a value shown rounded is
-  // not rounded behind the user's back).
+  // The box entered for the user after a case was put in place, or entered
+  // anew after a command committed it. Until the user edits it (its
+  // modified flag) or presses Enter in it, leaving it commits nothing, so
+  // the case stays exactly as it was put in place (a value shown rounded is
+  // not rounded behind the user's back) and a value committed is not
+  // committed again.
   QPointer<QLineEdit> m_untouched;
 };
 
@@ -317,7 +328,9 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
 // outermost handler has finished.
 class Veltrane::Busy {
  public:
-  explicit Busy(Veltrane& w) : m_w(w) { ++m_w.m_handling; }
+  explicit Busy(Veltrane& w) : m_w(w) {
+    if (m_w.m_handling++ == 0) m_w.BeginHandler();
+  }
   ~Busy() {
     if (--m_w.m_handling == 0) m_w.applyPendingFocus();
   }

@@ -519,7 +519,9 @@ void ProfileDialog::enterPressed(DimBox* edit) {
   }
 }
 
-// False when the box refused its value and has the focus back.
+// False when the box held no number: nothing was stored and it has the
+// focus back. A value outside its bound stays stored (or is reset) as
+// leaving the box keeps it.
 bool ProfileDialog::commit(DimBox* edit) {
   const Box* box = boxOf(edit);
   if (!box) return true;
@@ -542,7 +544,6 @@ bool ProfileDialog::leaveBox(const Box& box) {
   const profiles::FieldRef f = profiles::MemoryField(z, m_member, m_kind, box.dim);
   const bool offsetA = box.dim == Dim::A;
   bool mismatch = false;
-  bool refused = false;
   try {
     std::string txt = fromQ(edit->text());
     f.set(ReadNum(txt, z.commadec));
@@ -552,23 +553,21 @@ bool ProfileDialog::leaveBox(const Box& box) {
       const double reset = ResetValue(m_member, box.dim);
       if (!std::isnan(reset)) f.set(reset);
       edit->setFocus(Qt::OtherFocusReason);
-      refused = true;
     }
     if (offsetA) setBackground(edit, Qt::white);
     QPointer<ProfileDialog> self(this);
     m_host.calculate(this);
-    if (!self) return !refused;
+    if (!self) return true;
     showValues();
   } catch (const InputMismatch&) {
     mismatch = true;
-    refused = true;
     message(kMismatch);
     edit->setFocus(Qt::OtherFocusReason);
   } catch (const Error&) {
     // any other error passes silently, as the handler's trap did
   }
   if (!(offsetA && mismatch)) setBackground(edit, Qt::white);
-  return !refused;
+  return !mismatch;
 }
 
 void ProfileDialog::message(const QString& text) { m_host.messenger().exclamation(text, this); }

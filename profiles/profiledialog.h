@@ -61,8 +61,8 @@ class ProfileDialog : public QWidget {
   // belongs to no case any more, and the next display writes over it.
   void dropTyping();
   // A command is about to use the case: text typed into the box the user is
-  // in is committed as leaving the box would commit it. False when the box
-  // refused it and has the focus back.
+  // in is committed as leaving the box would commit it. False when it is no
+  // number: nothing was stored and the box has the focus back.
   bool commitTyping();
   // Table dialogs: every row of the table into cbo, the stored row chosen.
   void fillRows();

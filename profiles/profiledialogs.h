@@ -47,7 +47,7 @@ class ProfileDialogs {
   void dropTyping();
   // A command is about to use the case: every open dialog commits the text
   // typed into its box under edit, as leaving the box would. False as soon
-  // as one refuses it; that dialog's box has the focus back.
+  // as one holds no number; that dialog's box has the focus back.
   bool commitTyping();
 
  private:

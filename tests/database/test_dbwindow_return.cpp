@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "engine/format.h"
+#include "engine/tables.h"
 #include "mainwindow/core/projectfile.h"
 #include "tests/database/dbtestsupport.h"
 
@@ -102,37 +104,73 @@ class TestDbWindowReturn : public QObject {
   }
 
   // The box the user was in belongs to the case on screen until another
-  // case is put in place: that case then stays exactly as it was read, with
-  // its one calculation, whether the box is hidden by it or not, and what
-  // was typed into the box and never committed is not carried over.
+  // case is put in place: that case then stays exactly as it was read (its
+  // ring checks too, whatever type the window showed before), with its one
+  // calculation, whether the box is hidden by it or not, and what was typed
+  // into the box and never committed is not carried over. One box is
+  // entered for the user, the box the cursor stood in when the case shows
+  // it, else the radius box: the keys typed next replace its value and are
+  // committed on leaving, also where the window system never activates the
+  // main window again (no window manager) and the keys reach it all the
+  // same. A box that lets the cursor go untouched commits nothing.
   void aCasePutInPlaceTakesNothingFromTheBoxUnderEdit_data() {
-    QTest::addColumn<QString>("route");  // how the case is put in place
-    QTest::addColumn<QString>("box");    // where the cursor stands
-    QTest::addColumn<int>("cylinder");   // the type of the case put in place
-    QTest::addColumn<QString>("then");   // saved at once, after leaving the box, or after typing in it
-    auto row = [](const char* name, const char* route, const char* box, int cylinder, const char* then) {
-      QTest::newRow(name) << QString(route) << QString(box) << cylinder << QString(then);
+    QTest::addColumn<QString>("route");    // how the case is put in place
+    QTest::addColumn<QString>("box");      // where the cursor stands
+    QTest::addColumn<int>("cylinder");     // the type of the case put in place
+    QTest::addColumn<float>("radius");     // its radius
+    QTest::addColumn<QString>("then");     // saved at once, after leaving the box, or after typing in it
+    QTest::addColumn<bool>("activated");   // the main window is activated again afterwards
+    QTest::addColumn<QString>("entered");  // the box entered for the user
+    QTest::addColumn<int>("messages");     // what the calculation of the case says
+    auto row = [](const char* name, const char* route, const char* box, int cylinder, const char* then,
+                  bool activated, const char* entered, float radius = 1000.4f) {
+      QTest::newRow(name) << QString(route) << QString(box) << cylinder << radius << QString(then)
+                          << activated << QString(entered) << (cylinder == 3 ? 1 : 0);
     };
-    row("open, s hidden by a ring-stiffened case", "open", "is1", 1, "save");
-    row("open, lt hidden by a column case", "open", "ilt", 3, "leave");
-    row("open, L hidden by a column case", "open", "icyll", 3, "type");
-    row("open, r stays", "open", "icylr", 1, "leave");
-    row("recent file, Sigx hidden", "recent", "isigx", 3, "save");
-    row("row, s hidden by a ring-stiffened case", "row", "is1", 1, "leave");
-    row("row, L hidden by a column case", "row", "icyll", 3, "save");
-    row("row, r stays", "row", "icylr", 3, "type");
+    row("open, s hidden by a ring-stiffened case", "open", "is1", 1, "save", true, "icylr");
+    row("open, lt hidden by a column case", "open", "ilt", 3, "leave", true, "icylr");
+    row("open, L hidden by a column case", "open", "icyll", 3, "type", true, "icylr");
+    row("open, r stays", "open", "icylr", 1, "leave", true, "icylr");
+    row("recent file, Sigx hidden", "recent", "isigx", 3, "save", true, "icylr");
+    row("row, s hidden by a ring-stiffened case", "row", "is1", 1, "leave", true, "icylr");
+    row("row, L hidden by a column case", "row", "icyll", 3, "save", true, "icylr");
+    row("row, r stays", "row", "icylr", 3, "type", true, "icylr");
+    // the window active all along, or never activated again
+    row("new, column length hidden", "new", "icolL", 2, "type", true, "icylr");
+    row("new, r stays, not activated", "new", "icylr", 2, "type", false, "icylr");
+    row("recent file, L hidden, stops", "recent", "icyll", 3, "type", true, "icylr");
+    row("recent file, s stays, not activated", "recent", "is1", 2, "type", false, "is1");
+    row("open, r stays, not activated", "open", "icylr", 1, "type", false, "icylr");
+    row("open, s stays, not activated", "open", "is1", 2, "leave", false, "is1");
+    row("row, s stays, not activated", "row", "is1", 2, "type", false, "is1");
+    row("row, Sigx hidden, not activated", "row", "isigx", 3, "type", false, "icylr");
+    // a ring frame higher than the radius sends the cursor to r from s; the
+    // tripping length is corrected, and the ring check stops
+    QTest::newRow("row, ring frame higher than r") << "row"
+                                                   << "is1" << 2 << 20.4f << "leave" << true << "icylr" << 3;
   }
   void aCasePutInPlaceTakesNothingFromTheBoxUnderEdit() {
     QFETCH(QString, route);
     QFETCH(QString, box);
     QFETCH(int, cylinder);
+    QFETCH(float, radius);
     QFETCH(QString, then);
+    QFETCH(bool, activated);
+    QFETCH(QString, entered);
+    QFETCH(int, messages);
     DbHarness d;
-    // the case put in place: values that its boxes show rounded, and for the
-    // column a calculation that stops
-    d.z().cylr = 1000.4f, d.z().s = 600.4f, d.z().lt = 700.4f, d.z().cyll = 6000.4f, d.z().sigx = 12.34f;
-    d.z().cylinder = static_cast<int16>(cylinder);
-    if (cylinder == 3) d.z().t = 0;
+    // the case put in place: values that its boxes show rounded, ring checks
+    // that a type without ring frames would clear, and for the column a
+    // calculation that stops
+    State want;
+    SetDefaults(want);
+    if (route != "new") {
+      d.z().cylr = radius, d.z().s = 600.4f, d.z().lt = 700.4f, d.z().cyll = 6000.4f, d.z().sigx = 12.34f;
+      d.z().cylinder = static_cast<int16>(cylinder);
+      d.z().ringch = d.z().hringch = 1;
+      if (cylinder == 3) d.z().t = 0;
+      want.designCase() = d.z().designCase();
+    }
     const DesignCase placed = d.z().designCase();
     const QString file = d.file("placed.vtr");
     QVERIFY(WriteProjectFile(d.z(), fromQ(file)).warning.empty());
@@ -146,51 +184,71 @@ class TestDbWindowReturn : public QObject {
     d.h.dialog.answers << file;
     d.h.menus().mnuopen->trigger();
     d.z().designCase() = placed;
-    d.z().cylinder = 2, d.z().t = 20, d.z().cylr = 2000, d.z().ident = "on screen";
+    d.z().cylinder = route == "new" ? 3 : 2, d.z().t = 20, d.z().cylr = 2000, d.z().ident = "on screen";
+    d.z().ringch = d.z().hringch = 0;
     d.h.w->RefreshForm();
     d.h.w->calculate();
     d.h.w->activateWindow();
     WaitActive(d.h.w.get());
     d.h.typeInto(box, "777");
 
-    // the command is chosen in another window (the database window, or the
-    // file dialog and menu that the stand-in takes the place of)
+    // The command is chosen in another window (the database window, or the
+    // file dialog that the stand-in takes the place of), or in the main
+    // window's own menu. Not activated, the main window gets the keys from
+    // the window system all the same, as a display without a window manager
+    // gives them to the window under the pointer.
     QWidget elsewhere;
     QWidget* other = route == "row" ? static_cast<QWidget*>(f) : &elsewhere;
-    other->show();
-    other->activateWindow();
-    WaitActive(other);
+    if (route == "row" || route == "open" || !activated) {
+      other->show();
+      other->activateWindow();
+      WaitActive(other);
+    }
     d.h.clearSaid();
     if (route == "row") {
       d.select(1);
     } else if (route == "open") {
       d.h.open(file);
-    } else {
+    } else if (route == "recent") {
       d.h.menus().mnurecentfile[1]->trigger();
+    } else {
+      d.h.menus().mnunew->trigger();
     }
-    d.h.w->activateWindow();
-    WaitActive(d.h.w.get());
+    if (activated) {
+      d.h.w->activateWindow();
+      WaitActive(d.h.w.get());
+    }
     QTest::qWait(20);
-    QCOMPARE(d.h.said().size(), cylinder == 3 ? 1 : 0);
-    QCOMPARE(d.z().cylinder, cylinder);
-    // the cursor stands in the box, or in the radius box when the case hid it
-    QCOMPARE(d.h.focusName(), QString("icylr"));
-    QVERIFY(d.h.yellow("icylr"));
+    QCOMPARE(d.h.said().size(), messages);
+    QCOMPARE(d.z().cylinder, want.cylinder);
+    QCOMPARE(QApplication::activeWindow(), activated ? d.h.w.get() : other);
+    QCOMPARE(d.h.w->focusWidget(), d.h.box(entered));
+    QCOMPARE(d.h.yellowBoxes(), QStringList{entered});
+    QCOMPARE(d.h.box(entered)->selectedText(), d.h.box(entered)->text());
 
     // What is saved is the case as it was put in place, also once the cursor
     // has left the box; what the user types there is committed as always.
-    if (then == "leave") d.h.box("iident")->setFocus(Qt::MouseFocusReason);
-    if (then == "type") d.h.type("icylr", "1500");
+    QWindow* keys = d.h.w->windowHandle();
+    if (then == "type") {
+      for (char c : {'5', '0', '0', '\t'}) QTest::keyClick(keys, c);
+      BoxDef(IdOf(entered)).store(want, 500);
+    }
+    if (then == "leave") QTest::keyClick(keys, Qt::Key_Tab);
     const QString saved = d.file("saved.vtr");
     d.h.saveAs(saved);
-    State& back = d.z();
-    back.cylr = back.s = back.lt = back.cyll = back.sigx = 0;
+    const InputBox& def = BoxDef(IdOf(entered));
+    QCOMPARE(d.h.box(entered)->text(), toQ(Format(def.value(want), def.pattern, '.')));
+    State back;
+    back.apppath = ZOD_DATA_DIR;
+    ReadTables(back);
     ReadProjectFile(back, fromQ(saved));
-    QCOMPARE(back.cylr, then == "type" ? 1500.0f : 1000.4f);
-    QCOMPARE(back.s, 600.4f);
-    QCOMPARE(back.lt, 700.4f);
-    QCOMPARE(back.cyll, 6000.4f);
-    QCOMPARE(back.sigx, 12.34f);
+    QCOMPARE(back.cylr, want.cylr);
+    QCOMPARE(back.s, want.s);
+    QCOMPARE(back.lt, want.lt);
+    QCOMPARE(back.cyll, want.cyll);
+    QCOMPARE(back.sigx, want.sigx);
+    QCOMPARE(back.ringch, want.ringch);
+    QCOMPARE(back.hringch, want.hringch);
   }
 
   // A data row or comment called "End" may go; the closing row may not.

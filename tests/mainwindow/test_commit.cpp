@@ -74,13 +74,6 @@ struct Window {
     QTest::qWait(20);
   }
   void click(const QString& name) { QTest::mouseClick(h.get(name), Qt::LeftButton, {}, QPoint(4, 4)); }
-  // The boxes in the focus colour: only the one the user is in.
-  QStringList yellow() const {
-    QStringList out;
-    for (int i = 0; i < box::kCount; ++i)
-      if (h.yellow(BoxDef(i).name)) out << BoxDef(i).name;
-    return out;
-  }
   // Save, Save As (answered with `file`), Print, Add to Database.
   void run(Command command, const QString& file) {
     switch (command) {
@@ -235,7 +228,7 @@ class TestCommit : public QObject {
     QCOMPARE(h.z.t, typed.toFloat());
     QCOMPARE(h.box("it")->text(), refused ? QString("0.1") : QString("25.0"));
     QCOMPARE(h.w->calcs, 1);
-    QCOMPARE(u.yellow(), QStringList{refused ? "it" : "icylr"});
+    QCOMPARE(h.yellowBoxes(), QStringList{refused ? "it" : "icylr"});
     // typing goes on where the user is; a refused value is selected for the correction
     QTest::keyClicks(QApplication::focusWidget(), "7");
     QVERIFY(h.box(refused ? "it" : "icylr")->text().contains('7'));
@@ -243,10 +236,10 @@ class TestCommit : public QObject {
   }
 
   // Save, Save As, Print and Add to Database use the value shown in the box
-  // being edited: it is committed first, as leaving it would. A value the
-  // check refuses stops the command, and the user is back in the box with
-  // the text selected. Opening and closing the menu on the way commits
-  // nothing by itself.
+  // being edited: it is committed first, as leaving it would. A value
+  // outside its limit is told, stays stored, and the command goes on with
+  // it; the user is back in the box with the text selected. Opening and
+  // closing the menu on the way commits nothing by itself.
   void commandsCommitFirst_data() { Window::commandRows("2000", "40"); }
   void commandsCommitFirst() {
     QFETCH(Command, command);
@@ -267,11 +260,18 @@ class TestCommit : public QObject {
     QVERIFY(h.yellow("icylr"));
     QCOMPARE(h.z.cylr, typed.toFloat());
     QCOMPARE(h.w->calcs, 1);
-    QCOMPARE(h.dialog.answers.isEmpty(), !refused || command != Command::SaveAs);
+    QVERIFY(h.dialog.answers.isEmpty());
     const QList<float> used = u.used(
         command, file, [](const State& c) { return static_cast<float>(c.cylr); },
         [](const DbRow& r) { return r.cylr; });
-    QCOMPARE(used, refused ? QList<float>{} : QList<float>{2000});
+    QCOMPARE(used, QList<float>{typed.toFloat()});
+    // run again, the command neither commits the value once more nor says
+    // its limit again
+    u.run(command, file);
+    QTest::qWait(30);
+    QCOMPARE(u.user.texts.size(), refused ? 1 : 0);
+    QCOMPARE(h.w->calcs, 1);
+    if (command == Command::Print) QCOMPARE(u.print.seen.size(), 2);
     // the user is back in the box, its text selected: typing replaces it
     if (refused) {
       QTest::keyClicks(h.box("icylr"), "7");
@@ -282,10 +282,10 @@ class TestCommit : public QObject {
   // A value typed into a profile dialog's box, and the user gone to the main
   // window without leaving that box: the command commits it first, as
   // leaving the box would (the dialog's check, its message in the dialog,
-  // the recalculation), and uses it. A value the dialog's check refuses, or
-  // letters on a comma system, stop the command, and the user is back in the
-  // dialog's box with its text selected. Going to the main window and its
-  // menus commits nothing.
+  // the recalculation), and uses it, also a value below the dialog's bound,
+  // which stays stored. Letters on a comma system store nothing and stop the
+  // command, and the user is back in the dialog's box with its text
+  // selected. Going to the main window and its menus commits nothing.
   void commandsCommitTheDialogsFirst_data() { Window::commandRows("300", "4", "abc"); }
   void commandsCommitTheDialogsFirst() {
     QFETCH(Command, command);
@@ -310,29 +310,29 @@ class TestCommit : public QObject {
     QCOMPARE(static_cast<float>(h.z.stbh), 200.0f);
     u.run(command, file);
     const bool bound = typed == "4";
-    const bool refused = bound || comma;
-    if (refused) {
+    if (comma) {
       QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(d));
       QTRY_VERIFY(isth->hasFocus());
     }
     QTest::qWait(30);
-    QCOMPARE(u.user.texts,
-             refused ? QStringList{bound ? " H >= 5 " : "Input string mismatch "} : QStringList{});
-    QCOMPARE(u.user.owners, refused ? QStringList{"stifftb"} : QStringList{});
+    QCOMPARE(u.user.texts, bound   ? QStringList{" H >= 5 "}
+                           : comma ? QStringList{"Input string mismatch "}
+                                   : QStringList{});
+    QCOMPARE(u.user.owners, bound || comma ? QStringList{"stifftb"} : QStringList{});
     // letters store nothing and calculate nothing; the box's return started no activation
     QCOMPARE(calculation.size(), bound ? 1 : 0);
     QCOMPARE(static_cast<float>(h.z.stbh), comma ? 200.0f : typed.toFloat());  // the stiffener keeps a low H
     QCOMPARE(isth->text(), typed);
-    QCOMPARE(h.dialog.answers.isEmpty(), !refused || command != Command::SaveAs);
+    QCOMPARE(h.dialog.answers.isEmpty(), !comma || command != Command::SaveAs);
     const QList<float> used = u.used(
         command, file, [](const State& c) { return static_cast<float>(c.stbh); },
         [](const DbRow& r) { return r.dbstiffh; });
-    QCOMPARE(used, refused ? QList<float>{} : QList<float>{300});
-    if (refused) {
+    QCOMPARE(used, comma ? QList<float>{} : QList<float>{typed.toFloat()});
+    if (comma) {
       QVERIFY(Yellow(isth));
       QTest::keyClicks(isth, "7");
       QCOMPARE(isth->text(), QString("7"));
-    } else {
+    } else if (!bound) {
       QCOMPARE(static_cast<float>(h.z.stiffh), 300.0f);  // recalculated with it
       QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(h.w.get()));
     }

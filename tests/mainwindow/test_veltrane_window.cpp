@@ -26,12 +26,6 @@ using namespace zod::test;
 
 namespace {
 
-int IdOf(const QString& name) {
-  for (int i = 0; i < box::kCount; ++i)
-    if (name == BoxDef(i).name) return i;
-  qFatal("no box %s", qPrintable(name));
-}
-
 // One way of committing a box and what it must give.
 struct Commit {
   int cylinder;
@@ -506,9 +500,10 @@ class TestVeltraneWindow : public QObject {
     row("comma system, empty", {2, true, "icylr", "", false, "", kept, mismatch, true, 0});
     row("comma system, l put back", {2, true, "il", "abc", false, "3000", kept, mismatch, true, 1});
     row("comma system, UF", {2, true, "iufb", "x", false, "x", kept, mismatch, true, 0});
-    // beyond single precision: nothing shown, nothing stored
-    row("beyond range", {2, false, "icylr", "1e39", false, "1e39", kept, "", false, 0});
-    row("comma system, beyond range", {2, true, "it", "-1e39", false, "-1e39", kept, "", false, 0});
+    // beyond single precision: nothing said, nothing stored, and the box left
+    // shows what the case still holds
+    row("beyond range", {2, false, "icylr", "1e39", false, "1500", kept, "", false, 0});
+    row("comma system, beyond range", {2, true, "it", "-1e39", false, "20,0", kept, "", false, 0});
     row("l beyond range put back", {2, false, "il", "1e39", false, "3000", kept, "", false, 1});
     row("Enter beyond range", {3, false, "im1a", "1e39", true, "1e39", kept, "", true, 0});
     // Enter stores what the box shows and moves on, or stays on a failed check

@@ -15,6 +15,7 @@
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
 #include "mainwindow/help.h"
+#include "mainwindow/inputboxes.h"
 #include "mainwindow/veltrane.h"
 
 namespace zod::test {
@@ -58,6 +59,12 @@ inline QString CantSave(const QString& path, int err) {
 
 // The colour of the box under edit.
 inline bool Yellow(const QWidget* w) { return w->palette().color(QPalette::Base) == QColor(255, 255, 192); }
+
+inline int IdOf(const QString& name) {
+  for (int i = 0; i < box::kCount; ++i)
+    if (name == BoxDef(i).name) return i;
+  qFatal("no box %s", qPrintable(name));
+}
 
 // The recent-file list never reaches the user's own settings.
 inline void KeepSettingsAside() {
@@ -198,6 +205,13 @@ struct Harness {
   QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
   bool shown(const QString& name) const { return get(name)->isVisibleTo(w.get()); }
   bool yellow(const QString& name) const { return Yellow(box(name)); }
+  // The boxes in the focus colour: only the one the user is in.
+  QStringList yellowBoxes() const {
+    QStringList out;
+    for (int i = 0; i < box::kCount; ++i)
+      if (yellow(BoxDef(i).name)) out << BoxDef(i).name;
+    return out;
+  }
   // What the window said: the real boxes' texts, or the recorded messages.
   const QStringList& said() const { return user ? user->texts : msg.texts; }
   void clearSaid() { user ? user->texts.clear() : msg.clear(); }
