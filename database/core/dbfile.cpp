@@ -482,7 +482,11 @@ DbCharset DbFileCharset(std::string_view bytes) {
   unsigned char any = 0;
   for (char c : bytes) any |= static_cast<unsigned char>(c);
   const bool high = (any & 0x80) != 0;
-  return bytes.starts_with(kUtf8Mark) || (high && IsUtf8(bytes)) ? DbCharset::Utf8 : DbCharset::Windows1252;
+  if (bytes.starts_with(kUtf8Mark)) return DbCharset::Utf8;
+  // The program's own files are Windows-1252, and their bytes may pair up as
+  // the UTF-8 of a character no table holds ("Pipe Ø½" is saved with D8 BD,
+  // the UTF-8 of "ؽ"): read so, the table the user saved would not open again.
+  return high && IsUtf8(bytes) && Cp1252Missing(bytes).empty() ? DbCharset::Utf8 : DbCharset::Windows1252;
 }
 
 DbFileError::DbFileError(int line, std::string detail)
