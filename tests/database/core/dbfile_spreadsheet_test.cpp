@@ -19,6 +19,7 @@ namespace {
 
 using dbtest::Prepare;
 using dbtest::ReadText;
+using dbtest::SpreadsheetRows;
 using dbtest::Written;
 
 // A data line of 35 fields: Tank, A1, ..., its stiffener L 200x90x9.0x12.0.
@@ -201,43 +202,6 @@ TEST_F(Spreadsheet, RefusedLinesAreNamed) {
     EXPECT_TRUE(z.dbtab == before);
     EXPECT_EQ(z.dbrows, 3);
   }
-}
-
-// The lines of a file as a spreadsheet or Python's csv module reads them:
-// ";" between fields; a field that begins with a double quote runs to the
-// quote that is not doubled, holds ";" and line breaks, and has its doubled
-// quotes made one; text after that closing quote is added to the field; a
-// quote anywhere else is kept.
-std::vector<std::vector<std::string>> SpreadsheetRows(std::string_view file) {
-  std::vector<std::vector<std::string>> rows;
-  std::vector<std::string> row(1);
-  bool start = true;    // at the start of a field
-  bool quoted = false;  // inside a field's quotes
-  for (std::size_t i = 0; i < file.size(); ++i) {
-    const char c = file[i];
-    const bool atStart = std::exchange(start, false);
-    if (quoted) {
-      if (c != '"')
-        row.back() += c;
-      else if (i + 1 < file.size() && file[i + 1] == '"')
-        row.back() += file[++i];
-      else
-        quoted = false;
-    } else if (c == '"' && atStart) {
-      quoted = true;
-    } else if (c == ';') {
-      row.emplace_back();
-      start = true;
-    } else if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
-      rows.push_back(std::exchange(row, std::vector<std::string>(1)));
-      start = true;
-    } else {
-      row.back() += c;
-    }
-  }
-  if (!start || row.size() > 1) rows.push_back(row);
-  return rows;
 }
 
 // Texts are written as they stand, as the older program writes them, except
