@@ -8,7 +8,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeView>
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "database/dbwindows.h"
 #include "database/xlsxexport.h"
@@ -90,7 +92,7 @@ FrmDatabaseDetailed::FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner)
   Form_Resize();
   // The first resize, when the window is shown, finds the list as wide as it
   // was built for; only the user's resizing builds again.
-  if (m_builtWidth < 0) resultSummary();
+  if (m_builtWidth < 0) resultSummary(Tell::Asked);
 }
 
 int FrmDatabaseDetailed::px(double twips) const { return TwipsToPixels(twips, m_db.state().dpix); }
@@ -118,7 +120,7 @@ void FrmDatabaseDetailed::BuildControls() {
     box->setChecked(z.*s.value);
     connect(box, &QCheckBox::toggled, this, [this, s](bool ticked) {
       m_db.state().*s.value = ticked;
-      resultSummary();
+      resultSummary(Tell::Changed);
     });
   }
   m_export = new QPushButton(QStringLiteral("Export to Excel"), this);
@@ -153,16 +155,18 @@ void FrmDatabaseDetailed::Form_Resize() {
   const int w = std::max(0, width() - px(kListLeft) - px(kRightMargin));
   const int h = std::max(0, height() - px(kListTop) - px(kBottomMargin));
   m_list->resize(w, h);
-  if (m_builtWidth >= 0 && w != m_builtWidth) resultSummary();
+  if (m_builtWidth >= 0 && w != m_builtWidth) resultSummary(Tell::Changed);
 }
 
-void FrmDatabaseDetailed::resultSummary() {
+void FrmDatabaseDetailed::resultSummary(Tell tell) {
   if (m_building) {
     m_again = true;
+    m_againTell = std::max(m_againTell, tell);
     return;
   }
   m_building = true;
   do {
+    if (m_again) tell = std::exchange(m_againTell, Tell::Never);
     m_again = false;
     State& z = m_db.state();
     m_builtFrom = DbTableRows(z);
@@ -176,22 +180,30 @@ void FrmDatabaseDetailed::resultSummary() {
     ++m_builds;
     // A check box or a resize builds the same table again: what it said once
     // is not said again, only a build whose calculations say something else.
-    if (said != m_said) {
-      m_said = said;
-      if (!said.empty()) m_db.messenger().exclamation(toQ(said), this);
-    }
+    // A build that follows an edit says nothing: the rows it renumbered would
+    // have the same stop told again at every edit.
+    const bool news = said != m_said;
+    m_said = said;
+    if (tell == Tell::Asked || (tell == Tell::Changed && news)) this->tell(said);
   } while (m_again);
   m_building = false;
+}
+
+void FrmDatabaseDetailed::tell(const std::string& said) {
+  if (said == m_told) return;
+  m_told = said;
+  if (!said.empty()) m_db.messenger().exclamation(toQ(said), this);
 }
 
 void FrmDatabaseDetailed::followTable() {
   // The rows themselves are compared, not a count of edits: whatever changed
   // the table, from whichever window, is seen.
-  if (m_builtFrom != DbTableRows(m_db.state())) resultSummary();
+  if (m_builtFrom != DbTableRows(m_db.state())) resultSummary(Tell::Never);
 }
 
 void FrmDatabaseDetailed::showCurrent() {
   followTable();
+  tell(m_said);
   raise();
   activateWindow();
 }
