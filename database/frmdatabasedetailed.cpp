@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeView>
 #include <algorithm>
 #include <array>
@@ -114,8 +115,9 @@ void FrmDatabaseDetailed::BuildControls() {
   underlined("Label1", "Input", 315);
   underlined("Label2", "Result", 2025);
   State& z = m_db.state();
-  for (const Switch& s : kSwitches) {
-    auto* box = new QCheckBox(QString::fromLatin1(s.caption), m_frame1);
+  for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+    const Switch& s = kSwitches[i];
+    auto* box = m_boxes[i] = new QCheckBox(QString::fromLatin1(s.caption), m_frame1);
     place(box, s.name, 135, s.top, 1400, 255);
     box->setChecked(z.*s.value);
     connect(box, &QCheckBox::toggled, this, [this, s](bool ticked) {
@@ -169,6 +171,11 @@ void FrmDatabaseDetailed::resultSummary(Tell tell) {
     if (m_again) tell = std::exchange(m_againTell, Tell::Never);
     m_again = false;
     State& z = m_db.state();
+    // The boxes show the switches the columns are built from, whoever set them.
+    for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+      const QSignalBlocker quiet(m_boxes[i]);
+      m_boxes[i]->setChecked(z.*kSwitches[i].value);
+    }
     m_builtFrom = DbTableRows(z);
     SummaryTable t = ResultSummary(z);
     const std::string said = BatchMessage(t.report);
@@ -195,10 +202,16 @@ void FrmDatabaseDetailed::tell(const std::string& said) {
   if (!said.empty()) m_db.messenger().exclamation(toQ(said), this);
 }
 
+bool FrmDatabaseDetailed::boxesFollowSwitches() const {
+  for (std::size_t i = 0; i < kSwitches.size(); ++i)
+    if (m_boxes[i]->isChecked() != m_db.state().*kSwitches[i].value) return false;
+  return true;
+}
+
 void FrmDatabaseDetailed::followTable() {
   // The rows themselves are compared, not a count of edits: whatever changed
   // the table, from whichever window, is seen.
-  if (m_builtFrom != DbTableRows(m_db.state())) resultSummary(Tell::Never);
+  if (m_builtFrom != DbTableRows(m_db.state()) || !boxesFollowSwitches()) resultSummary(Tell::Never);
 }
 
 void FrmDatabaseDetailed::showCurrent() {

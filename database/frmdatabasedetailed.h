@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -58,8 +59,10 @@ class FrmDatabaseDetailed : public QWidget {
   // starts inside another; one asked for meanwhile runs after it.
   void resultSummary(Tell tell);
   // Builds anew, saying nothing, when the case table is no longer the one
-  // the table was built from (a row added, removed or moved): what the window
-  // shows and exports is always the case table as it is.
+  // the table was built from (a row added, removed or moved) or a column-group
+  // switch no longer what its box shows (File > New sets them all): what the
+  // window shows and exports is always the case table as it is, in the
+  // columns its boxes show.
   void followTable();
   // "Calc and Summary" on the open table: followTable, what the calculations
   // said since the user was last told, then to the front.
@@ -79,13 +82,16 @@ class FrmDatabaseDetailed : public QWidget {
   void BuildControls();
   void Form_Resize();
   int px(double twips) const;
+  // Shows the message unless the user was last told (or asked for) just that.
+  void tell(const std::string& said);
+  bool boxesFollowSwitches() const;
 
   DatabaseWindows& m_db;
   SummaryModel m_model;
   QTreeView* m_list = nullptr;
   QGroupBox* m_frame1 = nullptr;
   QPushButton *m_export = nullptr, *m_close = nullptr;
-  void tell(const std::string& said);
+  std::array<QCheckBox*, 7> m_boxes{};  // in the order of the switches
 
   bool m_building = false, m_again = false;
   Tell m_againTell = Tell::Never;  // of the build asked for during one

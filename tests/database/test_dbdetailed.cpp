@@ -167,6 +167,20 @@ class TestDbDetailed : public QObject {
     d.t = WaitActive(d.f()->detailed());
     QCOMPARE(d.headers().size(), 8);
     QVERIFY(!Child<QCheckBox>(d.t, "chkRingRes")->isChecked());
+    // File > New in the main window sets every switch again: the open
+    // table's boxes and columns show it at once, and a resize, the columns
+    // and the workbook agree with the boxes
+    d.h.menus().mnunew->trigger();
+    for (const char* box : kBoxes) QVERIFY2(Child<QCheckBox>(d.t, box)->isChecked(), box);
+    QCOMPARE(d.headers(), kAllHeaders);
+    d.t->resize(d.t->width() + 40, d.t->height());
+    for (const char* box : kBoxes) QVERIFY2(Child<QCheckBox>(d.t, box)->isChecked(), box);
+    QCOMPARE(d.headers(), kAllHeaders);
+    const Sheet s = ReadSheet(d.exportNow());
+    QStringList exported;
+    for (int c = 0; s.cells.contains(QString(QChar('A' + c)) + "1"); ++c)
+      exported << s.cells.value(QString(QChar('A' + c)) + "1");
+    QCOMPARE(exported, kAllHeaders);
   }
 
   void cellsByCylinderType() {
