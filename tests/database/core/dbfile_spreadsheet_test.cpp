@@ -180,6 +180,10 @@ TEST_F(Spreadsheet, RefusedLinesAreNamed) {
       {FileOf("\"Tank\r\nB\";A1"), {"line 2: ", "has 1; the first field opens a quote that is not closed"}},
       {"% c\r\n\"% a cell with\r\na line break\";\r\nEnd;\r\n",
        {"line 2: ", "opens a quote that is not closed"}},
+      // a quoted mark with a field filled after an empty one is a data line,
+      // not a comment or the closing line
+      {FileOf(R"("% note";"";"x")"), {"line 2: ", "a data line needs 35 fields, this one has 3"}},
+      {FileOf(R"("End";"";"x")"), {"line 2: ", "a data line needs 35 fields, this one has 3"}},
       {FileOf(LineWith(35, R"(" 1)")), {"line 2: ", "moment \"\" 1\" is not a number"}},
       {FileOf(LineWith(4, R"("0,85;")")), {"line 2: ", "usage factor \"0,85;\" is not a number"}},
       {FileOf(LineWith(9, "1E39")), {"line 2: ", "E \"1E39\" is beyond the range"}},
