@@ -93,6 +93,10 @@ void DatabaseWindows::cmdDatabase_Click() {
     messenger().exclamation(toQ(e.what()), m_mainform);
     return;
   }
+  followTable();
+}
+
+void DatabaseWindows::followTable() {
   if (m_database) m_database->tableChanged();
 }
 

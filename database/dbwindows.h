@@ -59,6 +59,10 @@ class DatabaseWindows : public QObject {
   bool newDatabase(const QString& comment, QWidget* owner);
   // The main window's caption "Database Filename: " and dbfile.
   void captionMainWindow();
+  // The case table or the detailed table's column-group switches changed
+  // outside the database windows ("Add  to Database", File > New): an open
+  // detailed result table follows at once.
+  void followTable();
 
   State& state() { return m_z; }
   QWidget* mainform() const { return m_mainform; }

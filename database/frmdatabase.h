@@ -60,8 +60,8 @@ class FrmDatabase : public QWidget {
   // A new table took the place of the one shown: the caption names it and
   // the list shows it at once.
   void tableReplaced();
-  // A row was added, removed or moved: the open detailed result table
-  // follows at once.
+  // A row was added, removed or moved, or the column-group switches were
+  // set: the open detailed result table follows at once.
   void tableChanged();
 
  protected:

@@ -7,8 +7,11 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeView>
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "database/dbwindows.h"
 #include "database/xlsxexport.h"
@@ -90,7 +93,7 @@ FrmDatabaseDetailed::FrmDatabaseDetailed(DatabaseWindows& db, QWidget* owner)
   Form_Resize();
   // The first resize, when the window is shown, finds the list as wide as it
   // was built for; only the user's resizing builds again.
-  if (m_builtWidth < 0) resultSummary();
+  if (m_builtWidth < 0) resultSummary(Tell::Asked);
 }
 
 int FrmDatabaseDetailed::px(double twips) const { return TwipsToPixels(twips, m_db.state().dpix); }
@@ -112,13 +115,14 @@ void FrmDatabaseDetailed::BuildControls() {
   underlined("Label1", "Input", 315);
   underlined("Label2", "Result", 2025);
   State& z = m_db.state();
-  for (const Switch& s : kSwitches) {
-    auto* box = new QCheckBox(QString::fromLatin1(s.caption), m_frame1);
+  for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+    const Switch& s = kSwitches[i];
+    auto* box = m_boxes[i] = new QCheckBox(QString::fromLatin1(s.caption), m_frame1);
     place(box, s.name, 135, s.top, 1400, 255);
     box->setChecked(z.*s.value);
     connect(box, &QCheckBox::toggled, this, [this, s](bool ticked) {
       m_db.state().*s.value = ticked;
-      resultSummary();
+      resultSummary(Tell::Changed);
     });
   }
   m_export = new QPushButton(QStringLiteral("Export to Excel"), this);
@@ -153,18 +157,25 @@ void FrmDatabaseDetailed::Form_Resize() {
   const int w = std::max(0, width() - px(kListLeft) - px(kRightMargin));
   const int h = std::max(0, height() - px(kListTop) - px(kBottomMargin));
   m_list->resize(w, h);
-  if (m_builtWidth >= 0 && w != m_builtWidth) resultSummary();
+  if (m_builtWidth >= 0 && w != m_builtWidth) resultSummary(Tell::Changed);
 }
 
-void FrmDatabaseDetailed::resultSummary() {
+void FrmDatabaseDetailed::resultSummary(Tell tell) {
   if (m_building) {
     m_again = true;
+    m_againTell = std::max(m_againTell, tell);
     return;
   }
   m_building = true;
   do {
+    if (m_again) tell = std::exchange(m_againTell, Tell::Never);
     m_again = false;
     State& z = m_db.state();
+    // The boxes show the switches the columns are built from, whoever set them.
+    for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+      const QSignalBlocker quiet(m_boxes[i]);
+      m_boxes[i]->setChecked(z.*kSwitches[i].value);
+    }
     m_builtFrom = DbTableRows(z);
     SummaryTable t = ResultSummary(z);
     const std::string said = BatchMessage(t.report);
@@ -176,22 +187,36 @@ void FrmDatabaseDetailed::resultSummary() {
     ++m_builds;
     // A check box or a resize builds the same table again: what it said once
     // is not said again, only a build whose calculations say something else.
-    if (said != m_said) {
-      m_said = said;
-      if (!said.empty()) m_db.messenger().exclamation(toQ(said), this);
-    }
+    // A build that follows an edit says nothing: the rows it renumbered would
+    // have the same stop told again at every edit.
+    const bool news = said != m_said;
+    m_said = said;
+    if (tell == Tell::Asked || (tell == Tell::Changed && news)) this->tell(said);
   } while (m_again);
   m_building = false;
+}
+
+void FrmDatabaseDetailed::tell(const std::string& said) {
+  if (said == m_told) return;
+  m_told = said;
+  if (!said.empty()) m_db.messenger().exclamation(toQ(said), this);
+}
+
+bool FrmDatabaseDetailed::boxesFollowSwitches() const {
+  for (std::size_t i = 0; i < kSwitches.size(); ++i)
+    if (m_boxes[i]->isChecked() != m_db.state().*kSwitches[i].value) return false;
+  return true;
 }
 
 void FrmDatabaseDetailed::followTable() {
   // The rows themselves are compared, not a count of edits: whatever changed
   // the table, from whichever window, is seen.
-  if (m_builtFrom != DbTableRows(m_db.state())) resultSummary();
+  if (m_builtFrom != DbTableRows(m_db.state()) || !boxesFollowSwitches()) resultSummary(Tell::Never);
 }
 
 void FrmDatabaseDetailed::showCurrent() {
   followTable();
+  tell(m_said);
   raise();
   activateWindow();
 }

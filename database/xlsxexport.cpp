@@ -63,20 +63,25 @@ class FileNumbers {
 };
 
 // Writes the workbook to `path`, replacing it; the library's first error in
-// words, "" when there was none. The library's memory is freed on every path.
+// words, "" when there was none. The library's memory and files are freed on
+// every path.
+//
+// The sheet is kept in memory (a thousand rows of 26 cells are little), not
+// in the library's constant-memory mode: that mode holds a scratch file open
+// from the first row on, and a close that fails (no descriptor left for the
+// workbook) leaves it open for the life of the program, so that every later
+// export fails too.
 std::string WriteWorkbook(const SummaryTable& t, const std::string& path) {
   const FileNumbers numbers;
   if (!numbers.ok()) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
-  lxw_workbook_options options{};
-  options.constant_memory = LXW_TRUE;  // rows go out as written; strings inline
-  lxw_workbook* wb = workbook_new_opt(path.c_str(), &options);
+  lxw_workbook* wb = workbook_new(path.c_str());
   if (!wb) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
   lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
   if (!ws) {
-    // No temporary file for the sheet: closing such a book would crash the
-    // library, so it is only freed.
+    // A book without its sheet is only freed: closing it would crash the
+    // library.
     lxw_workbook_free(wb);
-    return lxw_strerror(LXW_ERROR_CREATING_TMPFILE);
+    return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
   }
   lxw_error err = LXW_NO_ERROR;
   lxw_format* centre = workbook_add_format(wb);
@@ -123,11 +128,15 @@ std::string WriteWorkbook(const SummaryTable& t, const std::string& path) {
   // Closing writes the file and frees the workbook, also after a failure.
   errno = 0;
   const lxw_error closed = workbook_close(wb);
-  // A failed write of the zip file leaves the system's reason in errno, as
-  // the library documents; it says more than the library's "ZIP_ERRNO".
+  // A file the library could not open or write (the workbook, a scratch file
+  // to pack a part in, the zip file) leaves the system's reason in errno, as
+  // the library documents: "Too many open files" says what "Error creating
+  // output xlsx file. Usually a permissions error." and "ZIP_ERRNO" do not.
   const int cause = errno;
   if (err) return lxw_strerror(err);
-  if (closed == LXW_ERROR_ZIP_FILE_OPERATION && cause) return std::strerror(cause);
+  const bool system = closed == LXW_ERROR_CREATING_XLSX_FILE || closed == LXW_ERROR_CREATING_TMPFILE ||
+                      closed == LXW_ERROR_ZIP_FILE_OPERATION;
+  if (system && cause) return std::strerror(cause);
   return closed ? lxw_strerror(closed) : "";
 }
 

@@ -5,10 +5,12 @@
 // must survive a write and a read: the second read gives the first table
 // with each number as its written text reads back, and a third read changes
 // nothing more. Seeds begin with "P" (point system) or "C" (comma system).
-// Exempt are the tables whose written Windows-1252 file the reader takes for
-// another character set, as it must take a spreadsheet's file without a
-// byte-order mark: texts whose bytes above 127 all happen to form UTF-8 (such
-// as "Ã©"), or texts of zero bytes that look like UTF-16.
+// A table the program wrote reads again, unless its texts of zero bytes make
+// the file look like UTF-16. Exempt from reading back unchanged are the
+// tables whose written Windows-1252 file the reader takes for UTF-8, as it
+// must take a spreadsheet's file without a byte-order mark: texts whose bytes
+// above 127 all happen to form the UTF-8 of characters a table holds (such as
+// "Ã©").
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -91,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::ostringstream written;
   zod::WriteDbFile(*z, written);
-  if (zod::DbFileCharset(written.view()) != zod::DbCharset::Windows1252) return 0;
+  const zod::DbCharset charset = zod::DbFileCharset(written.view());
+  if (charset == zod::DbCharset::Utf16) return 0;
 
   std::vector<zod::DbRow> expected = Rows(*z);
   for (zod::DbRow& r : expected) {
@@ -102,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const std::vector<zod::DbRow> second = WrittenAndRead(*z);
+  if (charset != zod::DbCharset::Windows1252) return 0;
   if (second != expected) std::abort();
   if (WrittenAndRead(*z) != second) std::abort();
   return 0;

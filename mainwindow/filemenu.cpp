@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
+#include "database/dbwindows.h"
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/tables.h"
@@ -117,6 +118,10 @@ void Veltrane::mnunew_Click() {
   WriteCaption();
   RefreshPlaced();
   calculate();
+  // The defaults show every column group of the detailed result table: an
+  // open one shows them too, boxes ticked, rather than boxes that disagree
+  // with its columns and its workbook.
+  if (m_databaseWindows) m_databaseWindows->followTable();
 }
 
 void Veltrane::mnuopen_Click() {

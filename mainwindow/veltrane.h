@@ -37,6 +37,7 @@ class QRadioButton;
 
 namespace zod {
 
+class DatabaseWindows;
 class DesktopOpener;
 class FileDialog;
 class Messenger;
@@ -285,6 +286,7 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   std::array<std::function<void()>, 5> m_openers;
 
   std::unique_ptr<ProfileDialogs> m_profiles;
+  DatabaseWindows* m_databaseWindows = nullptr;  // a child of this window
   MainMenus m_menus;
   std::unique_ptr<FileDialog> m_ownFileDialog;
   FileDialog* m_fileDialog = nullptr;

@@ -63,7 +63,7 @@ void Veltrane::InstallWindows() {
   // replaced the case under the open profile dialogs, and calculates that
   // case after (and when it started a table, which keeps the case: typed
   // text in a dialog is dropped then too).
-  auto* db = new DatabaseWindows(
+  auto* db = m_databaseWindows = new DatabaseWindows(
       m_z, this,
       [this](bool calc) {
         Busy busy(*this);

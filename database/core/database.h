@@ -162,8 +162,8 @@ inline constexpr std::size_t kDbLineLimit = 256u << 10;
 // Reads a database input file (";"-separated, Windows-1252, lines ended by
 // CR LF, LF or CR) into a new table, numbers by ReadNum with z.commadec.
 // A file in UTF-8 (DbFileCharset) is read as UTF-8; a line that is not UTF-8
-// after a byte-order mark, or holds a character Windows-1252 lacks, is
-// refused. A UTF-16 file is refused as such, and so is an empty or blank line.
+// after a byte-order mark, or holds a character Windows-1252 lacks after it,
+// is refused. A UTF-16 file is refused as such, and so is an empty or blank line.
 // A field that a spreadsheet quoted ("Riser 24""" for Riser 24") reads as the
 // text it stands for, and a ";" inside it splits nothing; a field that then
 // holds a ";" is refused, whatever the field. A field that opens a quote its
@@ -189,9 +189,11 @@ void ReadDbFile(State& z, const std::string& name);  // DbFileMissing when it ca
 // The character set the reader takes a file's bytes for. UTF-16: they begin
 // with its byte-order mark, or every other byte of their start is zero.
 // UTF-8: they begin with its byte-order mark, or hold bytes above 127 that
-// all form whole UTF-8 sequences, as a real Windows-1252 text practically
-// never does (a table whose Windows-1252 texts happen to, such as "Ã©", is
-// written so and reads back as UTF-8). Otherwise Windows-1252.
+// all form whole UTF-8 sequences of characters Windows-1252 holds, as a real
+// Windows-1252 text practically never does (a table whose Windows-1252 texts
+// happen to, such as "Ã©", is written so and reads back as UTF-8, "é").
+// Otherwise Windows-1252: "Ø½" saved as D8 BD, the UTF-8 of a character no
+// table holds, reads back as typed.
 enum class DbCharset { Windows1252, Utf8, Utf16 };
 DbCharset DbFileCharset(std::string_view bytes);
 

@@ -72,8 +72,6 @@ std::string Shown(std::string_view text) {
   return "\"" + Cp1252ToUtf8(text.substr(0, kMax)) + "...\"";
 }
 
-std::size_t LeadingBlanks(std::string_view s) { return std::min(s.find_first_not_of(' '), s.size()); }
-
 // One field of a line, from `from` to the ";" at `end` (or the line's end).
 struct Cell {
   std::string_view text;
@@ -113,21 +111,9 @@ Cell ReadCell(std::string_view line, std::size_t from, std::string& unquoted) {
   return Cell{line.substr(from, end - from), end, false, unclosed};
 }
 
-// A text as the writer puts it on a line: as it stands, as the older program
-// writes it, unless it begins with a double quote. A spreadsheet takes such
-// a field for a quoted one and drops its quotes ("Tank" A shows as Tank A),
-// and this reader would too where the quote closes at the field's end, so it
-// is quoted, its quotes doubled, and reads back unchanged everywhere.
-// The first field of a line loses its leading blanks on reading.
+// A text of the table on a line of the file, in Windows-1252.
 void AppendText(std::string& line, std::string_view text, bool first) {
-  const std::string t = Utf8ToCp1252(text);
-  if (!std::string_view(t).substr(first ? LeadingBlanks(t) : 0).starts_with('"')) {
-    line += t;
-    return;
-  }
-  line += '"';
-  for (char c : t) line.append(c == '"' ? 2 : 1, c);
-  line += '"';
+  line += dbdetail::FieldText(Utf8ToCp1252(text), first);
 }
 
 // Whether the bytes are UTF-8 as the standard has it: every sequence whole,
@@ -377,7 +363,7 @@ DbRow ReadRow(const State& z, std::string_view line, int lineNo, bool utf8) {
   std::array<std::string, kDataFields> unquoted;
   Cell cell = ReadCell(line, 0, unquoted[0]);
   // A quoted first field loses its leading blanks as an unquoted one does.
-  cell.text.remove_prefix(LeadingBlanks(cell.text));
+  cell.text.remove_prefix(dbdetail::LeadingBlanks(cell.text));
   const std::string_view first = cell.text.substr(0, cell.text.find(';'));
   if (IsMark(first)) {
     // A spreadsheet quotes a comment cell and pads its row with empty
@@ -482,7 +468,11 @@ DbCharset DbFileCharset(std::string_view bytes) {
   unsigned char any = 0;
   for (char c : bytes) any |= static_cast<unsigned char>(c);
   const bool high = (any & 0x80) != 0;
-  return bytes.starts_with(kUtf8Mark) || (high && IsUtf8(bytes)) ? DbCharset::Utf8 : DbCharset::Windows1252;
+  if (bytes.starts_with(kUtf8Mark)) return DbCharset::Utf8;
+  // The program's own files are Windows-1252, and their bytes may pair up as
+  // the UTF-8 of a character no table holds ("Pipe Ø½" is saved with D8 BD,
+  // the UTF-8 of "ؽ"): read so, the table the user saved would not open again.
+  return high && IsUtf8(bytes) && Cp1252Missing(bytes).empty() ? DbCharset::Utf8 : DbCharset::Windows1252;
 }
 
 DbFileError::DbFileError(int line, std::string detail)

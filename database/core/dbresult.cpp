@@ -200,6 +200,9 @@ class Line {
  public:
   explicit Line(char dec) : m_dec(dec) {}
   void Field(std::string_view t) { m_s += t, m_s += ';'; }
+  // A text of the user's (project, identification, designation), which a
+  // spreadsheet must read as it stands, in its own column.
+  void Text(std::string_view t, bool first = false) { Field(dbdetail::FieldText(t, first)); }
   void Pattern(double v, std::string_view pattern) { Field(Format(v, pattern, m_dec)); }
   void Plain(double v) { Field(NumText(static_cast<float>(v), m_dec)); }
   void YesNo(bool yes) { Field(yes ? "Yes" : "No"); }
@@ -253,8 +256,8 @@ void WriteHeader(const State& z, std::string& out) {
 // calculation may have lowered it), designations from the row itself.
 void WriteDataLine(const State& z, const DbRow& row, bool stopped, std::string& out) {
   Line d(z.decsep);
-  d.Field(z.proj);
-  d.Field(z.ident);
+  d.Text(z.proj, true);
+  d.Text(z.ident);
   d.Field(z.dmethod == 0 ? "LRFD" : "WSD");
   d.Pattern(z.ufb, "0.##");
   static const char* const kTypes[] = {"Cylinder", "Ring stiff", "Stringer stiff", "Column"};
@@ -271,12 +274,12 @@ void WriteDataLine(const State& z, const DbRow& row, bool stopped, std::string& 
   d.Pattern(z.t, "0.0");
   const bool stringer = z.cylinder == 2, ring = z.ringch == 1, column = z.cylinder == 3;
   if (stringer) {
-    d.Pattern(z.s, "0"), d.Pattern(z.lt, "0"), d.Field(row.dbstiffprof), d.Pattern(z.fys, "0");
+    d.Pattern(z.s, "0"), d.Pattern(z.lt, "0"), d.Text(row.dbstiffprof), d.Pattern(z.fys, "0");
   } else {
     d.NA(4);
   }
   if (ring) {
-    d.Pattern(z.cyll, "0"), d.Pattern(z.gilt, "0"), d.Field(row.dbgirdprof), d.Pattern(z.fyg, "0");
+    d.Pattern(z.cyll, "0"), d.Pattern(z.gilt, "0"), d.Text(row.dbgirdprof), d.Pattern(z.fyg, "0");
     d.Field(z.ringfab == 0 ? "Fab" : "Welded");
     d.YesNo(z.checkih != 0);
   } else {

@@ -167,6 +167,20 @@ class TestDbDetailed : public QObject {
     d.t = WaitActive(d.f()->detailed());
     QCOMPARE(d.headers().size(), 8);
     QVERIFY(!Child<QCheckBox>(d.t, "chkRingRes")->isChecked());
+    // File > New in the main window sets every switch again: the open
+    // table's boxes and columns show it at once, and a resize, the columns
+    // and the workbook agree with the boxes
+    d.h.menus().mnunew->trigger();
+    for (const char* box : kBoxes) QVERIFY2(Child<QCheckBox>(d.t, box)->isChecked(), box);
+    QCOMPARE(d.headers(), kAllHeaders);
+    d.t->resize(d.t->width() + 40, d.t->height());
+    for (const char* box : kBoxes) QVERIFY2(Child<QCheckBox>(d.t, box)->isChecked(), box);
+    QCOMPARE(d.headers(), kAllHeaders);
+    const Sheet s = ReadSheet(d.exportNow());
+    QStringList exported;
+    for (int c = 0; s.cells.contains(QString(QChar('A' + c)) + "1"); ++c)
+      exported << s.cells.value(QString(QChar('A' + c)) + "1");
+    QCOMPARE(exported, kAllHeaders);
   }
 
   void cellsByCylinderType() {
@@ -281,30 +295,43 @@ class TestDbDetailed : public QObject {
   // The table shows the case table as it is, never another one: Open and
   // New Database File close it; a row added, removed or moved builds it anew
   // at once, so that what it shows and what Export to Excel writes is that
-  // table, and Calc and Summary then has nothing to build.
+  // table, and Calc and Summary then has nothing to build. The window the
+  // user edits in stays the active one. The calculations of row B and of the
+  // added row C stop: the build that follows an edit says nothing of them,
+  // wherever they now are; Calc and Summary tells, when it is news (`told`:
+  // a row each message names, in order).
   void followsTheCaseTable_data() {
     QTest::addColumn<QString>("edit");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QStringList>("items");  // after the edit, or after the next Calc and Summary
-    QTest::newRow("unchanged") << "" << false << QStringList{"A", "B"};
-    QTest::newRow("added in the main window") << "add" << false << QStringList{"A", "B", "C"};
-    QTest::newRow("removed") << "cmdX" << false << QStringList{"B"};
-    QTest::newRow("moved up") << "Cmd_pilupp" << false << QStringList{"B", "A"};
-    QTest::newRow("moved down") << "Cmd_pilner" << false << QStringList{"B", "A"};
-    QTest::newRow("comment added") << "cmdAddComment" << false << QStringList{"% Comment", "A", "B"};
-    QTest::newRow("another file opened") << "cmdOpenDatabase" << true << QStringList{"X", "Y"};
-    QTest::newRow("new database") << "cmdNewDatabase" << true << QStringList{"% Comment", "A"};
+    QTest::addColumn<QStringList>("told");
+    const QString b1 = "row 1 \"B\"", b0 = "row 0 \"B\"", b2 = "row 2 \"B\"";
+    QTest::newRow("unchanged") << "" << false << QStringList{"A", "B"} << QStringList{b1};
+    QTest::newRow("added in the main window")
+        << "add" << false << QStringList{"A", "B", "C"} << QStringList{b1, "row 2 \"C\""};
+    QTest::newRow("removed") << "cmdX" << false << QStringList{"B"} << QStringList{b1, b0};
+    QTest::newRow("moved up") << "Cmd_pilupp" << false << QStringList{"B", "A"} << QStringList{b1, b0};
+    QTest::newRow("moved down") << "Cmd_pilner" << false << QStringList{"B", "A"} << QStringList{b1, b0};
+    QTest::newRow("comment added") << "cmdAddComment" << false << QStringList{"% Comment", "A", "B"}
+                                   << QStringList{b1, b2};
+    QTest::newRow("another file opened")
+        << "cmdOpenDatabase" << true << QStringList{"X", "Y"} << QStringList{b1};
+    QTest::newRow("new database") << "cmdNewDatabase" << true << QStringList{"% Comment", "A"}
+                                  << QStringList{b1};
   }
   void followsTheCaseTable() {
     QFETCH(QString, edit);
     QFETCH(bool, closes);
     QFETCH(QStringList, items);
+    QFETCH(QStringList, told);
     Detailed d;
     d.table({"X", "Y"});
     const QString other = d.file("Other_in.csv");
     WriteDbFile(d.z(), fromQ(other));
     d.table({"A", "B"});
+    d.z().dbtab[1].t = 0;
     const QPointer<FrmDatabaseDetailed> first = d.show();
+    QCOMPARE(d.msg.texts.size(), 1);
     auto shown = [&d] {
       QStringList out;
       for (const auto& item : d.summary().items) out << toQ(item[0]);
@@ -318,14 +345,21 @@ class TestDbDetailed : public QObject {
       for (int r = 2; r <= rows + 2; ++r) out << sheet.cells.value("A" + QString::number(r));
       return out;
     };
+    QWidget* user = edit == "add" ? static_cast<QWidget*>(d.h.w.get()) : d.f();
+    user->activateWindow();
+    WaitActive(user);
     d.select(edit == "Cmd_pilupp" ? 1 : 0);  // row A or B, now the main window's case
     if (edit == "add") {
       d.z().ident = "C";
+      d.z().t = 0;
       d.h.get<QPushButton>("cmdDatabase")->click();
     } else if (!edit.isEmpty()) {
       if (edit == "cmdOpenDatabase") d.h.dialog.answers << other;
       d.click(qPrintable(edit));
     }
+    QTest::qWait(50);  // what the rebuild asked of the window system has come
+    QCOMPARE(QApplication::activeWindow(), user);
+    QCOMPARE(d.msg.texts.size(), 1);
     QCOMPARE(d.f()->detailed() == nullptr, closes);
     Destroy();
     QCOMPARE(first.isNull(), closes);
@@ -340,7 +374,12 @@ class TestDbDetailed : public QObject {
     if (!closes) QCOMPARE(d.t->builds(), builds);
     // the workbook holds the rows of the table it is named after
     if (edit == "cmdOpenDatabase") QCOMPARE(exported(2), (QStringList{"Other_summary.xlsx", "X", "Y", ""}));
-    QVERIFY(d.msg.texts.isEmpty());
+    QCOMPARE(d.msg.texts.size(), told.size());
+    for (int i = 0; i < told.size(); ++i)
+      QVERIFY2(d.msg.texts[i].contains("\n" + told[i] + ":"), qPrintable(d.msg.texts[i]));
+    // asked again, it has nothing new to tell
+    d.click("cmdCalc");
+    QCOMPARE(d.msg.texts.size(), told.size());
   }
 
   void withoutTable() {

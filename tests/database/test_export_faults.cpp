@@ -41,24 +41,39 @@ QStringList Entries(const QString& folder) {
                                 QDir::Name);
 }
 
-// With `on`, two more files can be opened (the save's temporary file and the
-// workbook in memory) and no other, for the life of the object.
+// With `more` of 0 or above, that many more files can be opened and no
+// other, for the life of the object.
 struct FileLimit {
   struct rlimit before {};
   bool on;
-  explicit FileLimit(bool on) : on(on) {
+  explicit FileLimit(int more) : on(more >= 0) {
     if (!on) return;
     ::getrlimit(RLIMIT_NOFILE, &before);
     const int lowest = ::dup(0);  // the number the next file gets
     ::close(lowest);
     struct rlimit few = before;
-    few.rlim_cur = static_cast<rlim_t>(lowest + 2);
+    few.rlim_cur = static_cast<rlim_t>(lowest + more);
     ::setrlimit(RLIMIT_NOFILE, &few);
   }
   ~FileLimit() {
     if (on) ::setrlimit(RLIMIT_NOFILE, &before);
   }
 };
+
+// The files the process holds open, each as what it is open on ("/tmp/x
+// (deleted)" for a scratch file already removed), the listing's own aside.
+QStringList OpenFiles() {
+  QStringList files;
+  std::error_code ec;
+  for (const fs::directory_entry& e : fs::directory_iterator("/proc/self/fd", ec)) {
+    const QString target = toQ(fs::read_symlink(e.path(), ec).string());
+    if (!target.endsWith("/fd")) files << target;
+  }
+  files.sort();
+  return files;
+}
+
+QString Told(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
 // Changes byte `field` of the header of the sheet's member in the zip file
 // (with `directory`: of the sheet's entry in the zip directory), so that the
@@ -144,10 +159,10 @@ class TestExportFaults : public QObject {
   // left for the library's temporary file (which crashed it when the book
   // was closed); a failed flush or rename; a member's header that disagrees
   // with the zip directory, which a program that goes by the headers reads
-  // otherwise than one that goes by the directory.
+  // otherwise than one that goes by the directory. No file is left open.
   void failureNamesTheWorkbook() {
     const QString notWhole = "it could not be written whole";
-    auto told = [](int err) { return QString::fromLocal8Bit(std::strerror(err)); };
+    const auto told = Told;
     struct Row {
       std::string how;
       QString cause;  // empty: any
@@ -157,7 +172,7 @@ class TestExportFaults : public QObject {
         {"full disk", told(ENOSPC), nullptr},
         {"file-size limit", told(EFBIG), nullptr},
         {"library's files cut short", "", nullptr},
-        {"no file for the library", "", nullptr},
+        {"no file for the library", told(EMFILE), nullptr},
         {"failed flush", "", nullptr},
         {"failed rename", "", nullptr},
         {"header: name", notWhole, Garble(false, 30, [](char& c) { c = 'X'; })},
@@ -179,14 +194,17 @@ class TestExportFaults : public QObject {
       if (how == "failed rename") sys.fail["rename"] = EIO;
       sys.garble = row.garble;
       QString failure;
+      const QStringList open = OpenFiles();
       {
         // repeated texts: the packed workbook is far smaller than the sheet
         FileSizeLimit limit(how == "file-size limit"             ? 2000
                             : how == "library's files cut short" ? 20000
                                                                  : RLIM_INFINITY);
-        FileLimit files(how == "no file for the library");
+        // the save's temporary file and the workbook in memory, no other
+        FileLimit files(how == "no file for the library" ? 2 : -1);
         failure = Failure([&] { (void)ExportWorkbook(Table(2000), dir.path(), "Tank"); });
       }
+      QCOMPARE(OpenFiles(), open);
       const QString named = "can't save file - " + book + ": ";
       QVERIFY2(failure.startsWith(named) && failure.size() > named.size() && !failure.contains(".tmp"),
                qPrintable(QString::fromStdString(how) + ": " + failure));
@@ -198,6 +216,35 @@ class TestExportFaults : public QObject {
     QCOMPARE(Failure([&] { (void)ExportWorkbook(Table(1), missing, "Tank"); }),
              "can't save file - " + missing +
                  "/Tank_summary.xlsx: " + QString::fromLocal8Bit(std::strerror(ENOENT)));
+  }
+
+  // However near the process is to its limit of open files, a failed export
+  // says so ("Too many open files") under the workbook's name and leaves no
+  // file open, the zip library's scratch files included, nor any file in the
+  // folder, so the next try can succeed. Each file more to spare lets the
+  // export open one more, until it opens all it needs.
+  void nearTheLimitOfOpenFiles() {
+    QTemporaryDir dir;
+    const QString named = "can't save file - " + dir.filePath("Tank_summary.xlsx") + ": ";
+    int failures = 0;
+    for (int more = 0; more < 20; ++more) {
+      const QStringList open = OpenFiles();
+      QString failure;
+      {
+        FileLimit files(more);
+        failure = Failure([&] { (void)ExportWorkbook(Table(200), dir.path(), "Tank"); });
+      }
+      QCOMPARE(OpenFiles(), open);
+      if (failure.isEmpty()) break;
+      ++failures;
+      QCOMPARE(failure, named + Told(EMFILE));
+      QCOMPARE(Entries(dir.path()), QStringList());
+    }
+    // the save's temporary file, the workbook in memory, and the library's
+    // own: the workbook it writes and a scratch file to pack each part
+    QVERIFY(failures >= 4);
+    QCOMPARE(Entries(dir.path()), QStringList{"Tank_summary.xlsx"});
+    QVERIFY(ReadSheet(dir.filePath("Tank_summary.xlsx")).ok);
   }
 };
 

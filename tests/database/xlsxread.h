@@ -1,6 +1,6 @@
 // Reads a workbook back for the export tests: one member of the .xlsx (zip)
-// file, and the cells (texts, numbers with their formats) and column settings
-// of its first sheet.
+// file, and the cells (texts, inline or shared, numbers with their formats)
+// and column settings of its first sheet.
 #pragma once
 
 #include <QMap>
@@ -54,14 +54,31 @@ inline QStringList StyleFormats(const QString& xlsx) {
   return formats;
 }
 
+// The workbook's shared strings in their order: the text of each item, its
+// runs joined.
+inline QStringList SharedStrings(const QString& xlsx) {
+  QXmlStreamReader r(ZipMember(xlsx, "xl/sharedStrings.xml"));
+  QStringList strings;
+  while (!r.atEnd()) {
+    r.readNext();
+    if (!r.isStartElement()) continue;
+    if (r.name() == QLatin1String("si"))
+      strings << QString();
+    else if (r.name() == QLatin1String("t") && !strings.isEmpty())
+      strings.last() += r.readElementText();
+  }
+  return strings;
+}
+
 inline Sheet ReadSheet(const QString& xlsx) {
   Sheet s;
   const QByteArray xml = ZipMember(xlsx, "xl/worksheets/sheet1.xml");
   if (xml.isEmpty()) return s;
   const QStringList formats = StyleFormats(xlsx);
+  const QStringList strings = SharedStrings(xlsx);
   QXmlStreamReader r(xml);
   QString cell;
-  bool number = false;
+  bool number = false, shared = false;
   while (!r.atEnd()) {
     r.readNext();
     if (!r.isStartElement()) continue;
@@ -73,9 +90,12 @@ inline Sheet ReadSheet(const QString& xlsx) {
       cell = a.value("r").toString();
       s.cellStyle[cell] = a.value("s").toString();
       number = a.value("t").isEmpty() || a.value("t") == QLatin1String("n");
+      shared = a.value("t") == QLatin1String("s");
       if (number) s.numberFormat[cell] = formats.value(a.value("s").toInt(), "no style");
     } else if (r.name() == QLatin1String("t") || (number && r.name() == QLatin1String("v"))) {
       s.cells[cell] = r.readElementText();
+    } else if (shared && r.name() == QLatin1String("v")) {
+      s.cells[cell] = strings.value(r.readElementText().toInt());
     }
   }
   s.ok = !r.hasError();

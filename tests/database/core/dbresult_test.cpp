@@ -137,6 +137,40 @@ TEST_F(DbResult, DataLinesOfEveryCylinderType) {
   EXPECT_EQ(Result(none).size(), 1u);
 }
 
+// Every field stands in its column, under its caption, as a spreadsheet or
+// Python's csv module reads the file: a text that begins with a double quote
+// is quoted, its quotes doubled. Written bare, project "a and identification
+// b" would make one cell a;b and move every later field one place left.
+TEST_F(DbResult, TextsStandInTheirColumns) {
+  struct Case {
+    std::string proj, ident, stiff;
+  };
+  const std::vector<Case> cases = {{"\"a", "b\"", "\"L 200x90x9.0x12.0"},
+                                   {"\"Tank\" A", "\"\"", "L 200x90x9.0x12.0\""},
+                                   {"  \"T\"", "\"x\" and \"y\"", "\"\"\""}};
+  z.cylinder = 2, z.ringch = 0;
+  for (const Case& c : cases) {
+    z.proj = c.proj;
+    Add(c.ident);
+    z.dbtab[static_cast<std::size_t>(*z.dbrows - 1)].dbstiffprof = c.stiff;
+  }
+  std::ostringstream out;
+  WriteDbResult(z, out);
+  const std::vector<Texts> sheet = dbtest::SpreadsheetRows(out.str());
+  ASSERT_EQ(sheet.size(), 5u);
+  EXPECT_EQ(sheet[1], Texts{"% Wall A"});
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const Texts& line = sheet[i + 2];
+    SCOPED_TRACE(line[0]);
+    ASSERT_EQ(line.size(), sheet[0].size());
+    EXPECT_EQ(line[0], cases[i].proj);
+    EXPECT_EQ(line[1], cases[i].ident);
+    EXPECT_EQ(line[2], "LRFD");
+    EXPECT_EQ(line[15], cases[i].stiff);
+    EXPECT_EQ(line[16], sheet[2][16]);  // the stiffener's yield strength under its caption
+  }
+}
+
 // A row whose calculation stops shows no result of the row before it: its
 // result fields say so. The stop and a correction message of another row are
 // reported once, at the end; nothing reaches the window meanwhile.

@@ -1,8 +1,11 @@
 #include "gui/core/safesave.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -107,6 +110,55 @@ TEST_F(SafeSaveTest, ProtectedFileIsRefused) {
   EXPECT_EQ(Mode(dir / "ro.vtr"), 0444u);
   EXPECT_EQ(Refusal(path("no/such.vtr"), "x"),
             "can't save file - " + path("no/such.vtr") + ": " + std::strerror(ENOENT));
+  EXPECT_EQ(Files(), 1u);
+}
+
+// The system's own check of write access, which the other tests, run as
+// root, cannot meet: an ordinary user may not replace a file of another
+// user's, even in a folder that would let the rename through. Tried in a
+// child process that becomes such a user (nobody); where that cannot be
+// arranged (the tests do not run as root, or nobody cannot reach the folder),
+// the test skips.
+TEST_F(SafeSaveTest, OtherUsersFileIsRefusedToAnOrdinaryUser) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can act as another user";
+  Save(path("theirs.vtr"), "kept");
+  fs::permissions(dir / "theirs.vtr", static_cast<fs::perms>(0644));
+  fs::permissions(dir, fs::perms::all);  // anyone may create and rename files there
+  int out[2];
+  ASSERT_EQ(::pipe(out), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(out[0]);
+    constexpr uid_t kNobody = 65534;
+    std::string said;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+      said = std::string("skip: cannot become nobody: ") + std::strerror(errno);
+    } else if (const int probe = ::open(path("probe").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+               probe < 0) {
+      said = std::string("skip: nobody cannot write the folder: ") + std::strerror(errno);
+    } else {
+      ::close(probe);
+      ::unlink(path("probe").c_str());
+      said = Refusal(path("theirs.vtr"), "lost");
+    }
+    for (std::size_t done = 0; done < said.size();) {
+      const ssize_t n = ::write(out[1], said.data() + done, said.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    ::_exit(0);
+  }
+  ::close(out[1]);
+  std::string said;
+  char buf[512];
+  for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;) said.append(buf, static_cast<std::size_t>(n));
+  ::close(out[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  if (said.starts_with("skip: ")) GTEST_SKIP() << said;
+  EXPECT_EQ(said, "can't save file - " + path("theirs.vtr") + ": " + std::strerror(EACCES));
+  EXPECT_EQ(Content(dir / "theirs.vtr"), "kept");
   EXPECT_EQ(Files(), 1u);
 }
 
