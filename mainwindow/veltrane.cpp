@@ -16,6 +16,7 @@
 #include "engine/format.h"
 #include "engine/tables.h"
 #include "gui/core/readnum.h"
+#include "gui/core/safesave.h"
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
 #include "gui/qtext.h"
@@ -412,6 +413,7 @@ void Veltrane::LayoutFrames() {
 }
 
 bool Veltrane::FormLoad(const QString& apppath) {
+  LetWritesFailAtTheFileSizeLimit();
   QString folder = apppath;
   while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\'))) folder.chop(1);
   m_z.apppath = fromQ(folder);
