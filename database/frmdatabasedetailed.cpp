@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeView>
@@ -244,15 +245,17 @@ void FrmDatabaseDetailed::cmdDetailedResult_Click() {
   }
   const QString& path = saved.path;
   if (!saved.warning.isEmpty()) m_db.messenger().exclamation(saved.warning, this);
-  bool opened = false;
+  // The desktop may tell of its failure after this window has closed.
+  const auto notOpened = [db = QPointer<DatabaseWindows>(&m_db), owner = QPointer<QWidget>(this), path] {
+    if (db)
+      db->messenger().exclamation(
+          " The table was saved as " + path + ", but no spreadsheet program could open it ", owner);
+  };
   try {
-    opened = m_db.opener().open(QUrl::fromLocalFile(path));
+    m_db.opener().open(QUrl::fromLocalFile(path), [notOpened](const QString&) { notOpened(); });
   } catch (const std::exception&) {
-    opened = false;
+    notOpened();
   }
-  if (!opened)
-    m_db.messenger().exclamation(
-        " The table was saved as " + path + ", but no spreadsheet program could open it ", this);
 }
 
 // ---- frmTable

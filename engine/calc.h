@@ -54,6 +54,29 @@ struct RingHeight {
 RingHeight RingHeightOfCase(State& z);
 double StiffAreaOfCase(State& z);
 
+// A member's profile as the design case gives it (its kind, its table row or
+// built-up dimensions), worked out aside like the two above: the dimensions,
+// the designation and the picture of its kind that its section computation
+// would give, and the thickness its yield strength is looked up at. This,
+// not the section record, is what the window and the report show of the
+// member: a run that stops before the member's section leaves the record
+// holding another case's profile. A kind outside 0..9 has no picture; it and
+// a table row the tables lack have no dimensions and no designation.
+struct CaseProfile {
+  bool known = false;
+  double h = 0, b = 0, tw = 0, c = 0, r = 0;
+  float tf = 0;
+  float tmat = 0;  // the governing thickness
+  std::string name, icon;
+};
+CaseProfile ProfileOfCase(State& z, Member m);
+// The member's yield strength (fys or fyg) looked up for its material at its
+// own governing thickness, as its section does; tmat is left by whichever
+// section ran last, maybe the other member's or another case's. A profile
+// that cannot be worked out keeps the value as it is, as does the
+// user-defined material.
+void GetFyOfCase(State& z, Member m);
+
 // Effective sections and torsional buckling strength.
 void StiffEffective(State& z);
 void GirdEffective(State& z);

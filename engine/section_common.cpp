@@ -18,8 +18,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
+#include "engine/tables.h"
 
 namespace zod::section {
 
@@ -244,3 +246,35 @@ void Properties(std::int16_t kind, const Profile& p, double hw, double ef, bool 
 }
 
 }  // namespace zod::section
+
+namespace zod {
+
+CaseProfile ProfileOfCase(State& z, Member m) {
+  const bool stiff = m == Member::Stiffener;
+  const std::int16_t kind = stiff ? z.stifftype : z.girdtype;
+  CaseProfile out;
+  if (kind < 0 || kind > 9) return out;
+  out.icon = stiff ? section::StiffIcon(kind) : section::GirdIcon(kind);
+  SectionResults unused;
+  const section::Profile p{out.h, out.b, out.tw, out.tf, out.c, out.r, unused};
+  const section::TableRows rows = stiff ? section::TableRows{z.istiffl, z.istifft, z.istifff, z.istiffhp}
+                                        : section::TableRows{z.igirdl, z.igirdt, z.igirdf, z.igirdhp};
+  try {
+    section::TakeDimensions(z, kind, p, rows, BuiltUp(z, m));
+    out.tmat = section::GoverningThickness(kind, out.tw, out.tf);
+  } catch (const Error&) {
+    return out;
+  }
+  out.known = true;
+  section::Designation(out.name, kind, p, z.decsep);
+  return out;
+}
+
+void GetFyOfCase(State& z, Member m) {
+  const CaseProfile p = ProfileOfCase(z, m);
+  if (!p.known) return;
+  z.tmat = p.tmat;
+  m == Member::Stiffener ? GetFys(z, z.mats) : GetFyg(z, z.matg);
+}
+
+}  // namespace zod

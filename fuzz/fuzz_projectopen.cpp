@@ -57,7 +57,7 @@ void ReDerive(zod::State& z) {
   } catch (const zod::Error&) {
   }
   try {
-    zod::GetFys(z, z.mats);
+    zod::GetFyOfCase(z, zod::Member::Stiffener);
   } catch (const zod::Error&) {
   }
   zod::Calculate(z);

@@ -63,14 +63,22 @@ class FileTextGuard : public QObject {
   // ends it: pasted, that one break at the end of what came in is dropped.
   QString WithoutFinalLineBreak() const {
     const QString before = m_held.text, after = m_box->text();
-    // what came in: the edited text less what it shares with the text before
-    // at its start and at its end
-    qsizetype head = 0;
-    while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
-    qsizetype tail = 0;
-    while (tail < before.size() - head && tail < after.size() - head &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-      ++tail;
+    // What came in: the edited text less what it shares with the text before
+    // at its start and at its end. An insertion leaves the cursor right after
+    // what it brought, which settles where the texts allow two readings ("B"
+    // and a line break pasted before a "B" would otherwise read as a line
+    // break and a "B"); an edit that leaves the cursor elsewhere is read by
+    // the longest shared start.
+    qsizetype head = 0, tail = after.size() - m_box->cursorPosition();
+    if (tail <= before.size() && before.endsWith(QStringView(after).right(tail))) {
+      while (head < before.size() - tail && head < after.size() - tail && before[head] == after[head]) ++head;
+    } else {
+      while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+      tail = 0;
+      while (tail < before.size() - head && tail < after.size() - head &&
+             before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    }
     QString in = after.mid(head, after.size() - head - tail);
     if (in.endsWith(QLatin1String("\r\n")))
       in.chop(2);

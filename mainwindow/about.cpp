@@ -12,8 +12,8 @@
 #include <exception>
 #include <memory>
 
-#include "mainwindow/help.h"
 #include "gui/messenger.h"
+#include "mainwindow/help.h"
 
 namespace zod {
 
@@ -214,10 +214,11 @@ void About::setUnderline(QLabel* label, bool on) {
   label->setFont(f);
 }
 
-// A refused open shows nothing; only an open that fails outright is reported.
+// An address the desktop could not open is told by name; an error raised on
+// the way gets the browser message.
 void About::openLink(const QUrl& url) {
   try {
-    m_opener.open(url);
+    OpenOrTell(m_opener, url, m_messenger, this);
   } catch (...) {
     const QString text = QStringLiteral(" There was an error when trying to open a default browser ");
     if (m_messenger) {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "engine/calc.h"
 #include "engine/format.h"
 #include "engine/tables.h"
 #include "gui/qtext.h"
@@ -76,10 +77,8 @@ void Veltrane::cboMaterial_Click(int member, int index) {
   } else {
     if (member == 0)
       GetFyp(m_z, mat);
-    else if (member == 1)
-      GetFys(m_z, mat);
     else
-      GetFyg(m_z, mat);
+      GetFyOfCase(m_z, member == 1 ? Member::Stiffener : Member::RingFrame);
     fy->setEnabled(false);
     fy->setText(toQ(NumText(static_cast<float>(value), m_z.decsep)));
   }

@@ -103,7 +103,7 @@ void Veltrane::ReDerive() {
     message(toQ(e.what()));
   }
   try {
-    GetFys(m_z, m_z.mats);
+    GetFyOfCase(m_z, Member::Stiffener);
   } catch (const Error& e) {
     message(toQ(e.what()));
   }

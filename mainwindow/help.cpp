@@ -1,6 +1,5 @@
 #include "mainwindow/help.h"
 
-#include <QDesktopServices>
 #include <QDir>
 
 namespace zod {
@@ -39,8 +38,12 @@ QString ManualPath(const QString& programFolder, Manual manual) {
 
 // Always from the program folder, also for the search page: the current
 // folder of the process says nothing about where the help lies.
-void Help::openPage(HelpPage page) { m_opener.open(QUrl::fromLocalFile(HelpPagePath(m_folder, page))); }
+void Help::openPage(HelpPage page) { open(HelpPagePath(m_folder, page)); }
 
-void Help::OpenManual(Manual manual) { m_opener.open(QUrl::fromLocalFile(ManualPath(m_folder, manual))); }
+void Help::OpenManual(Manual manual) { open(ManualPath(m_folder, manual)); }
+
+void Help::open(const QString& path) {
+  OpenOrTell(m_opener, QUrl::fromLocalFile(path), m_messenger, m_owner);
+}
 
 }  // namespace zod

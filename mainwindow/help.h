@@ -2,11 +2,13 @@
 // desktop opener.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <QWidget>
+#include <utility>
 
 #include "gui/opener.h"
-#include <utility>
 
 namespace zod {
 
@@ -20,11 +22,14 @@ QString ManualFileName(Manual manual);
 // The manual in the folder "Documentation" of the program folder.
 QString ManualPath(const QString& programFolder, Manual manual);
 
-// The Help menu's commands. Nothing is checked beforehand: a missing page,
-// manual or viewer is the desktop's business and the program shows nothing.
+// The Help menu's commands. Nothing is checked beforehand: the desktop
+// opens the page or manual, and when it cannot (no such file, no viewer, no
+// opener) the user is told which file could not be opened and why, in a box
+// owned by `owner` (through `messenger`; null: a box of its own).
 class Help {
  public:
-  Help(DesktopOpener& opener, QString programFolder) : m_opener(opener), m_folder(std::move(programFolder)) {}
+  Help(DesktopOpener& opener, QString programFolder, Messenger* messenger = nullptr, QWidget* owner = nullptr)
+      : m_opener(opener), m_folder(std::move(programFolder)), m_messenger(messenger), m_owner(owner) {}
 
   void HelpContents() { openPage(HelpPage::Contents); }
   void HelpIndex() { openPage(HelpPage::Index); }
@@ -36,9 +41,12 @@ class Help {
 
  private:
   void openPage(HelpPage page);
+  void open(const QString& path);
 
   DesktopOpener& m_opener;
   QString m_folder;
+  Messenger* m_messenger;
+  QPointer<QWidget> m_owner;
 };
 
 }  // namespace zod

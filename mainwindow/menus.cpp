@@ -125,7 +125,7 @@ void ConnectProfileItems(const MainMenus& menus, QObject* context, std::function
 
 void ConnectHelpMenu(const MainMenus& menus, QWidget* owner, DesktopOpener& opener,
                      const QString& programFolder, const QColor& linkColor, Messenger* messenger) {
-  Help help(opener, programFolder);
+  Help help(opener, programFolder, messenger, owner);
   HookMenuItem(menus.mnuhelpcont, owner, [help]() mutable { help.HelpContents(); });
   HookMenuItem(menus.mnuindex, owner, [help]() mutable { help.HelpIndex(); });
   HookMenuItem(menus.mnuhelpsearch, owner, [help]() mutable { help.HelpSearch(); });

@@ -175,8 +175,7 @@ void Veltrane::RefreshForm() {
       c->addItem(QString::fromLatin1(k == 9 && member == 1 ? "I-profile" : kStiffKinds[k]));
     c->setCurrentIndex(kind >= 0 && kind <= 9 ? kind : -1);
   }
-  m_stiffprof->setText(toQ(z.stiffsec.name));
-  m_ringprof->setText(toQ(z.girdsec.name));
+  ShowProfiles();
 
   if (z.ringfab == 0)
     setChecked(m_ringfab0);

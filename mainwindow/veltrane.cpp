@@ -16,6 +16,7 @@
 #include "engine/format.h"
 #include "engine/tables.h"
 #include "gui/core/readnum.h"
+#include "gui/core/safesave.h"
 #include "gui/filedialog.h"
 #include "gui/messenger.h"
 #include "gui/qtext.h"
@@ -409,6 +410,7 @@ void Veltrane::LayoutFrames() {
 }
 
 bool Veltrane::FormLoad(const QString& apppath) {
+  LetWritesFailAtTheFileSizeLimit();
   QString folder = apppath;
   while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\'))) folder.chop(1);
   m_z.apppath = fromQ(folder);
@@ -460,6 +462,31 @@ void Veltrane::calculate(QWidget* owner) {
   m_calcOwner = owner;
   Calculate(m_z);
   m_calcOwner = outer;
+  // A member whose section this run did not reach (it stopped before, or the
+  // case's type does not check that member) has not been shown: after a
+  // profile dialog's change with t = 0, say, its yield strength, designation
+  // and picture would still be those of the profile before.
+  for (const Member m : {Member::Stiffener, Member::RingFrame}) {
+    const bool stiff = m == Member::Stiffener;
+    if (stiff ? m_z.stiffdone : m_z.girddone) continue;
+    const double& fy = stiff ? m_z.fys : m_z.fyg;
+    const double before = fy;
+    GetFyOfCase(m_z, m);
+    if (fy != before) m_box[stiff ? box::ifys : box::ifyg]->setText(display(fy, "#000"));
+  }
+  ShowProfiles();
+}
+
+// What the window shows of the members comes from the case, not from their
+// section records: those are the last run's, and a run that stops before a
+// member's section leaves its record holding another case's profile.
+void Veltrane::ShowProfiles() {
+  for (const Member m : {Member::Stiffener, Member::RingFrame}) {
+    const bool stiff = m == Member::Stiffener;
+    const CaseProfile p = ProfileOfCase(m_z, m);
+    (stiff ? m_stiffprof : m_ringprof)->setText(toQ(p.name));
+    SetPicture(stiff ? "cmdpic_stiff" : "cmdpic_gird", p.icon);
+  }
 }
 
 void Veltrane::message(const QString& text, QWidget* owner) {

@@ -192,6 +192,8 @@ class Veltrane : public QMainWindow, public View, public ProfileHost {
   QString DialogFolder() const;
   bool MayReplace(const QString& path);
   void ReDerive();
+  // The designation and picture of both members, worked out from the case.
+  void ShowProfiles();
 
   // design
   void BuildControls();

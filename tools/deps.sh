@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev qt6-base-dev-tools libgl-dev libxlsxwriter-dev fonts-liberation
-      clang libclang-rt-14-dev xvfb xauth poppler-utils libzip-dev locales)
+      clang libclang-rt-14-dev xvfb xauth poppler-utils libzip-dev locales xdg-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -145,6 +146,8 @@ std::string CantSaveMessage(std::string_view name, std::string_view cause) {
 
 SaveError::SaveError(const std::string& name, std::string cause)
     : Error(CantSaveMessage(name, cause)), m_name(name), m_cause(std::move(cause)) {}
+
+void LetWritesFailAtTheFileSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
 
 int SaveSystem::MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0 ? 0 : errno; }
 

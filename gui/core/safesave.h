@@ -70,6 +70,12 @@ SaveOutcome SaveFileThrough(const std::string& name,
                             const std::function<void(const std::string& temp)>& produce,
                             Existing existing = Existing::Replace);
 
+// Makes a write past the user's file-size limit (ulimit -f) fail with EFBIG,
+// "File too large", which every save reports and cleans up after like any
+// other failed write. Left to the system, the signal it sends first would
+// end the program and lose whatever was not saved yet. Start-up calls it.
+void LetWritesFailAtTheFileSizeLimit();
+
 // The system calls through which a save reaches the disk, behind one seam so
 // that a test can record them or make one fail (a full disk, a failed flush,
 // a refusal that only an ordinary user gets) without a full disk or another

@@ -19,12 +19,10 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <optional>
 
 #include "engine/calc.h"
 #include "engine/checked.h"
 #include "engine/format.h"
-#include "engine/section_common.h"
 #include "report/core/utf8text.h"
 
 namespace zod {
@@ -326,18 +324,16 @@ class Report {
     const bool stiff = m == Member::Stiffener;
     const int16 kind = stiff ? z.stifftype : z.girdtype;
     // After a stop the member's section may still be another case's: the
-    // block then shows this case's own profile, its designation built from
-    // its own dimensions, and leaves out what this run did not compute.
-    std::string name;
+    // block then shows this case's own profile and leaves out what this run
+    // did not compute. The designation is the case's own either way.
+    const CaseProfile own = ProfileOfCase(z, m);
+    std::string name = own.name;
     if (z.calcok || (stiff ? z.stiffdone : z.girddone)) {
       known = Known::All;
       values = stiff ? Stiff() : Gird();
-      name = stiff ? z.stiffsec.name : z.girdsec.name;
     } else {
-      values = {};
-      const std::optional<std::string> own = OwnProfile(m, kind, values);
-      known = own ? Known::Dimensions : Known::Nothing;
-      name = own.value_or(std::string());
+      values = {own.h, own.b, own.tw, own.tf, own.c, own.r, 0, 0, 0, 0};
+      known = own.known ? Known::Dimensions : Known::Nothing;
     }
     prty = prtytop;
     Heading(xlabel + prtoffs, stiff ? "Stiffener Profile:" : "Ringframe Profile:");
@@ -369,28 +365,6 @@ class Report {
       default:
         break;
     }
-  }
-
-  // The member's profile as the case gives it (table row or built-up
-  // dimensions) into `v`, and its designation, written as the member's
-  // section and the case database write it. None for a kind or table row
-  // this installation cannot build.
-  std::optional<std::string> OwnProfile(Member m, int16 kind, MemberValues& v) {
-    const bool stiff = m == Member::Stiffener;
-    float tf = 0;
-    SectionResults unused;
-    const section::Profile p{v.h, v.b, v.tw, tf, v.c, v.r, unused};
-    const section::TableRows rows = stiff ? section::TableRows{z.istiffl, z.istifft, z.istifff, z.istiffhp}
-                                          : section::TableRows{z.igirdl, z.igirdt, z.igirdf, z.igirdhp};
-    std::string name;
-    try {
-      section::TakeDimensions(z, kind, p, rows, BuiltUp(z, m));
-    } catch (const Error&) {
-      return std::nullopt;
-    }
-    v.tf = tf;
-    section::Designation(name, kind, p, z.decsep);
-    return name;
   }
 
   // ---- profile data blocks

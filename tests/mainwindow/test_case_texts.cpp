@@ -97,6 +97,8 @@ class TestCaseTexts : public QObject {
                                                           << "Tank A" << L{};
     QTest::newRow("comment pasted with its LF") << "frmDatabase:txtComment" << true << "North\n"
                                                 << "North" << L{};
+    QTest::newRow("name pasted with a lone CR") << "iproj" << true << "Tank A\r"
+                                                << "Tank A" << L{};
     QTest::newRow("name pasted with two line breaks") << "iproj" << true << "Tank A\n\n"
                                                       << "*" << L{{"a line break"}};
     QTest::newRow("σ pasted with its LF") << "iident" << true << "σ1\n"
@@ -154,7 +156,8 @@ class TestCaseTexts : public QObject {
     QCOMPARE(user.texts.size(), named.size());
   }
 
-  // A refusal keeps the cursor where the user was typing.
+  // A refusal keeps the cursor where the user was typing; a line pasted
+  // lands at the cursor, which stays after it.
   void typingGoesOnAtTheCursor() {
     BoxMessenger boxes;
     Harness h(false, 96, &boxes);
@@ -176,6 +179,16 @@ class TestCaseTexts : public QObject {
     QTRY_VERIFY(e->hasFocus());
     QTest::keyClicks(e, "B");
     QCOMPARE(e->text(), QString("BTank A"));
+    // a line pasted into the middle lands there, without its line break,
+    // also before a letter like its own last one
+    QTest::keyClick(e, Qt::Key_End);
+    QTest::keyClicks(e, "B");
+    QTest::keyClick(e, Qt::Key_Left);
+    QApplication::clipboard()->setText("B\n");
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(e, "C");
+    QCOMPARE(e->text(), QString("BTank ABCB"));
+    QCOMPARE(user.texts.size(), 2);
   }
 
   // Lines pasted into the project name and the identification are refused,

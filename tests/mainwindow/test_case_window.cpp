@@ -1,14 +1,16 @@
 // What the main window shows is the case it calculates: the tripping-length
-// correction never sets a length that is not positive, the Ih check box shows
-// the case's switch after a file or a database row replaced the case, and the
-// LRFD advice keeps its formula on one line.
+// correction never sets a length that is not positive, the Ih check box and
+// the profiles show the case's own after a file or a database row replaced
+// the case, and the LRFD advice keeps its formula on one line.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextLayout>
 
 #include "engine/calc.h"
 #include "mainwindow/core/projectfile.h"
+#include "profiles/profiledialogs.h"
 #include "tests/database/dbtestsupport.h"
 
 using namespace zod;
@@ -25,6 +27,33 @@ void FirstCase(State& z, int16 checkih) { z.cylinder = 2, z.ringch = 1, z.pd = -
 void SecondCase(State& z, int type, int16 checkih) {
   z.cylinder = static_cast<int16>(type), z.ringch = 1, z.pd = -0.3f, z.checkih = checkih;
   z.ident = "second";
+}
+
+// Two cases with other profiles: the first calculates, the second stops
+// before its sections are worked out (t = 0). The stiffener changes kind and
+// thickness band (6 mm, then 20 mm), the ring frame its T-table row (9 mm,
+// then 8 mm); both members are of S355. Their sections are worked out away
+// from the window, as a file and a row hold them.
+void WorkOutSections(State& z) {
+  View& window = z.view();
+  z.setView(nullptr);
+  StiffSection(z, z.stifftype);
+  GirdSection(z, z.girdtype);
+  z.setView(&window);
+}
+void ProfiledFirst(State& z) {
+  z.cylinder = 2, z.ringch = 1, z.mats = z.matg = 2;
+  z.stifftype = 0, z.istiffl = 3;  // L 90x60x6.0x6.0
+  z.girdtype = 2, z.igirdt = 5;    // T 76x160x6.0x9.0
+  z.ident = "first";
+  WorkOutSections(z);
+}
+void ProfiledSecond(State& z) {
+  z.t = 0;
+  z.stifftype = 3, z.stbh = 200, z.stbb = 90, z.stbtw = 10, z.stbtf = 20;
+  z.girdtype = 2, z.igirdt = 0;  // T 48x100x5.0x8.0
+  z.ident = "second";
+  WorkOutSections(z);
 }
 
 }  // namespace
@@ -154,6 +183,74 @@ class TestCaseWindow : public QObject {
     QCOMPARE(h.z.ident, std::string("second"));
     QCOMPARE(h.z.checkih, int16(second));
     QCOMPARE(ih->isChecked(), second != 0);
+  }
+
+  // The designation, the picture and the yield strength of both members are
+  // those of the case on screen, also while its calculation stops before its
+  // sections: after the case is put in place, after a material is chosen
+  // (looked up at the member's own thickness, not the one looked up last)
+  // and after a profile dialog makes another kind current.
+  void profilesShowTheCase_data() {
+    QTest::addColumn<bool>("fromDatabase");
+    QTest::newRow("project file") << false;
+    QTest::newRow("database row") << true;
+  }
+  void profilesShowTheCase() {
+    QFETCH(bool, fromDatabase);
+    DbHarness d;
+    Harness& h = d.h;
+    State& z = d.z();
+    const QString one = dir.filePath("first.vtr"), two = dir.filePath("second.vtr");
+    ProfiledFirst(z);
+    WriteProjectFile(z, fromQ(one));
+    ProfiledSecond(z);
+    WriteProjectFile(z, fromQ(two));
+    SetDefaults(z);
+    NewDbTable(z);
+    z.dbtab[0] = DbHarness::Closing();
+    z.dbrows = 0;
+    ProfiledFirst(z);
+    StoreDbRow(z, 0);
+    ProfiledSecond(z);
+    StoreDbRow(z, 1);
+    z.dbfile = "Cases_in.csv";
+    SetDefaults(z);
+    h.w->RefreshForm();
+    auto shown = [&h] {
+      return QStringList{h.get<QLabel>("stiffprof")->text(),
+                         h.get("cmdpic_stiff")->property("iconName").toString(),
+                         h.box("ifys")->text(),
+                         h.get<QLabel>("ringprof")->text(),
+                         h.get("cmdpic_gird")->property("iconName").toString(),
+                         h.box("ifyg")->text()};
+    };
+
+    fromDatabase ? (void)d.open() : h.open(one);
+    QCOMPARE(z.ident, std::string("first"));
+    QVERIFY(z.calcok);
+    QCOMPARE(shown(),
+             (QStringList{"L 90x60x6.0x6.0", "ico_stiff_l", "355", "T 76x160x6.0x9.0", "ico_gird_t", "355"}));
+    fromDatabase ? d.select(1) : h.open(two);
+    QCOMPARE(z.ident, std::string("second"));
+    QVERIFY(!z.calcok);
+    QCOMPARE(shown(), (QStringList{"T 200x90x10.0x20.0", "ico_stiff_t", "345", "T 48x100x5.0x8.0",
+                                   "ico_gird_t", "355"}));
+
+    emit h.get<QComboBox>("cbofys")->activated(0);  // S235: 225 MPa at 20 mm, 235 up to 16 mm
+    emit h.get<QComboBox>("cbofyg")->activated(0);
+    QVERIFY(!z.calcok);
+    QCOMPARE(z.fys, 225.0);
+    QCOMPARE(z.fyg, 235.0);
+    QCOMPARE(shown(), (QStringList{"T 200x90x10.0x20.0", "ico_stiff_t", "225", "T 48x100x5.0x8.0",
+                                   "ico_gird_t", "235"}));
+
+    z.igirdhp = 57;  // 17 mm thick: 225 MPa
+    h.menus().girdItems[6]->trigger();
+    WaitActive(h.w->profileDialogs().find(Member::RingFrame, 6));
+    QCOMPARE(z.girdtype, int16(6));
+    QVERIFY(!z.calcok);
+    QCOMPARE(z.fyg, 225.0);
+    QCOMPARE(shown().mid(3), (QStringList{"BF 430x17.0", "ico_gird_hp", "225"}));
   }
 
   // The advice names a formula; wherever the box's label wraps its text, the

@@ -423,12 +423,14 @@ class TestFileMenu : public QObject {
   }
 
   // A case naming a stiffener row the tables lack is reported, not fatal;
-  // the window shows the case that was read.
+  // the window shows the case that was read, with the stiffener's yield
+  // strength of the file: its thickness is not known here.
   void stiffenerRowBeyondTheTable() {
     Harness h;
     h.get<QRadioButton>("cylinder1")->click();
     h.z.istiffl = 999;
     h.z.stiffh = 7777;  // no row matches
+    h.z.fys = 345;      // S355 over 16 mm
     const QString a = file("row.vtr");
     h.saveAs(a);
     h.menus().mnunew->trigger();
@@ -438,6 +440,8 @@ class TestFileMenu : public QObject {
     QVERIFY2(h.msg.texts.value(0).contains("row 999"), qPrintable(h.msg.texts.join('|')));
     QCOMPARE(h.w->windowTitle(), "Zidavoru ZOD: " + a);
     QVERIFY(h.get<QRadioButton>("cylinder1")->isChecked());
+    QCOMPARE(h.z.fys, 345.0);
+    QCOMPARE(h.box("ifys")->text(), QString("345"));
   }
 };
 

@@ -142,7 +142,7 @@ class TestMenus : public QObject {
 
   // The web and mail labels: moving over one underlines it until the pointer
   // reaches the background; a click opens the browser or the mail program, a
-  // refusal shows nothing, a failure is told.
+  // refusal is told with the address, an error on the way as the browser's.
   void links() {
     QWidget* box = show(AboutBox);
     QVERIFY(QTest::qWaitForWindowExposed(box));
@@ -161,7 +161,12 @@ class TestMenus : public QObject {
     QTest::mouseClick(ab5, Qt::LeftButton);
     QTest::mouseClick(ab6, Qt::LeftButton);
     QCOMPARE(m_opener.urls, (QList<QUrl>{QUrl(kMakerWeb), QUrl("mailto:" + kMakerMail)}));
-    QVERIFY(m_messages.texts.isEmpty() && box->isVisible());
+    const QString why = ": the desktop has no program to open it";
+    QCOMPARE(m_messages.texts,
+             (QStringList{"can't open - " + kMakerWeb + why, "can't open - mailto:" + kMakerMail + why}));
+    QCOMPARE(m_messages.owners, (QStringList{"about", "about"}));
+    QVERIFY(box->isVisible());
+    m_messages.clear();
     m_opener.fail = true;
     QTest::mouseClick(ab6, Qt::LeftButton);
     QCOMPARE(m_messages.texts, QStringList{" There was an error when trying to open a default browser "});
@@ -187,8 +192,8 @@ class TestMenus : public QObject {
   }
 
   // Each opens its file in the program folder, whatever the current folder
-  // (a file dialog moves it); a refusal shows nothing and is not retried.
-  // About opens one box.
+  // (a file dialog moves it); a refusal is told, naming the file, and not
+  // retried. About opens one box.
   void helpItems_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("path");
@@ -205,7 +210,8 @@ class TestMenus : public QObject {
     QFETCH(QString, path);
     MainMenus m = BuildMenus(*m_owner);
     m_opener.answer = false;
-    ConnectHelpMenu(m, m_owner, m_opener, kFolder, kLink);
+    m_owner->setObjectName("veltrane");
+    ConnectHelpMenu(m, m_owner, m_opener, kFolder, kLink, &m_messages);
     QAction* a = m_owner->findChild<QAction*>(item);
     QVERIFY(a && a->isEnabled());
     QTemporaryDir elsewhere;
@@ -215,9 +221,66 @@ class TestMenus : public QObject {
     a->trigger();
     QDir::setCurrent(before);
     QCOMPARE(m_opener.urls, path.isEmpty() ? QList<QUrl>{} : QList<QUrl>(2, QUrl::fromLocalFile(path)));
+    const QString told = "can't open - " + path + ": the desktop has no program to open it";
+    QCOMPARE(m_messages.texts, path.isEmpty() ? QStringList() : QStringList(2, told));
+    QCOMPARE(m_messages.owners, path.isEmpty() ? QStringList() : QStringList(2, "veltrane"));
     QCOMPARE(m_owner->findChildren<About*>().size(), int(path.isEmpty()));
     for (QWidget* tl : QApplication::topLevelWidgets())
       QVERIFY(tl == m_owner || !tl->isVisible() || (path.isEmpty() && qobject_cast<About*>(tl)));
+  }
+
+  // The desktop's own opener, xdg-open, run with the file or address: a
+  // failure it reports is told with its reason, a missing opener at once; an
+  // opener still running when the watch ends (without a desktop environment
+  // it runs the viewer in the foreground) tells nothing when it ends later.
+  void systemOpener_data() {
+    QTest::addColumn<QString>("script");  // what the xdg-open on the path does; empty: there is none
+    QTest::addColumn<int>("watchMs");
+    QTest::addColumn<QUrl>("url");
+    QTest::addColumn<QString>("why");  // empty: opened
+    const QUrl manual = QUrl::fromLocalFile(kFolder + "/Documentation/Zidavoru ZOD Theory Manual.pdf");
+    const int watch = 10000;
+    QTest::newRow("opened") << "exit 0" << watch << manual << QString();
+    QTest::newRow("web page opened") << "exit 0" << watch << QUrl(kMakerWeb) << QString();
+    QTest::newRow("no such file") << "exit 2" << watch << manual << "the file does not exist";
+    QTest::newRow("no program") << "exit 3" << watch << manual << "the desktop has no program to open it";
+    QTest::newRow("program failed") << "exit 4" << watch << QUrl("mailto:" + kMakerMail)
+                                    << "the desktop's program could not open it";
+    QTest::newRow("other status") << "exit 9" << watch << manual
+                                  << "the desktop's opener xdg-open ended with status 9";
+    QTest::newRow("killed") << "kill -9 $$" << watch << manual << "the desktop's opener xdg-open stopped";
+    QTest::newRow("missing") << QString() << watch << manual
+                             << "the desktop's opener xdg-open could not be started (package xdg-utils)";
+    QTest::newRow("viewer closed after the watch") << "sleep 1; exit 4" << 200 << manual << QString();
+  }
+  void systemOpener() {
+    QFETCH(QString, script);
+    QFETCH(int, watchMs);
+    QFETCH(QUrl, url);
+    QFETCH(QString, why);
+    QTemporaryDir bin;
+    const QString asked = bin.filePath("asked"), ended = bin.filePath("ended");
+    if (!script.isEmpty()) {
+      WriteBytes(bin.filePath("xdg-open"),
+                 "#!/bin/sh\nd=$(dirname \"$0\")\nprintf '%s' \"$1\" > \"$d/asked\"\n"
+                 "trap 'touch \"$d/ended\"' EXIT\n" +
+                     script.toUtf8() + "\n");
+      QVERIFY(QFile::setPermissions(bin.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + (script.isEmpty() ? "" : ":/usr/bin:/bin"));
+    QStringList told;
+    SystemOpener(watchMs).open(url, [&told](const QString& reason) { told << reason; });
+    qputenv("PATH", path);
+    if (why.isEmpty()) {
+      QTRY_VERIFY(QFile::exists(ended));
+      QTest::qWait(200);  // for the end to reach the opener
+      QCOMPARE(told, QStringList());
+    } else {
+      QTRY_COMPARE(told, QStringList{why});
+    }
+    if (!script.isEmpty())
+      QCOMPARE(QString::fromUtf8(ReadBytes(asked)), url.isLocalFile() ? url.toLocalFile() : url.toString());
   }
 
   // Every link of the shipped help pages leads to a page and anchor that exist.

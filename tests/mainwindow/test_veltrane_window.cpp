@@ -2,6 +2,8 @@
 // with the handlers it sets off, the choices and buttons, the right-click
 // rule and the result pictures; the input boxes (focus a box, type, leave it
 // or press Enter) with message boxes answered by a recorder.
+#include <sys/resource.h>
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,13 +15,14 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <cmath>
+#include <csignal>
 
 #include "engine/format.h"
 #include "mainwindow/inputboxes.h"
 #include "mainwindow/profileicons.h"
 #include "mainwindow/resultpicture.h"
 #include "profiles/profiledialogs.h"
-#include "tests/mainwindow/testsupport.h"
+#include "tests/database/dbtestsupport.h"
 
 using namespace zod;
 using namespace zod::test;
@@ -88,6 +91,65 @@ class TestVeltraneWindow : public QObject {
     const QRect fr32 = h.get("fr32")->geometry();
     h.w->resize(800, 600);
     QCOMPARE(h.get("fr32")->geometry(), fr32);
+  }
+
+  // Under a file-size limit (ulimit -f) a save larger than the limit fails
+  // as any failed save does, "File too large", and ends nothing: the table
+  // and the case not yet saved stay, so does the old file, and nothing is
+  // left beside it. The saves run in a child process that starts with the
+  // system's own answer to a write past the limit (to end the process) and
+  // the limit set: only the program's start-up can keep it alive.
+  void fileSizeLimitEndsNothing() {
+    const QString folder = qEnvironmentVariable("ZOD_LIMITED_FOLDER");
+    const QString project = "case.vtr", table = "Tank_in.csv";
+    if (!folder.isEmpty()) {
+      DbHarness d;
+      const QString path = folder + "/" + project;
+      d.h.open(path);
+      d.h.type("il", "1234");
+      d.h.msg.clear();
+      d.h.menus().mnusave->trigger();
+      QCOMPARE(d.h.msg.texts, QStringList{CantSave(path, EFBIG)});
+      QCOMPARE(d.z().l, 1234.0f);
+      d.open();
+      d.table({"A", "B", "C", "D", "E", "F", "G", "H"});
+      d.h.dialog.answers << folder + "/" + table;
+      d.click("cmdSaveFile");
+      QCOMPARE(d.msg.texts, QStringList{CantSave(folder + "/" + table, EFBIG)});
+      QCOMPARE(d.z().dbrows, int16(8));
+      return;
+    }
+    QTemporaryDir dir;
+    {
+      Harness h;
+      h.saveAs(dir.filePath(project));
+    }
+    WriteBytes(dir.filePath(table), "End;\r\n");
+    const QByteArray before = ReadBytes(dir.filePath(project));
+    QVERIFY(before.size() > 128);
+    QProcess child;
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({"fileSizeLimitEndsNothing"});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZOD_LIMITED_FOLDER", dir.path());
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.setChildProcessModifier([] {
+      std::signal(SIGXFSZ, SIG_DFL);
+      struct rlimit limit {};
+      ::getrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = 128;
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    child.start();
+    QVERIFY(child.waitForFinished(120000));
+    const QString said = QString::fromLocal8Bit(child.readAll());
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit, qPrintable("ended by a signal\n" + said));
+    QVERIFY2(child.exitCode() == 0, qPrintable(said));
+    QCOMPARE(ReadBytes(dir.filePath(project)), before);
+    QCOMPARE(ReadBytes(dir.filePath(table)), QByteArray("End;\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+             (QStringList{table, project}));
   }
 
   // Without tables that can serve a new case the program cannot run: one

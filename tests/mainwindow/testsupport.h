@@ -117,14 +117,17 @@ struct BoxAnswerer {
   }
 };
 
+// `answer` false: the desktop says it could not open the address, with
+// `why`; `fail`: an error is raised on the way.
 struct RecordingOpener : DesktopOpener {
   QList<QUrl> urls;
   bool answer = true;
   bool fail = false;
-  bool open(const QUrl& url) override {
+  QString why = QStringLiteral("the desktop has no program to open it");
+  void open(const QUrl& url, Failed failed) override {
     urls << url;
     if (fail) throw std::runtime_error("no desktop");
-    return answer;
+    if (!answer) failed(why);
   }
 };
 
