@@ -2,8 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <QDir>
@@ -19,6 +17,8 @@
 
 #include "database/core/sheetnumber.h"
 #include "database/zipcheck.h"
+#include "gui/core/boundedread.h"
+#include "gui/core/descriptor.h"
 #include "gui/core/safesave.h"
 #include "gui/qtext.h"
 
@@ -140,43 +140,36 @@ std::string WriteWorkbook(const SummaryTable& t, const std::string& path) {
   return closed ? lxw_strerror(closed) : "";
 }
 
-// Closes a file the export opened, on every path.
-struct Fd {
-  int fd;
-  ~Fd() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
 // The workbook as the library packs it, built in a file in memory, so that
 // it reaches the disk through the save's own write: a failure there (a full
 // disk) is then told as the system tells it, where the library would say
 // "ZIP_ERRNO" and leave the reason to what its clean-up leaves of errno. The
 // library's own temporary files still go to the system's temporary folder.
 std::string BuildWorkbook(const SummaryTable& t, const std::string& book) {
-  const Fd memory{::memfd_create("workbook", MFD_CLOEXEC)};
-  if (memory.fd < 0) throw SaveError(book, std::strerror(errno));
-  if (std::string cause = WriteWorkbook(t, "/proc/self/fd/" + std::to_string(memory.fd)); !cause.empty())
-    throw SaveError(book, std::move(cause));
-  struct stat st {};
-  if (::fstat(memory.fd, &st) != 0) throw SaveError(book, std::strerror(errno));
-  std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
-  for (std::size_t done = 0; done < bytes.size();) {
-    const ssize_t n = ::pread(memory.fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throw SaveError(book, std::strerror(n < 0 ? errno : EIO));
-    done += static_cast<std::size_t>(n);
+  const Descriptor memory(::memfd_create("workbook", MFD_CLOEXEC));
+  if (memory.get() < 0) throw SaveError(book, std::strerror(errno));
+  const std::string inMemory = "/proc/self/fd/" + std::to_string(memory.get());
+  if (std::string cause = WriteWorkbook(t, inMemory); !cause.empty()) throw SaveError(book, std::move(cause));
+  // far beyond any workbook of a case table
+  constexpr std::size_t kLimit = std::size_t{1} << 30;
+  std::string bytes, reason;
+  switch (ReadFileAtMost(inMemory, kLimit, bytes, &reason)) {
+    case ReadRefusal::None:
+      return bytes;
+    case ReadRefusal::TooLarge:
+      throw SaveError(book, "it would be larger than " + SizeText(kLimit));
+    default:
+      throw SaveError(book, reason.empty() ? std::string("it could not be written whole") : reason);
   }
-  return bytes;
 }
 
 // Fills the save's temporary file with the workbook and reads it back from
 // there: a workbook that is not whole never takes its name.
 void PutWorkbook(const std::string& book, const std::string& bytes, const std::string& temp) {
   {
-    const Fd file{::open(temp.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC)};
-    if (file.fd < 0) throw SaveError(book, std::strerror(errno));
-    if (const int err = SaveSystem::Current().Write(file.fd, bytes))
+    const Descriptor file(::open(temp.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+    if (file.get() < 0) throw SaveError(book, std::strerror(errno));
+    if (const int err = SaveSystem::Current().Write(file.get(), bytes))
       throw SaveError(book, std::strerror(err));
   }
   if (!WorkbookComplete(toQ(temp))) throw SaveError(book, "it could not be written whole");

@@ -9,24 +9,12 @@
 #include <istream>
 #include <system_error>
 
+#include "gui/core/descriptor.h"
+
 namespace zod {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : m_fd(fd) {}
-  ~Descriptor() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return m_fd; }
-
- private:
-  int m_fd;
-};
 
 }  // namespace
 

@@ -1,0 +1,23 @@
+// A file descriptor that is closed on every path out of the scope that
+// opened it.
+#pragma once
+
+#include <unistd.h>
+
+namespace zod {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  ~Descriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return m_fd; }
+
+ private:
+  int m_fd;
+};
+
+}  // namespace zod
